@@ -1,0 +1,44 @@
+/*
+ * Painting the launcher's look: background (screen copy, white or
+ * wallpaper), colour layer (gradient or solid, opaque or alpha-blended),
+ * lines with key prefixes and shadowed text, and the frame.  One operation
+ * serves the launcher, the preview and the setup window.
+ */
+#ifndef TAV_DRAW_PAINT_H
+#define TAV_DRAW_PAINT_H
+
+#include <windows.h>
+
+#include "core/launcher_state.h"
+
+enum PaintMode {
+    PAINT_LAUNCHER = 0,  // over the screen copy; launcher window
+    PAINT_MOVED = 1,     // over white; launcher window after a move or resize
+    PAINT_PREVIEW = 2,   // over the wallpaper; options dialog preview
+    PAINT_SETUP = 3,     // over white, all 37 rows; setup window
+};
+
+// Frame styles (setting EdgeType).
+enum FrameType {
+    FRAME_NONE = 0,
+    FRAME_LINE = 1,
+    FRAME_3D = 2,
+    FRAME_RAISED_LINE = 3,
+    FRAME_SUNKEN_LINE = 4,
+};
+
+// Paints the whole window rectangle of window into target.  background is
+// read only in PAINT_LAUNCHER, selected only in PAINT_LAUNCHER/PAINT_MOVED.
+void PaintLauncher(const LauncherState* state, HWND window, HDC target, HDC background,
+                   int selected, PaintMode mode);
+
+// Replaces the capture with a copy of the screen under the window.
+void CaptureBackground(HWND window, ScreenCapture* capture);
+
+// Frees the copy; nothing when none is held.
+void ReleaseBackground(ScreenCapture* capture);
+
+// Outlines rect by inverting pixels; twice restores them.
+void DrawInvertedRect(HDC dc, const RECT* rect);
+
+#endif
