@@ -72,21 +72,6 @@ std::size_t KeyEnd(const char* text, const TextLine& line)
     return i;
 }
 
-// The text folded for comparison: ASCII letters in lower case, except the
-// second halves of double-byte characters, which stay as they are.
-std::string Fold(const char* text, std::size_t size, const IniCodePage& codePage)
-{
-    std::string folded(text, size);
-    for (std::size_t i = 0; i < size; ++i) {
-        unsigned char c = static_cast<unsigned char>(folded[i]);
-        if (codePage.IsLead[c])
-            ++i;
-        else if (c >= 'A' && c <= 'Z')
-            folded[i] = static_cast<char>(c - 'A' + 'a');
-    }
-    return folded;
-}
-
 // Where the first section of a name lies in a text.
 struct SectionSpan {
     bool Found;
@@ -99,7 +84,7 @@ SectionSpan FindSection(const char* text, std::size_t size, const char* section,
                         const IniCodePage& codePage)
 {
     SectionSpan span = {false, size, size, size};
-    const std::string wanted = Fold(section, std::strlen(section), codePage);
+    const std::string wanted = FoldIniKey(section, std::strlen(section), codePage);
     for (std::size_t start = 0; start < size;) {
         TextLine line = LineAt(text, size, start);
         std::size_t nameBegin, nameEnd;
@@ -108,7 +93,7 @@ SectionSpan FindSection(const char* text, std::size_t size, const char* section,
                 span.BodyEnd = line.Start;
                 break;
             }
-            if (Fold(text + nameBegin, nameEnd - nameBegin, codePage) == wanted) {
+            if (FoldIniKey(text + nameBegin, nameEnd - nameBegin, codePage) == wanted) {
                 span.Found = true;
                 span.BodyStart = span.InsertAt = line.Next;
             }
@@ -146,6 +131,19 @@ IniCodePage CodePage932()
     for (int c = 0xE0; c <= 0xFC; ++c)
         codePage.IsLead[c] = true;
     return codePage;
+}
+
+std::string FoldIniKey(const char* text, std::size_t size, const IniCodePage& codePage)
+{
+    std::string folded(text, size);
+    for (std::size_t i = 0; i < size; ++i) {
+        unsigned char c = static_cast<unsigned char>(folded[i]);
+        if (codePage.IsLead[c])
+            ++i;
+        else if (c >= 'A' && c <= 'Z')
+            folded[i] = static_cast<char>(c - 'A' + 'a');
+    }
+    return folded;
 }
 
 bool IsWritableIniEntry(const IniEntry& entry)
@@ -194,7 +192,7 @@ std::string MergeIniSection(const std::string& text, const char* section,
     std::unordered_map<std::string, std::size_t> byKey;
     std::size_t added = 0;
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        folded[i] = Fold(entries[i].Key.data(), entries[i].Key.size(), codePage);
+        folded[i] = FoldIniKey(entries[i].Key.data(), entries[i].Key.size(), codePage);
         byKey[folded[i]] = i;
         added += entries[i].Key.size() + entries[i].Value.size() + 3;
     }
@@ -233,7 +231,7 @@ std::string MergeIniSection(const std::string& text, const char* section,
         start = line.Next;
         std::size_t keyEnd = KeyEnd(data, line);
         auto match = keyEnd > line.Begin && data[line.Begin] != ';'
-                         ? byKey.find(Fold(data + line.Begin, keyEnd - line.Begin, codePage))
+                         ? byKey.find(FoldIniKey(data + line.Begin, keyEnd - line.Begin, codePage))
                          : byKey.end();
         if (match == byKey.end()) {
             merged.append(data + line.Start, line.Next - line.Start);

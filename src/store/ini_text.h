@@ -36,6 +36,11 @@ struct IniCodePage {
 // Lead bytes of code page 932: 0x81-0x9F and 0xE0-0xFC.
 IniCodePage CodePage932();
 
+// A key or section name folded for comparison: ASCII letters in lower case,
+// except the second bytes of double-byte characters.  Two keys are the same
+// key when their folded forms are equal.
+std::string FoldIniKey(const char* text, std::size_t size, const IniCodePage& codePage);
+
 // One line to write: the key (such as "S:TitleA") and the value text.
 struct IniEntry {
     std::string Key;
