@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Builds the x86_64 tree and runs the benchmark programs under Wine; they
+# print their own figures.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+scripts/build.sh win64 >/dev/null
+export TAV_WINEPREFIX=$root/build/win64/wineprefix
+xvfb-run -a -s "-screen 0 1024x768x24" \
+  scripts/wine-session.sh cmake/wine-run.sh build/win64/bin/settings_file_bench.exe
