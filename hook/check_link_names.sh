@@ -5,9 +5,9 @@
 #   check_link_names.sh exports OBJDUMP Tav.dll
 #       the export table names exactly SetHook, FreeHook, SetKey and
 #       SetForeground, undecorated
-#   check_link_names.sh imports OBJDUMP Tav.exe
-#       Tav.exe imports exactly those four names from Tav.dll; exits 77
-#       (skipped) while the program calls nothing of the library yet
+#   check_link_names.sh imports OBJDUMP PROGRAM.exe
+#       the program imports exactly those four names from Tav.dll; exits 77
+#       (skipped) when it imports nothing from Tav.dll at all
 set -euo pipefail
 what=$1 objdump=$2 file=$3
 expected=$'FreeHook\nSetForeground\nSetHook\nSetKey'
