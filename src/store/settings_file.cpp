@@ -10,6 +10,7 @@
 #include "store/settings_file.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -105,6 +106,9 @@ int ConvertMarkedText(std::string* text)
     TextMark mark = MarkOf(*text);
     if (mark == MARK_NONE)
         return 1;
+    // The conversion functions count in int.
+    if (text->size() > static_cast<std::size_t>(INT_MAX / 2))
+        return 0;
     std::wstring wide;
     if (mark == MARK_UTF8) {
         const char* utf8 = text->data() + 3;
