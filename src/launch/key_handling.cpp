@@ -96,12 +96,12 @@ static void ShowLevel(HWND window, LauncherState* state, const char* keyPath)
 int ActivateSlot(HWND window, LauncherState* state, char* keyPath, int slot)
 {
     if (slot == 0 && keyPath[0] != '\0') {
-        int parentSlot = AscendKeyPath(keyPath);
+        int parentSlot = KeyPathRemoveLast(keyPath);
         ShowLevel(window, state, keyPath);
         return parentSlot;
     }
     int inRange = slot >= 0 && slot < kSlotCount;
-    if (inRange && state->IsSubmenu[slot] && DescendKeyPath(keyPath, slot)) {
+    if (inRange && state->IsSubmenu[slot] && KeyPathAppend(keyPath, slot)) {
         ShowLevel(window, state, keyPath);
         return 0;
     }
@@ -115,7 +115,7 @@ int ActivateSlot(HWND window, LauncherState* state, char* keyPath, int slot)
 
     // A submenu too deep to enter carries the marker as its program: it is
     // never handed to the shell.
-    if (entry.Program[0] == '\0' || std::strcmp(entry.Program, SUBMENU_MARKER) == 0)
+    if (entry.Program[0] == '\0' || IsSubmenuMarker(entry.Program))
         return result;
     StartEntry(window, &entry);
     return result;

@@ -1,9 +1,7 @@
 /*
- * Selection movement and KeyPath changes.
+ * Selection movement.
  */
 #include "launch/selection.h"
-
-#include <cstring>
 
 int StepSelection(int selection, ArrowDirection direction, int atTopLevel)
 {
@@ -41,32 +39,4 @@ int LevelHasArrowStop(const char titles[kSlotCount][kTitleSize], int showAll, in
             return 1;
     }
     return 0;
-}
-
-static int KeyPathLength(const char keyPath[kKeyPathSize])
-{
-    // The buffer is always terminated; a missing terminator is read as full.
-    const void* end = std::memchr(keyPath, '\0', kKeyPathSize);
-    return end ? static_cast<int>(static_cast<const char*>(end) - keyPath) : kKeyPathMax;
-}
-
-int DescendKeyPath(char keyPath[kKeyPathSize], int slot)
-{
-    char key = KeyChar(slot - 1);
-    int length = KeyPathLength(keyPath);
-    if (key == 0 || length >= kKeyPathMax)
-        return 0;
-    keyPath[length] = key;
-    keyPath[length + 1] = '\0';
-    return 1;
-}
-
-int AscendKeyPath(char keyPath[kKeyPathSize])
-{
-    int length = KeyPathLength(keyPath);
-    if (length == 0)
-        return -1;
-    int slot = SlotFromKey(static_cast<unsigned char>(keyPath[length - 1]));
-    keyPath[length - 1] = '\0';
-    return slot;
 }

@@ -1,7 +1,7 @@
 /*
- * Selection movement and KeyPath changes of the launcher menu, as plain
- * arithmetic over slots.  The window code (key handling) asks these and
- * does the Win32 part: posting, loading levels, resizing.
+ * Selection movement of the launcher menu, as plain arithmetic over slots.
+ * Key handling asks these and does the Win32 part: posting the repeated
+ * arrow press and repainting.
  *
  * Platform-free: no <windows.h>, so it is also built and tested natively.
  */
@@ -29,14 +29,5 @@ int ArrowPassesOver(const char titles[kSlotCount][kTitleSize], int slot, int sho
 // (or any slot at all when showAll is 1), slot 0 not counted at the top
 // level.  When none can, repeating an arrow press would never end.
 int LevelHasArrowStop(const char titles[kSlotCount][kTitleSize], int showAll, int atTopLevel);
-
-// Appends the key of slot 1..36 to the zero-terminated keyPath (a buffer of
-// kKeyPathSize bytes).  Returns 1, or 0 with keyPath unchanged when the slot
-// has no key or keyPath already holds kKeyPathMax characters.
-int DescendKeyPath(char keyPath[kKeyPathSize], int slot);
-
-// Removes the last key of keyPath and returns its slot (the submenu just
-// left, in the parent level); -1 with keyPath unchanged when it is empty.
-int AscendKeyPath(char keyPath[kKeyPathSize]);
 
 #endif

@@ -1,6 +1,5 @@
 /*
- * Arrow movement over the slots, the skip rule for empty slots and its end,
- * and KeyPath descent and ascent at the depth limit.
+ * Arrow movement over the slots, the skip rule for empty slots and its end.
  */
 #include <cstring>
 #include <random>
@@ -141,52 +140,6 @@ TEST(ArrowSkip, EveryLevelWithAStopEndsOnATitledSlot)
             EXPECT_NE(0, s);
         }
     }
-}
-
-TEST(KeyPath, DescendAppendsTheSlotsKeyUpToFifteenKeys)
-{
-    char path[kKeyPathSize] = "";
-    EXPECT_EQ(1, DescendKeyPath(path, 2));
-    EXPECT_STREQ("B", path);
-    EXPECT_EQ(1, DescendKeyPath(path, 27));
-    EXPECT_STREQ("B0", path);
-
-    std::strcpy(path, "ABCDEFGHIJKLMN");  // 14 keys: one more fits
-    EXPECT_EQ(1, DescendKeyPath(path, 36));
-    EXPECT_STREQ("ABCDEFGHIJKLMN9", path);
-    EXPECT_EQ(0, DescendKeyPath(path, 1));
-    EXPECT_STREQ("ABCDEFGHIJKLMN9", path);
-}
-
-TEST(KeyPath, DescendRefusesSlotsWithoutAKey)
-{
-    char path[kKeyPathSize] = "A";
-    for (int slot : {0, -1, 37, 1000}) {
-        EXPECT_EQ(0, DescendKeyPath(path, slot));
-        EXPECT_STREQ("A", path);
-    }
-}
-
-TEST(KeyPath, DescendNeverWritesPastAnUnterminatedBuffer)
-{
-    char guarded[kKeyPathSize + 1];
-    std::memset(guarded, 'Z', sizeof guarded);
-    EXPECT_EQ(0, DescendKeyPath(guarded, 1));
-    EXPECT_EQ('Z', guarded[kKeyPathSize]);
-}
-
-TEST(KeyPath, AscendReturnsTheSubmenuJustLeft)
-{
-    char path[kKeyPathSize] = "BD";
-    EXPECT_EQ(4, AscendKeyPath(path));
-    EXPECT_STREQ("B", path);
-    EXPECT_EQ(2, AscendKeyPath(path));
-    EXPECT_STREQ("", path);
-    EXPECT_EQ(-1, AscendKeyPath(path));
-    EXPECT_STREQ("", path);
-
-    std::strcpy(path, "A9");
-    EXPECT_EQ(36, AscendKeyPath(path));
 }
 
 }  // namespace
