@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -37,6 +38,35 @@ protected:
         PutSubmenu("", 19, "Sierra");
         PutEntry("S", 3, "Charlie", "no-such-program.exe");
         PutEntry("", 20, "Tango", "no-such-program.exe");
+    }
+
+    // Presses the left button at (x, y) through the system's input queue and,
+    // from another thread while the window's move or sizing loop runs, drags
+    // the pointer by dx and releases the button.
+    void PressAndDrag(int x, int y, int dx)
+    {
+        SetCursorPos(x, y);
+        auto mouse = [](DWORD flags, int px, int py) {
+            INPUT input = {};
+            input.type = INPUT_MOUSE;
+            input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+            input.mi.dx = px * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+            input.mi.dy = py * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+            SendInput(1, &input, sizeof input);
+        };
+        std::thread release([=] {
+            Sleep(150);
+            mouse(MOUSEEVENTF_MOVE, x + dx, y);
+            Sleep(150);
+            mouse(MOUSEEVENTF_LEFTUP, x + dx, y);
+        });
+        mouse(MOUSEEVENTF_LEFTDOWN, x, y);
+        DWORD start = GetTickCount();
+        while (GetTickCount() - start < 600) {
+            Pump();
+            Sleep(10);
+        }
+        release.join();
     }
 };
 
@@ -178,37 +208,38 @@ TEST_F(LauncherWindowTest, ResizingKeepsTheHeightAndStoresTheWidth)
     EXPECT_EQ(before.bottom - before.top, limits.ptMaxTrackSize.y);
     SendMessageA(window_, WM_GETMINMAXINFO, 0, 0);  // no record: nothing to fill
 
-    // A press on the right strip; the sizing loop takes the queued keys:
-    // two steps of 8 pixels to the right, then Enter ends it.
-    SetCursorPos(before.right - 2, (before.top + before.bottom) / 2);
+    // Dragging the right strip 40 pixels to the right, down and up.
+    int y = (before.top + before.bottom) / 2;
+    SetCursorPos(before.right - 2, y);
     ASSERT_EQ(HTRIGHT, EdgeHitTest(window_));
-    PostMessageA(window_, WM_KEYDOWN, VK_RIGHT, 0);
-    PostMessageA(window_, WM_KEYDOWN, VK_RIGHT, 0);
-    PostMessageA(window_, WM_KEYDOWN, VK_RETURN, 0);
-    SendMessageA(window_, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-    Pump();
+    PressAndDrag(before.right - 2, y, 40);
     EXPECT_FALSE(Visible()) << "every left click hides the launcher";
     RECT after;
     GetWindowRect(window_, &after);
+    EXPECT_EQ(before.left, after.left);
+    EXPECT_GT(after.right, before.right);
     EXPECT_EQ(before.bottom - before.top, after.bottom - after.top);
     EXPECT_EQ(static_cast<DWORD>(after.right - after.left), ReadWindowDword("Width"));
     EXPECT_EQ(0, Launcher.Dragging);
 }
 
-TEST_F(LauncherWindowTest, AClickAwayFromTheEdgesOnlyHides)
+TEST_F(LauncherWindowTest, DraggingAwayFromTheEdgesMovesAndHides)
 {
     PutMenu();
     Start();
     Show();
-    RECT rect;
-    GetWindowRect(window_, &rect);
-    SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    RECT before;
+    GetWindowRect(window_, &before);
+    int x = (before.left + before.right) / 2;
+    SetCursorPos(x, before.top + 3);
     EXPECT_EQ(HTCLIENT, EdgeHitTest(window_));
-    PostMessageA(window_, WM_KEYDOWN, VK_RETURN, 0);
-    SendMessageA(window_, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-    Pump();
+    PressAndDrag(x, before.top + 3, 30);
     EXPECT_FALSE(Visible());
-    EXPECT_EQ(0xDEADBEEF, ReadWindowDword("Width"));
+    RECT after;
+    GetWindowRect(window_, &after);
+    EXPECT_GT(after.left, before.left);
+    EXPECT_EQ(before.right - before.left, after.right - after.left);
+    EXPECT_EQ(0xDEADBEEF, ReadWindowDword("Width")) << "a move stores no width";
 }
 
 TEST_F(LauncherWindowTest, TheTimerHidesTheLauncherOnceAnotherWindowIsInFront)
