@@ -3,8 +3,6 @@
  */
 #include "launch/key_table.h"
 
-#include <cstring>
-
 const char KeyTable[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
 
 int SlotFromKey(int code)
@@ -35,28 +33,34 @@ int IsKeyChar(int c)
     return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
 }
 
-int IsKeyPath(const char* keyPath)
+int KeyCharsLength(const char* text, int max)
 {
     int length = 0;
-    while (keyPath[length] != '\0') {
-        if (length == kKeyPathMax || !IsKeyChar(keyPath[length]))
-            return 0;
+    while (text[length] != '\0') {
+        if (length == max || !IsKeyChar(text[length]))
+            return -1;
         ++length;
     }
-    return 1;
+    return length;
+}
+
+int IsKeyPath(const char* keyPath)
+{
+    return KeyCharsLength(keyPath, kKeyPathMax) >= 0;
 }
 
 int LevelHoldsSubmenus(const char* keyPath)
 {
-    return IsKeyPath(keyPath) && std::strlen(keyPath) < static_cast<size_t>(kKeyPathMax);
+    int length = KeyCharsLength(keyPath, kKeyPathMax);
+    return length >= 0 && length < kKeyPathMax;
 }
 
 int KeyPathAppend(char* keyPath, int slot)
 {
     char key = KeyChar(slot - 1);
-    if (key == 0 || !LevelHoldsSubmenus(keyPath))
+    int length = KeyCharsLength(keyPath, kKeyPathMax);
+    if (key == 0 || length < 0 || length == kKeyPathMax)
         return 0;
-    size_t length = std::strlen(keyPath);
     keyPath[length] = key;
     keyPath[length + 1] = '\0';
     return 1;
@@ -64,10 +68,10 @@ int KeyPathAppend(char* keyPath, int slot)
 
 int KeyPathRemoveLast(char* keyPath)
 {
-    if (!IsKeyPath(keyPath) || keyPath[0] == '\0')
+    int length = KeyCharsLength(keyPath, kKeyPathMax);
+    if (length <= 0)
         return -1;
-    size_t last = std::strlen(keyPath) - 1;
-    int slot = SlotFromKey(static_cast<unsigned char>(keyPath[last]));
-    keyPath[last] = '\0';
+    int slot = SlotFromKey(keyPath[length - 1]);
+    keyPath[length - 1] = '\0';
     return slot;
 }

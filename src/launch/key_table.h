@@ -33,6 +33,10 @@ char KeyChar(int index);
 // 1 when c is one of the 36 characters of KeyTable.
 int IsKeyChar(int c);
 
+// The length of text when it is at most max KeyTable characters, else -1.
+// Reads at most max + 1 bytes, so text need not be terminated beyond that.
+int KeyCharsLength(const char* text, int max);
+
 // 1 when keyPath is a KeyPath: at most kKeyPathMax characters, each from
 // KeyTable ("" is the top level).  Never reads past kKeyPathSize bytes.
 int IsKeyPath(const char* keyPath);

@@ -10,16 +10,11 @@ namespace {
 
 const char* const FieldPrefixes[kEntryFieldCount] = {"Title", "Exec", "Folder", "Option", "Sound"};
 
-// Length of a key string (1 to kKeyStringSize - 1 KeyTable characters), or
-// -1; reads at most kKeyStringSize bytes.
+// Length of a key string, 1 to kKeyStringSize - 1 KeyTable characters, or
+// -1 for anything else.
 int KeyStringLength(const char* keyString)
 {
-    int length = 0;
-    while (keyString[length] != '\0') {
-        if (length == kKeyStringSize - 1 || !IsKeyChar(keyString[length]))
-            return -1;
-        ++length;
-    }
+    int length = KeyCharsLength(keyString, kKeyStringSize - 1);
     return length > 0 ? length : -1;
 }
 
@@ -29,9 +24,9 @@ int MakeKeyString(char* keyString, const char* keyPath, int slot)
 {
     keyString[0] = '\0';
     char key = KeyChar(slot - 1);
-    if (key == 0 || !IsKeyPath(keyPath))
+    int length = KeyCharsLength(keyPath, kKeyPathMax);
+    if (key == 0 || length < 0)
         return 0;
-    size_t length = std::strlen(keyPath);
     std::memcpy(keyString, keyPath, length);
     keyString[length] = key;
     keyString[length + 1] = '\0';

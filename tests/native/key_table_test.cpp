@@ -50,6 +50,18 @@ TEST(IsKeyChar, OnlyTheCharactersOfTheTable)
             << "code " << c;
 }
 
+TEST(KeyCharsLength, UpToTheLimitAndOnlyKeyCharacters)
+{
+    EXPECT_EQ(0, KeyCharsLength("", 0));
+    EXPECT_EQ(-1, KeyCharsLength("A", 0));
+    EXPECT_EQ(3, KeyCharsLength("S1Z", 3));
+    EXPECT_EQ(-1, KeyCharsLength("S1Z", 2));
+    EXPECT_EQ(-1, KeyCharsLength("S1z", 3));
+    // Three key characters and no terminator: a limit of 2 reads no further.
+    std::vector<char> unterminated(3, 'Q');
+    EXPECT_EQ(-1, KeyCharsLength(unterminated.data(), 2));
+}
+
 TEST(IsKeyPath, UpToFifteenKeyCharacters)
 {
     EXPECT_EQ(1, IsKeyPath(""));
