@@ -313,6 +313,9 @@ LRESULT CALLBACK LauncherWndProc(HWND window, UINT message, WPARAM wParam, LPARA
         OnTrayIcon(window, lParam);
         break;
     default:
+        // The shell has been restarted, so the tray icon has been lost.
+        if (IsTaskbarCreatedMessage(message))
+            AddTrayIcon(window);
         break;
     }
     return DefWindowProcA(window, message, wParam, lParam);

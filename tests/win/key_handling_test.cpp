@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "core/launcher_window.h"
+#include "store/entry_tree.h"
 #include "launcher_fixture.h"
 
 namespace {
@@ -200,6 +201,7 @@ TEST_F(KeyHandlingTest, TheDeepestLevelIsEnteredButNeverPassed)
     PutSubmenu("ABCDEFGHIJKLMNO", 16, "Too deep");  // stored data may go on
     Start();
     std::strcpy(KeyPath, parent);
+    LoadLevel(&Launcher, KeyPath, Launcher.ShowAllKey);
     Show();
     Key('O');
     EXPECT_STREQ("ABCDEFGHIJKLMNO", KeyPath);
