@@ -30,13 +30,12 @@ out=$build/e2e
 bin=$build/bin
 mkdir -p "$out"
 export WINEPREFIX=$out/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
-export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
-wine=/usr/lib/wine/wine64
+wine="env LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 /usr/lib/wine/wine64"
 server=/usr/lib/wine/wineserver
 
 step() { echo "== $*"; }
 fail() { echo "FAIL: $*" >&2; exit 1; }
-probe() { "$wine" "$bin/tav_probe.exe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+probe() { $wine "$bin/tav_probe.exe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 winpath() { echo "Z:${1//\//\\}"; }
 
 cleanup() {
@@ -47,7 +46,7 @@ trap cleanup EXIT
 
 step "Wine prefix $WINEPREFIX"
 "$server" -p
-"$wine" wineboot </dev/null >/dev/null 2>&1
+$wine wineboot </dev/null >/dev/null 2>&1
 
 marker=$out/marker.txt
 rm -f "$marker" "$out"/launcher*.png
@@ -68,15 +67,21 @@ regfile=$out/setup.reg
   printf '"OptionS1"="%s e2e"\r\n' "$(winpath "$marker" | sed 's/\\/\\\\/g')"
   printf '"FolderS1"="%s"\r\n' "$(winpath "$out" | sed 's/\\/\\\\/g')"
 } | iconv -f UTF-8 -t UTF-16 >"$regfile"
-"$wine" reg delete 'HKCU\Software\orrel' /f >/dev/null 2>&1
-"$wine" reg import "$(winpath "$regfile")" >/dev/null 2>&1 || fail "registry import"
+$wine reg delete 'HKCU\Software\orrel' /f >/dev/null 2>&1
+$wine reg import "$(winpath "$regfile")" >/dev/null 2>&1 || fail "registry import"
+# The desktop process reads its settings when it starts: start the prefix
+# anew so that every program lands in the virtual desktop.
+"$server" -k
+"$server" -w
+"$server" -p
+$wine wineboot </dev/null >/dev/null 2>&1
 
 step "Tav.exe starts, a second copy exits at once with 0"
-"$wine" "$bin/Tav.exe" &
+$wine "$bin/Tav.exe" </dev/null &
 tav=$!
-probe wait-window 30000 || fail "the launcher window did not appear"
+probe wait-ready 30000 || fail "Tav did not finish starting"
 start=$(date +%s)
-timeout 60 "$wine" "$bin/Tav.exe"
+timeout 60 $wine "$bin/Tav.exe"
 second=$?
 [ "$second" -eq 0 ] || fail "second Tav.exe ended with $second"
 echo "second copy ended with 0 after $(( $(date +%s) - start )) s"
@@ -84,11 +89,23 @@ kill -0 "$tav" 2>/dev/null || fail "the first Tav.exe ended too"
 
 desktop=$(xdotool search --name "Default - Wine desktop" | head -1)
 [ -n "$desktop" ] || fail "no virtual desktop window"
-focus() { xdotool windowfocus --sync "$desktop" 2>/dev/null || xdotool windowfocus "$desktop"; }
+focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"; }
+# Wine's virtual desktop gives a key press to the thread of the X window that
+# has the X input focus: the desktop's own thread, when the desktop window
+# has it.  Hot keys and the hook library see every key all the same; keys
+# meant for the shown launcher are pressed with the launcher's own X window
+# (a child of the desktop window, named like the Win32 window) in focus, as
+# the foreground window would get them on Windows.
+focus_launcher() {
+  local launcher
+  launcher=$(xdotool search --onlyvisible --name '^Tav$' | head -1)
+  [ -n "$launcher" ] || fail "no X window of the shown launcher"
+  focus "$launcher"
+}
 
 step "Ctrl+Alt+T shows the top level"
 read -r topW topH < <(probe expect-size "") || fail "expect-size"
-focus
+focus "$desktop"
 xdotool key ctrl+alt+t
 geometry=$(probe wait-shown 10000 "$topW" "$topH") ||
   fail "launcher not shown as ${topW}x$topH (got: ${geometry:-nothing})"
@@ -101,6 +118,7 @@ convert "$out/launcher.png" -crop "$((w + 80))x$((h + 80))+$((x > 40 ? x - 40 : 
 
 step "s opens the submenu, 1 starts its entry"
 read -r _ subH < <(probe expect-size "S") || fail "expect-size S"
+focus_launcher
 xdotool key s
 probe wait-shown 10000 "$topW" "$subH" >/dev/null || fail "submenu not shown as ${topW}x$subH"
 xdotool key 1
@@ -118,13 +136,14 @@ rc=$?
 [ "$rc" -eq 0 ] || fail "Tav.exe ended with $rc"
 
 step "the default launcher key 無変換 through the hook library"
-"$wine" reg delete 'HKCU\Software\orrel\Tav\Key' /f >/dev/null 2>&1
-"$wine" "$bin/Tav.exe" &
+$wine reg delete 'HKCU\Software\orrel\Tav\Key' /f >/dev/null 2>&1
+$wine "$bin/Tav.exe" </dev/null &
 tav=$!
-probe wait-window 30000 || fail "the launcher window did not appear"
-focus
+probe wait-ready 30000 || fail "Tav did not finish starting"
+focus "$desktop"
 xdotool key Muhenkan
 probe wait-shown 10000 >/dev/null || fail "無変換 did not show the launcher"
+focus_launcher
 xdotool key Escape
 probe wait-hidden 10000 || fail "Esc did not hide the launcher"
 probe exit 10000 || fail "Tav did not exit"

@@ -5,10 +5,14 @@
  * stored menu, and asks Tav to exit through its tray command.
  *
  *   tav_probe wait-window <ms>          the launcher window exists
+ *   tav_probe wait-ready <ms>           start-up has ended: the hook library's
+ *                                       window exists (SetHook is its last step)
  *   tav_probe wait-shown <ms> [w h]     shown (with that size); prints "x y w h"
  *   tav_probe wait-hidden <ms>          created and hidden
  *   tav_probe expect-size <keyPath>     prints "w h" for that level ("" = top)
  *   tav_probe exit <ms>                 command 130, then the window is gone
+ *   tav_probe state                     prints whether the launcher is shown and
+ *                                       in front, and its rectangle
  *
  * Exit code 0 when the condition was met, 1 on timeout, 2 on bad usage.
  */
@@ -21,6 +25,7 @@
 #include "core/launcher_state.h"
 #include "core/optional_apis.h"
 #include "draw/geometry.h"
+#include "hook/tav_hook.h"
 #include "res/resource.h"
 #include "store/entry_tree.h"
 #include "store/settings.h"
@@ -70,6 +75,21 @@ int ExpectSize(const char* keyPath)
 
 int main(int argc, char** argv)
 {
+    if (argc == 2 && std::strcmp(argv[1], "state") == 0) {
+        HWND window = FindLauncher();
+        if (window == nullptr) {
+            std::printf("no launcher window\n");
+            return 1;
+        }
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+        std::printf("shown %d foreground %d active %d focus %d rect ",
+                    IsWindowVisible(window) ? 1 : 0, GetForegroundWindow() == window ? 1 : 0,
+                    info.hwndActive == window ? 1 : 0, info.hwndFocus == window ? 1 : 0);
+        PrintRect(window);
+        return 0;
+    }
     if (argc < 3)
         return 2;
     const char* command = argv[1];
@@ -79,6 +99,13 @@ int main(int argc, char** argv)
     DWORD timeout = static_cast<DWORD>(std::strtoul(argv[2], nullptr, 10));
     if (std::strcmp(command, "wait-window") == 0)
         return WaitUntil(timeout, [] { return FindLauncher() != nullptr; }) ? 0 : 1;
+
+    if (std::strcmp(command, "wait-ready") == 0) {
+        return WaitUntil(timeout, [] {
+            return FindLauncher() != nullptr
+                   && FindWindowA(TAV_HOOK_WINDOW_CLASS, nullptr) != nullptr;
+        }) ? 0 : 1;
+    }
 
     if (std::strcmp(command, "wait-shown") == 0) {
         long width = argc > 4 ? std::strtol(argv[3], nullptr, 10) : -1;
