@@ -82,6 +82,11 @@ void ShowLauncher(HWND window, LauncherState* state)
     // Still hidden: the copy shows what lies where the window will appear.
     CaptureBackground(window, &state->BackgroundCapture);
     ShowWindow(window, SW_SHOW);
+    // The focus is given anew now that the window is visible: a display
+    // that can focus only mapped windows (the X server under Wine's virtual
+    // desktop) did not take it while the window was hidden, and SetFocus on
+    // the window that already has the focus changes nothing.
+    SetFocus(nullptr);
     SetFocus(window);
 }
 
