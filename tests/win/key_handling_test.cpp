@@ -19,6 +19,45 @@
 
 namespace {
 
+// Closes the shell's error boxes (dialog class "#32770") that appear in this
+// process while it runs, and counts them.
+class ErrorBoxCloser {
+public:
+    ErrorBoxCloser() : thread_([this] { Run(); }) {}
+    ~ErrorBoxCloser()
+    {
+        stop_ = true;
+        thread_.join();
+    }
+    int Closed() const { return closed_; }
+
+private:
+    static BOOL CALLBACK CloseIfErrorBox(HWND window, LPARAM self)
+    {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        char name[16] = "";
+        GetClassNameA(window, name, sizeof name);
+        if (process == GetCurrentProcessId() && std::strcmp(name, "#32770") == 0
+            && IsWindowVisible(window)) {
+            PostMessageA(window, WM_COMMAND, IDOK, 0);
+            ++reinterpret_cast<ErrorBoxCloser*>(self)->closed_;
+        }
+        return TRUE;
+    }
+    void Run()
+    {
+        while (!stop_) {
+            EnumWindows(CloseIfErrorBox, reinterpret_cast<LPARAM>(this));
+            Sleep(50);
+        }
+    }
+
+    std::atomic<bool> stop_{false};
+    std::atomic<int> closed_{0};
+    std::thread thread_;
+};
+
 class KeyHandlingTest : public LauncherTest {
 protected:
     // Top level: A entry, B submenu (with D submenu inside, E entry), S
@@ -209,50 +248,13 @@ TEST_F(KeyHandlingTest, TheDeepestLevelIsEnteredButNeverPassed)
     EXPECT_TRUE(Visible());
 
     Launcher.SaveCursor = 1;  // keep the level to look at it afterwards
+    ErrorBoxCloser closer;    // the marker "-1" handed to the shell would fail
     Key('P');
     EXPECT_STREQ("ABCDEFGHIJKLMNO", KeyPath);
     EXPECT_EQ('\0', KeyPath[kKeyPathMax]);
     EXPECT_FALSE(Visible());
+    EXPECT_EQ(0, closer.Closed()) << "nothing was started";
 }
-
-// Closes the shell's error boxes (dialog class "#32770") that appear in this
-// process while it runs, and counts them.
-class ErrorBoxCloser {
-public:
-    ErrorBoxCloser() : thread_([this] { Run(); }) {}
-    ~ErrorBoxCloser()
-    {
-        stop_ = true;
-        thread_.join();
-    }
-    int Closed() const { return closed_; }
-
-private:
-    static BOOL CALLBACK CloseIfErrorBox(HWND window, LPARAM self)
-    {
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        char name[16] = "";
-        GetClassNameA(window, name, sizeof name);
-        if (process == GetCurrentProcessId() && std::strcmp(name, "#32770") == 0
-            && IsWindowVisible(window)) {
-            PostMessageA(window, WM_COMMAND, IDOK, 0);
-            ++reinterpret_cast<ErrorBoxCloser*>(self)->closed_;
-        }
-        return TRUE;
-    }
-    void Run()
-    {
-        while (!stop_) {
-            EnumWindows(CloseIfErrorBox, reinterpret_cast<LPARAM>(this));
-            Sleep(50);
-        }
-    }
-
-    std::atomic<bool> stop_{false};
-    std::atomic<int> closed_{0};
-    std::thread thread_;
-};
 
 class LaunchTest : public LauncherTest {
 protected:
