@@ -1,17 +1,15 @@
 /*
  * The hook library against real key presses (SendInput through the
  * low-level hook chain), a real IME input context and the real foreground.
- *
- * What cannot be reached here: the shell does not announce flashing windows
- * under Wine (RegisterShellHookWindow is a stub there), so the tests hand the
- * library's window the shell's message themselves.
+ * The shell does not announce flashing windows under Wine
+ * (RegisterShellHookWindow is a stub there), so the tests post the shell's
+ * message to the library's window themselves.
  */
 #include <windows.h>
 #include <imm.h>
 
 #include <gtest/gtest.h>
 
-#include "core/messages.h"
 #include "hook/tav_hook.h"
 #include "test_window.h"
 
@@ -36,31 +34,22 @@ protected:
     }
 
     TestWindow window_;
-    KeyObserver observer_;  // installed before the library's hook: sees what it passes on
+    KeyObserver observer_;  // installed before the library's hook
 };
 
-TEST_F(HookTest, APressOfTheKeyAloneShowsTheLauncherAndIsSwallowed)
+TEST_F(HookTest, EachPressOfTheKeyAloneShowsOnceAndIsSwallowedWhole)
 {
     SetKey(VK_NONCONVERT);
     SetHook(window_.get());
     PressKey(VK_NONCONVERT);
     EXPECT_TRUE(ShowsArrive(1));
-    PressKey(VK_NONCONVERT);
+    // Held: the auto-repeats neither show again nor pass on.
+    for (int i = 0; i < 4; ++i)
+        SendKey(VK_NONCONVERT, false);
+    SendKey(VK_NONCONVERT, true);
     EXPECT_TRUE(ShowsArrive(2));
     EXPECT_EQ(0, observer_.Downs(VK_NONCONVERT));
     EXPECT_EQ(0, observer_.Ups(VK_NONCONVERT));
-}
-
-TEST_F(HookTest, AHeldKeyShowsOnceAndItsRepeatsAndReleaseAreSwallowed)
-{
-    SetKey(VK_CONVERT);
-    SetHook(window_.get());
-    for (int i = 0; i < 4; ++i)
-        SendKey(VK_CONVERT, false);
-    SendKey(VK_CONVERT, true);
-    EXPECT_TRUE(ShowsArrive(1));
-    EXPECT_EQ(0, observer_.Downs(VK_CONVERT));
-    EXPECT_EQ(0, observer_.Ups(VK_CONVERT));
 }
 
 TEST_F(HookTest, OtherKeysAndTheKeyWithAModifierPassOn)
@@ -95,7 +84,7 @@ TEST_F(HookTest, SetKeyZeroStopsDeliveryAndANewKeyResumesIt)
     EXPECT_EQ(2, observer_.Downs(VK_NONCONVERT));
 }
 
-TEST_F(HookTest, FreeHookRemovesEverythingAndKeepsTheKey)
+TEST_F(HookTest, FreeHookRemovesEverythingAndKeepsTheKeyForTheNextSetHook)
 {
     SetKey(VK_NONCONVERT);
     SetHook(window_.get());
@@ -106,16 +95,8 @@ TEST_F(HookTest, FreeHookRemovesEverythingAndKeepsTheKey)
     EXPECT_TRUE(ShowsArrive(0));
     EXPECT_EQ(1, observer_.Downs(VK_NONCONVERT));
 
-    // The key set before is still there for the next SetHook.
-    SetHook(window_.get());
-    PressKey(VK_NONCONVERT);
-    EXPECT_TRUE(ShowsArrive(1));
-}
-
-TEST_F(HookTest, ASecondSetHookReplacesTheFirst)
-{
+    // A second SetHook replaces the first: one delivery, to the new window.
     TestWindow other;
-    SetKey(VK_NONCONVERT);
     SetHook(other.get());
     SetHook(window_.get());
     PressKey(VK_NONCONVERT);
@@ -123,11 +104,10 @@ TEST_F(HookTest, ASecondSetHookReplacesTheFirst)
     EXPECT_EQ(0, other.ShowLauncherCount);
 }
 
-// ImmSetOpenStatus on the focused window's own context is what an IME does
-// when the user opens it; the library must see it through the default IME
-// window, as it does for other programs.  (Wine's default IME window goes on
-// reporting "open" once a context was opened, so the way back to closed is
-// not observable here.)
+// ImmSetOpenStatus on the focused window's context is what an IME does when
+// the user opens it; the library sees it through the default IME window, as
+// for other programs.  (Wine's default IME window goes on reporting "open"
+// once a context was opened, so the way back is not observable here.)
 TEST_F(HookTest, TheKeyIsLeftToAnOpenIme)
 {
     ASSERT_TRUE(BringToFront(window_.get()));
@@ -137,7 +117,6 @@ TEST_F(HookTest, TheKeyIsLeftToAnOpenIme)
     ASSERT_TRUE(ShowsArrive(1));
 
     HIMC context = ImmGetContext(window_.get());
-    ASSERT_NE(nullptr, context);
     ASSERT_TRUE(ImmSetOpenStatus(context, TRUE));
     PressKey(VK_NONCONVERT);
     EXPECT_TRUE(ShowsArrive(1));
@@ -149,55 +128,42 @@ TEST_F(HookTest, TheKeyIsLeftToAnOpenIme)
 
 class FlashTest : public HookTest {
 protected:
-    // What the shell posts to a shell-hook window when target flashes.
-    void AnnounceFlash(HWND target)
+    // Posts what the shell posts to a shell-hook window; returns the
+    // foreground window afterwards.
+    HWND AfterShellNotice(WPARAM code, HWND target)
     {
-        HWND library = FindWindowA(TAV_HOOK_WINDOW_CLASS, nullptr);
-        ASSERT_NE(nullptr, library);
-        PostMessageA(library, RegisterWindowMessageA("SHELLHOOK"), HSHELL_FLASH,
-                     reinterpret_cast<LPARAM>(target));
-        PumpFor(200);
+        PostMessageA(FindWindowA(TAV_HOOK_WINDOW_CLASS, nullptr),
+                     RegisterWindowMessageA("SHELLHOOK"), code, reinterpret_cast<LPARAM>(target));
+        PumpUntil([target] { return GetForegroundWindow() == target && !IsIconic(target); }, 300);
+        return GetForegroundWindow();
     }
 
     TestWindow flashing_;
 };
 
-TEST_F(FlashTest, AFlashingWindowIsActivatedWhileTheOptionIsOn)
+TEST_F(FlashTest, AFlashingWindowIsActivatedAndRestoredWhileTheOptionIsOn)
 {
     SetForeground(1);  // before SetHook, as at start-up
     SetHook(window_.get());
     ASSERT_TRUE(BringToFront(window_.get()));
-    AnnounceFlash(flashing_.get());
-    EXPECT_EQ(flashing_.get(), GetForegroundWindow());
+    EXPECT_EQ(flashing_.get(), AfterShellNotice(HSHELL_FLASH, flashing_.get()));
 
-    // A minimised one is restored as well.
     ASSERT_TRUE(BringToFront(window_.get()));
     ShowWindow(flashing_.get(), SW_MINIMIZE);
-    AnnounceFlash(flashing_.get());
-    PumpUntil([&] { return !IsIconic(flashing_.get()); }, 1000);
+    EXPECT_EQ(flashing_.get(), AfterShellNotice(HSHELL_FLASH, flashing_.get()));
     EXPECT_FALSE(IsIconic(flashing_.get()));
-    EXPECT_EQ(flashing_.get(), GetForegroundWindow());
 }
 
-TEST_F(FlashTest, NothingIsActivatedWhileTheOptionIsOffOrTheWindowHidden)
+TEST_F(FlashTest, NothingIsActivatedWithTheOptionOffForHiddenWindowsOrOtherNotices)
 {
     SetHook(window_.get());
     ASSERT_TRUE(BringToFront(window_.get()));
-    AnnounceFlash(flashing_.get());
-    EXPECT_EQ(window_.get(), GetForegroundWindow());
+    EXPECT_EQ(window_.get(), AfterShellNotice(HSHELL_FLASH, flashing_.get()));
 
     SetForeground(1);
+    EXPECT_EQ(window_.get(), AfterShellNotice(HSHELL_REDRAW, flashing_.get()));
     ShowWindow(flashing_.get(), SW_HIDE);
-    AnnounceFlash(flashing_.get());
-    EXPECT_EQ(window_.get(), GetForegroundWindow());
-
-    // Other shell notifications are not flashes.
-    ShowWindow(flashing_.get(), SW_SHOWNOACTIVATE);
-    HWND library = FindWindowA(TAV_HOOK_WINDOW_CLASS, nullptr);
-    PostMessageA(library, RegisterWindowMessageA("SHELLHOOK"), HSHELL_REDRAW,
-                 reinterpret_cast<LPARAM>(flashing_.get()));
-    PumpFor(200);
-    EXPECT_EQ(window_.get(), GetForegroundWindow());
+    EXPECT_EQ(window_.get(), AfterShellNotice(HSHELL_FLASH, flashing_.get()));
 }
 
 }  // namespace

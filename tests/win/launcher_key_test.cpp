@@ -16,13 +16,6 @@
 
 namespace {
 
-struct ModeCase {
-    int OpenHotKey;
-    int OpenHotKeyEx;
-    int CheckIME;
-    int Library;
-};
-
 class LauncherKeyTest : public RegistryTest {
 protected:
     void SetUp() override
@@ -68,22 +61,19 @@ protected:
 
 TEST(LauncherKeyMode, OnlyTheImeKeysAloneWithTheWatchOnGoToTheLibrary)
 {
-    const ModeCase cases[] = {
-        {VK_NONCONVERT, 0, 1, 1},
-        {VK_CONVERT, 0, 1, 1},
-        {VK_NONCONVERT, 0, 0, 0},
-        {VK_CONVERT, MOD_CONTROL, 1, 0},
-        {VK_NONCONVERT, MOD_SHIFT, 1, 0},
+    // OpenHotKey, OpenHotKeyEx, CheckIME, library mode
+    const int cases[][4] = {
+        {VK_NONCONVERT, 0, 1, 1},         {VK_CONVERT, 0, 1, 1},
+        {VK_NONCONVERT, 0, 0, 0},         {VK_NONCONVERT, 0, 2, 0},
+        {VK_CONVERT, MOD_CONTROL, 1, 0},  {VK_NONCONVERT, MOD_SHIFT, 1, 0},
         {VK_F9, 0, 1, 0},
-        {VK_NONCONVERT, 0, 2, 0},
     };
-    for (const ModeCase& c : cases) {
+    for (const auto& c : cases) {
         LauncherState state = {};
-        state.OpenHotKey = c.OpenHotKey;
-        state.OpenHotKeyEx = c.OpenHotKeyEx;
-        state.CheckIME = c.CheckIME;
-        EXPECT_EQ(c.Library, IsLibraryKeyMode(&state))
-            << c.OpenHotKey << " " << c.OpenHotKeyEx << " " << c.CheckIME;
+        state.OpenHotKey = c[0];
+        state.OpenHotKeyEx = c[1];
+        state.CheckIME = c[2];
+        EXPECT_EQ(c[3], IsLibraryKeyMode(&state)) << c[0] << " " << c[1] << " " << c[2];
     }
 }
 

