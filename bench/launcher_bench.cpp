@@ -76,36 +76,38 @@ LRESULT CALLBACK TimedWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     return result;
 }
 
+// Runs the thread's queued messages, as the message loop would; stops early
+// once stop() holds.
+template <typename Stop>
+void Pump(Stop stop)
+{
+    MSG message;
+    while (!stop() && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT)
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+void PumpAll()
+{
+    Pump([] { return false; });
+}
+
 // Runs the thread's messages until a WM_PAINT has been handled (1) or a
 // second has passed without one (0).
 int PumpUntilPainted()
 {
     int before = Paints;
     double start = Now();
-    while (Paints == before) {
-        MSG message;
-        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT)
-                continue;
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        } else if (Now() - start > 1000.0) {
+    for (;;) {
+        Pump([before] { return Paints != before; });
+        if (Paints != before)
+            return 1;
+        if (Now() - start > 1000.0)
             return 0;
-        } else {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        }
-    }
-    return 1;
-}
-
-void PumpAll()
-{
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT)
-            continue;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
 }
 

@@ -3,12 +3,12 @@
  */
 #include "launcher_fixture.h"
 
-#include <cstring>
 #include <fstream>
 #include <sstream>
 
 #include "core/launcher_window.h"
 #include "core/optional_apis.h"
+#include "entry_record.h"
 #include "store/entry_tree.h"
 #include "store/settings.h"
 
@@ -48,13 +48,7 @@ void LauncherTest::PutKeyDword(const char* name, DWORD value)
 void LauncherTest::PutEntry(const char* keyPath, int slot, const char* title, const char* program,
                             const char* folder, const char* parameters, const char* sound)
 {
-    EntryRecord entry;
-    std::memset(&entry, 0, sizeof entry);
-    lstrcpynA(entry.Title, title, sizeof entry.Title);
-    lstrcpynA(entry.Program, program, sizeof entry.Program);
-    lstrcpynA(entry.Folder, folder, sizeof entry.Folder);
-    lstrcpynA(entry.Parameters, parameters, sizeof entry.Parameters);
-    lstrcpynA(entry.Sound, sound, sizeof entry.Sound);
+    EntryRecord entry = Record(title, program, folder, parameters, sound);
     WriteEntry(keyPath, slot, &entry);
 }
 
