@@ -75,32 +75,6 @@ TEST(StepSelection, OutOfRangeSelectionStaysInRange)
     }
 }
 
-TEST(ArrowSkip, OnlyAssignedKeysStopTheArrowsWhenNotShowingAll)
-{
-    Level top;
-    top.With(0, "Tav Ver2.55").With(3, "C").With(30, "3");
-    EXPECT_EQ(30, PressArrow(top, 3, ARROW_DOWN, 0, 1));
-    EXPECT_EQ(3, PressArrow(top, 30, ARROW_DOWN, 0, 1));  // wraps past slot 0
-    EXPECT_EQ(30, PressArrow(top, 3, ARROW_UP, 0, 1));
-    // Showing all keys, every slot stops the arrow.
-    EXPECT_EQ(4, PressArrow(top, 3, ARROW_DOWN, 1, 1));
-    EXPECT_FALSE(ArrowPassesOver(top.titles, 17, 1));
-
-    Level sub;
-    sub.With(0, "..(Parent)").With(5, "E");
-    EXPECT_EQ(0, PressArrow(sub, 5, ARROW_DOWN, 0, 0));
-    EXPECT_EQ(5, PressArrow(sub, 0, ARROW_DOWN, 0, 0));
-    EXPECT_EQ(5, PressArrow(sub, 0, ARROW_UP, 0, 0));
-}
-
-TEST(ArrowSkip, AnEmptySubmenuKeepsItsParentLineSelected)
-{
-    Level sub;
-    sub.With(0, "..(Parent)");
-    EXPECT_EQ(0, PressArrow(sub, 0, ARROW_DOWN, 0, 0));
-    EXPECT_EQ(0, PressArrow(sub, 0, ARROW_UP, 0, 0));
-}
-
 TEST(ArrowSkip, ALevelWithoutStopsIsDetected)
 {
     // A slot table not (yet) loaded, or a top level whose only title is

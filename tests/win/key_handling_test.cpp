@@ -93,24 +93,6 @@ TEST_F(KeyHandlingTest, ArrowsWrapOverAllSlotsPassingTheTitleLineAtTheTop)
     EXPECT_TRUE(Visible());
 }
 
-TEST_F(KeyHandlingTest, ArrowsWrapThroughTheParentLineInASubmenu)
-{
-    PutMenu(1);
-    Start();
-    Show();
-    Key('S');
-    EXPECT_STREQ("S", KeyPath);
-    EXPECT_EQ(0, Selection);
-    Key(VK_UP);
-    EXPECT_EQ(36, Selection);
-    Key(VK_DOWN);
-    EXPECT_EQ(0, Selection);
-    Key(VK_DOWN);
-    EXPECT_EQ(1, Selection);
-    Key(VK_UP);
-    EXPECT_EQ(0, Selection);
-}
-
 TEST_F(KeyHandlingTest, WithoutShowAllKeyArrowsStopOnlyOnEntries)
 {
     PutMenu(0);
