@@ -18,7 +18,6 @@
 #include "hook/tav_hook.h"
 #include "launch/key_handling.h"
 #include "res/resource.h"
-#include "store/entry_tree.h"
 #include "store/registry.h"
 #include "store/res_string.h"
 #include "store/settings.h"
@@ -51,12 +50,11 @@ static int WindowHeight(HWND window)
     return rect.bottom - rect.top;
 }
 
-// Loads the top level into the slot table and fits the window to it.
+// Empties keyPath and shows the top level.
 static void ShowTopLevel(HWND window, LauncherState* state, char* keyPath)
 {
     keyPath[0] = '\0';
-    LoadLevel(state, keyPath, state->ShowAllKey);
-    SizeLauncherWindow(window, state, keyPath);
+    ShowLevel(window, state, keyPath);
 }
 
 void ForceForeground(HWND window)
@@ -116,10 +114,8 @@ void ApplySettings(HWND window, LauncherState* state, char* keyPath)
     ReleaseBackground(&state->BackgroundCapture);
 
     LoadSettings(state);
-    keyPath[0] = '\0';
-    LoadLevel(state, keyPath, state->ShowAllKey);
     SetForeground(state->Foreground);
-    SizeLauncherWindow(window, state, keyPath);
+    ShowTopLevel(window, state, keyPath);
     PlaceLauncherWindow(window, state->PosType);
 }
 

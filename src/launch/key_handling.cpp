@@ -86,10 +86,9 @@ static void StartEntry(HWND window, const EntryRecord* entry)
     ShellExecuteExA(&info);
 }
 
-// Reloads the slot table for the new keyPath and fits the window to it.
-static void ShowLevel(HWND window, LauncherState* state, const char* keyPath)
+void ShowLevel(HWND window, LauncherState* state, const char* keyPath)
 {
-    LoadLevel(state, keyPath, state->ShowAllKey);
+    LoadLevel(state, keyPath, state->ShowAllKey != 0 ? 1 : 0);
     SizeLauncherWindow(window, state, keyPath);
 }
 

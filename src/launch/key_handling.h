@@ -16,6 +16,12 @@
 // to window, so the selection moves on one slot per message.
 int HandleLauncherKey(HWND window, LauncherState* state, char* keyPath, int selection, int key);
 
+// Loads the level keyPath names into the slot table and fits the window to
+// it.  Any non-zero ShowAllKey shows all 37 lines, as painting and the arrow
+// keys take it: a hand-edited 2 must not give a window of a few lines over
+// which all 37 are drawn.
+void ShowLevel(HWND window, LauncherState* state, const char* keyPath);
+
 // Acts on slot 0..36 of the level keyPath names and returns the new
 // selection.  keyPath is a kKeyPathSize buffer and never grows beyond
 // kKeyPathMax keys: a submenu below the deepest level acts as an entry

@@ -139,6 +139,22 @@ TEST_F(LauncherWindowTest, WithSaveCursorHidingKeepsLevelAndSelection)
     EXPECT_STREQ("Sierra", Launcher.Titles[19]);
 }
 
+TEST_F(LauncherWindowTest, AnyNonZeroShowAllKeyShowsAllLines)
+{
+    PutMenu();
+    PutWindowDword("ShowAllKey", 2);  // hand-edited
+    Start();
+    EXPECT_EQ(37, Launcher.LineCount);
+    RECT rect;
+    GetWindowRect(window_, &rect);
+    EXPECT_EQ(37 * (Launcher.LineHeight + Launcher.LineGap) + 8, rect.bottom - rect.top);
+    Show();
+    Key('S');
+    EXPECT_EQ(37, Launcher.LineCount);
+    Key(VK_DOWN);
+    EXPECT_EQ(1, Selection) << "every line stops the arrow";
+}
+
 TEST_F(LauncherWindowTest, TheLauncherKeyIsInertInSetupMode)
 {
     PutMenu();
