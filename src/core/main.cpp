@@ -15,7 +15,7 @@
 // WM_COMMAND always goes to it, whichever window the key was meant for.
 static int RunMessageLoop(HACCEL setupAccelerators)
 {
-    MSG message;
+    MSG message = {};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         if (IsWindow(SetupWindow)
             && TranslateAcceleratorA(SetupWindow, setupAccelerators, &message))
