@@ -51,5 +51,8 @@ void StoreDeleteValue(const char* keyPath, const char* name);
 tav::UniqueHKey StoreOpenKey(const char* keyPath, REGSAM access);
 void StoreReadStringFrom(HKEY key, const char* name, char* buffer, DWORD capacity,
                          const char* defaultText);
+// A null key reads as missing.  Returns 1 when the value was read, 0 when
+// *destination became the default.
+int StoreReadDwordFrom(HKEY key, const char* name, DWORD* destination, DWORD defaultValue);
 
 #endif
