@@ -12,6 +12,9 @@ scripts/build.sh native win64 win32
 echo "== native tests"
 ctest --test-dir build/native --output-on-failure -j2
 
+echo "== i686 build checks (not run: 32-bit code cannot execute here)"
+ctest --test-dir build/win32 --output-on-failure
+
 echo "== Windows tests (x86_64, under Wine)"
 export TAV_WINEPREFIX=$root/build/win64/wineprefix
 xvfb-run -a -s "-screen 0 1024x768x24" \

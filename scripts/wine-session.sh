@@ -12,6 +12,10 @@ mkdir -p "$WINEPREFIX"
 
 /usr/lib/wine/wineserver -p
 env LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 /usr/lib/wine/wine64 wineboot </dev/null >/dev/null 2>&1
+# Windows not managed by a window manager: on a bare X display there is none,
+# and Wine would wait 2 s for one at every hiding of a visible window.
+env LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' \
+  /v Managed /d N /f </dev/null >/dev/null 2>&1
 "$@"
 status=$?
 /usr/lib/wine/wineserver -k

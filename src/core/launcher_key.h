@@ -9,13 +9,19 @@
 
 #include "core/launcher_state.h"
 
-// 1 when the settings hand the launcher key to the hook library.
+// 1 when the settings hand the launcher key to the hook library: OpenHotKey
+// is VK_CONVERT or VK_NONCONVERT, CheckIME is 1 and OpenHotKeyEx is 0.
 int IsLibraryKeyMode(const LauncherState* state);
 
-// Registers the launcher key; returns the new HotKeyAtom (0 in library mode).
+// Registers the launcher key as the settings in state give it; returns the
+// new HotKeyAtom: the hot key's id (the global atom "Tav"), or 0 in library
+// mode or when no atom could be added.  A non-zero hotKeyAtom (a hot key
+// still registered) is released first.
 ATOM RegisterLauncherKey(ATOM hotKeyAtom, HWND window, const LauncherState* state);
 
-// Releases it in the mode the settings give now; returns 0.
+// Releases the launcher key; returns 0 (the new HotKeyAtom).  Releases both
+// ways, whatever the settings say now: the hot key named by a non-zero
+// hotKeyAtom, and the hook library's key.
 ATOM ReleaseLauncherKey(ATOM hotKeyAtom, HWND window, const LauncherState* state);
 
 #endif

@@ -4,6 +4,19 @@
  * entry's key string, its level's KeyPath followed by its own key character:
  * "Title%s%c", "Exec%s%c", "Folder%s%c", "Option%s%c", "Sound%s%c".  A
  * program of exactly "-1" marks a submenu.
+ *
+ * No operation builds a KeyPath of more than 15 characters, whatever is
+ * stored.  A submenu marker on a level whose KeyPath already holds 15
+ * characters (an imported file can put one there) marks no submenu:
+ * LoadLevel reports IsSubmenu 0 for it, so the launcher shows it as an
+ * ordinary entry line; ReadEntry gives its program "-1", which is never a
+ * program to start (IsSubmenuMarker), so choosing it starts nothing.
+ * Reading, loading, copying and deleting all stop at that level; values
+ * stored deeper are never reached.
+ *
+ * Every operation also refuses a location that is no location (a slot
+ * outside 1..36, a KeyPath that is too long or holds other characters): it
+ * reads nothing, writes nothing and deletes nothing.
  */
 #ifndef TAV_STORE_ENTRY_TREE_H
 #define TAV_STORE_ENTRY_TREE_H
@@ -12,9 +25,7 @@
 
 #include "core/launcher_state.h"
 #include "launch/key_table.h"
-
-// The submenu marker stored as a submenu's program.
-#define SUBMENU_MARKER "-1"
+#include "store/entry_names.h"
 
 // One entry, 1073 bytes of zero-terminated code page 932 text.
 struct EntryRecord {
@@ -33,11 +44,11 @@ struct EntryLocation {
 
 // Fills the slot table (Titles, IsSubmenu, LineCount) of state with the level
 // named by keyPath; showAll is the ShowAllKey setting (the setup window
-// passes 1).
+// passes 1).  Opens the Launch key once.
 void LoadLevel(LauncherState* state, const char* keyPath, int showAll);
 
 // Reads the entry at slot 1..36 of level keyPath; returns 0 with an all-empty
-// record when it has no title (and for slot 0).
+// record when it has no title (and for slot 0).  Opens the Launch key once.
 int ReadEntry(const char* keyPath, int slot, EntryRecord* record);
 
 // Writes the entry; folder, parameters and sound values are removed when empty.
@@ -49,13 +60,19 @@ void WriteEntry(const char* keyPath, int slot, const EntryRecord* record);
 int CanCopySubtree(const EntryLocation* source, const EntryLocation* destination);
 
 // Copies the entry and, for a submenu, everything below it; 0 (and nothing
-// written) when CanCopySubtree says no.
+// written) when CanCopySubtree says no.  The whole source is read before the
+// first write, so a destination above the source copies what the source held
+// before the copy.  Values already stored below the destination stay unless
+// the copy overwrites them.
 int CopySubtree(const EntryLocation* source, const EntryLocation* destination);
 
-// Deletes everything below the entry, and the entry itself when withSelf is 1.
+// Deletes everything below the entry, and the entry itself when withSelf is
+// 1.  Children are found by their program values, level by level, as far as
+// KeyPaths reach; whatever the entry's own program is.
 void DeleteSubtree(const EntryLocation* location, int withSelf);
 
-// Deletes the five values of the entry with key string keyString.
+// Deletes the five values of the entry with key string keyString (1 to 16
+// KeyTable characters; nothing is deleted for anything else).
 void DeleteEntryValues(HKEY launchKey, const char* keyString);
 
 #endif

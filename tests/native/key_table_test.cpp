@@ -1,6 +1,10 @@
 /*
  * Keys and slots.
  */
+#include <cstring>
+#include <string>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "launch/key_table.h"
@@ -37,6 +41,116 @@ TEST(SlotFromKey, EachSlotMapsBackToItsKey)
 {
     for (int slot = 1; slot <= 36; ++slot)
         EXPECT_EQ(slot, SlotFromKey(KeyChar(slot - 1)));
+}
+
+TEST(IsKeyChar, OnlyTheCharactersOfTheTable)
+{
+    for (int c = -128; c < 256; ++c)
+        EXPECT_EQ(c > 0 && c < 128 && std::strchr(KeyTable, c) != nullptr, IsKeyChar(c) != 0)
+            << "code " << c;
+}
+
+TEST(KeyCharsLength, UpToTheLimitAndOnlyKeyCharacters)
+{
+    EXPECT_EQ(0, KeyCharsLength("", 0));
+    EXPECT_EQ(-1, KeyCharsLength("A", 0));
+    EXPECT_EQ(3, KeyCharsLength("S1Z", 3));
+    EXPECT_EQ(-1, KeyCharsLength("S1Z", 2));
+    EXPECT_EQ(-1, KeyCharsLength("S1z", 3));
+    // Three key characters and no terminator: a limit of 2 reads no further.
+    std::vector<char> unterminated(3, 'Q');
+    EXPECT_EQ(-1, KeyCharsLength(unterminated.data(), 2));
+}
+
+TEST(IsKeyPath, UpToFifteenKeyCharacters)
+{
+    EXPECT_EQ(1, IsKeyPath(""));
+    EXPECT_EQ(1, IsKeyPath("B"));
+    EXPECT_EQ(1, IsKeyPath("S1Z9"));
+    EXPECT_EQ(1, IsKeyPath("ABCDEFGHIJKLMNO"));
+    EXPECT_EQ(0, IsKeyPath("ABCDEFGHIJKLMNOP")) << "16 characters";
+    EXPECT_EQ(0, IsKeyPath("b")) << "lower case";
+    EXPECT_EQ(0, IsKeyPath("`")) << "VK_NUMPAD0 is a key code, not a key character";
+    EXPECT_EQ(0, IsKeyPath("a"));
+    EXPECT_EQ(0, IsKeyPath("A B"));
+    EXPECT_EQ(0, IsKeyPath("A\x83"));
+}
+
+TEST(IsKeyPath, NeverReadsPastSixteenBytes)
+{
+    // Sixteen key characters and no terminator: the sanitizer would report
+    // any read of a seventeenth byte.
+    std::vector<char> unterminated(kKeyPathSize, 'A');
+    EXPECT_EQ(0, IsKeyPath(unterminated.data()));
+    EXPECT_EQ(0, LevelHoldsSubmenus(unterminated.data()));
+    EXPECT_EQ(0, KeyPathAppend(unterminated.data(), 1));
+    EXPECT_EQ(-1, KeyPathRemoveLast(unterminated.data()));
+    EXPECT_EQ(std::string(kKeyPathSize, 'A'), std::string(unterminated.begin(), unterminated.end()));
+}
+
+TEST(LevelHoldsSubmenus, UpToFourteenCharacters)
+{
+    EXPECT_EQ(1, LevelHoldsSubmenus(""));
+    EXPECT_EQ(1, LevelHoldsSubmenus(std::string(14, 'Z').c_str()));
+    EXPECT_EQ(0, LevelHoldsSubmenus(std::string(15, 'Z').c_str()))
+        << "children of a submenu here would need a KeyPath of 16";
+    EXPECT_EQ(0, LevelHoldsSubmenus(std::string(16, 'Z').c_str()));
+    EXPECT_EQ(0, LevelHoldsSubmenus("x"));
+}
+
+TEST(KeyPathAppend, DescendsToFifteenCharactersAndNoFurther)
+{
+    char keyPath[kKeyPathSize] = "";
+    std::string expected;
+    for (int depth = 1; depth <= kKeyPathMax; ++depth) {
+        int slot = (depth * 7) % 36 + 1;
+        ASSERT_EQ(1, KeyPathAppend(keyPath, slot)) << "depth " << depth;
+        expected += KeyChar(slot - 1);
+        EXPECT_EQ(expected, keyPath);
+    }
+    EXPECT_EQ(0, KeyPathAppend(keyPath, 1));
+    EXPECT_EQ(expected, keyPath) << "unchanged at the limit";
+    EXPECT_EQ(kKeyPathMax, static_cast<int>(std::strlen(keyPath)));
+}
+
+TEST(KeyPathAppend, RefusesSlotsWithoutAKey)
+{
+    char keyPath[kKeyPathSize] = "B";
+    EXPECT_EQ(0, KeyPathAppend(keyPath, 0));
+    EXPECT_EQ(0, KeyPathAppend(keyPath, 37));
+    EXPECT_EQ(0, KeyPathAppend(keyPath, -1));
+    EXPECT_STREQ("B", keyPath);
+    EXPECT_EQ(1, KeyPathAppend(keyPath, 36));
+    EXPECT_STREQ("B9", keyPath);
+}
+
+TEST(KeyPathRemoveLast, GivesTheSubmenuJustLeft)
+{
+    char keyPath[kKeyPathSize] = "BD";
+    EXPECT_EQ(4, KeyPathRemoveLast(keyPath));
+    EXPECT_STREQ("B", keyPath);
+    EXPECT_EQ(2, KeyPathRemoveLast(keyPath));
+    EXPECT_STREQ("", keyPath);
+    EXPECT_EQ(-1, KeyPathRemoveLast(keyPath)) << "the top level has no parent";
+    EXPECT_STREQ("", keyPath);
+
+    char digits[kKeyPathSize] = "90";
+    EXPECT_EQ(27, KeyPathRemoveLast(digits));
+    EXPECT_EQ(36, KeyPathRemoveLast(digits));
+
+    char odd[kKeyPathSize] = "Ab";
+    EXPECT_EQ(-1, KeyPathRemoveLast(odd));
+    EXPECT_STREQ("Ab", odd);
+}
+
+TEST(KeyPathAppend, ThenRemoveLastRestoresEveryLevel)
+{
+    for (int slot = 1; slot <= 36; ++slot) {
+        char keyPath[kKeyPathSize] = "S1";
+        ASSERT_EQ(1, KeyPathAppend(keyPath, slot));
+        EXPECT_EQ(slot, KeyPathRemoveLast(keyPath));
+        EXPECT_STREQ("S1", keyPath);
+    }
 }
 
 }  // namespace

@@ -1,0 +1,162 @@
+/*
+ * Settings-file lines and value codings: what an import makes of each line,
+ * including short, unterminated and odd lines, which must never be read
+ * beyond (the buffers here are exactly as long as their content, so the
+ * address sanitizer sees every stray byte).
+ */
+#include <cctype>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "bytes.h"
+
+#include "store/ini_line.h"
+
+namespace {
+
+// A heap buffer of exactly the given bytes.
+std::vector<char> Buffer(const std::string& bytes)
+{
+    return std::vector<char>(bytes.begin(), bytes.end());
+}
+
+// Records what an import writes, one text per value.
+class RecordingSink : public IniValueSink {
+public:
+    std::vector<std::string> writes;
+
+    void WriteString(const char* name, const char* text) override
+    {
+        writes.push_back(std::string("S ") + name + " [" + text + "]");
+    }
+    void WriteBinary(const char* name, const unsigned char* bytes, std::size_t count) override
+    {
+        writes.push_back(std::string("B ") + name + " [" + HexEncode(bytes, count) + "]");
+    }
+    void WriteDword(const char* name, std::uint32_t value) override
+    {
+        writes.push_back(std::string("D ") + name + " [" + std::to_string(value) + "]");
+    }
+};
+
+std::vector<std::string> Import(const std::string& section, int* result = nullptr)
+{
+    std::vector<char> buffer = Buffer(section);
+    RecordingSink sink;
+    int read = ImportSectionLines(buffer.data(), buffer.size(), &sink);
+    if (result)
+        *result = read;
+    return sink.writes;
+}
+
+TEST(ParseIniLine, SplitsAtTheFirstEqualsSignFromTheThirdCharacterAndKeepsBlanks)
+{
+    std::vector<char> buffer = Buffer(Bytes("S=a=b\0D: name = -3 \0"));
+    char* end = buffer.data() + buffer.size();
+    IniLine first = ParseIniLine(buffer.data(), end);
+    EXPECT_EQ(INI_STRING, first.Type);
+    EXPECT_STREQ("a", first.Name) << "the second character is skipped unexamined";
+    EXPECT_STREQ("b", first.Value);
+    IniLine second = ParseIniLine(first.Next, end);
+    EXPECT_EQ(INI_DWORD, second.Type);
+    EXPECT_STREQ(" name ", second.Name);
+    EXPECT_STREQ(" -3 ", second.Value);
+    EXPECT_EQ(end, second.Next);
+    EXPECT_EQ(INI_END, ParseIniLine(second.Next, end).Type) << "the buffer's end";
+}
+
+TEST(ParseIniLine, ShortUnterminatedAndEqualsLessLinesEndWithoutReadingBeyondThem)
+{
+    // Each buffer is the whole allocation: a read past the line is a sanitizer error.
+    for (const std::string& line :
+         {Bytes("S"), Bytes("S\0"), Bytes("S:\0"), Bytes("\0"),
+          Bytes("=\0"), Bytes("S:Title\0"), Bytes("S:A=1")}) {
+        std::vector<char> buffer = Buffer(line);
+        EXPECT_EQ(INI_END, ParseIniLine(buffer.data(), buffer.data() + buffer.size()).Type)
+            << "line of " << line.size() << " bytes";
+    }
+    std::vector<char> minimal = Buffer(Bytes("S:=\0"));
+    IniLine parsed = ParseIniLine(minimal.data(), minimal.data() + minimal.size());
+    EXPECT_EQ(INI_STRING, parsed.Type);
+    EXPECT_STREQ("", parsed.Name);
+    EXPECT_STREQ("", parsed.Value);
+}
+
+TEST(HexCoding, EncodesUpperCaseAndDecodesEitherCaseInPlace)
+{
+    const unsigned char bytes[] = {0x00, 0x7F, 0xAB, 0xFF, 0x12};
+    EXPECT_EQ("007FABFF12", HexEncode(bytes, sizeof bytes));
+    EXPECT_EQ("", HexEncode(bytes, 0));
+
+    std::string all;
+    for (int c = 0; c < 256; ++c)
+        all.push_back(static_cast<char>(c));
+    std::string text = HexEncode(all.data(), all.size());
+    std::string lower = text;
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (std::string* hex : {&text, &lower}) {
+        ASSERT_EQ(256u, HexDecode(&(*hex)[0]));
+        EXPECT_EQ(0, std::memcmp(all.data(), hex->data(), 256));
+    }
+}
+
+TEST(HexCoding, OddLengthsAndForeignCharactersDecodeAsTheFileFormatSays)
+{
+    char odd[] = "123";
+    EXPECT_EQ(1u, HexDecode(odd));
+    EXPECT_EQ(0x12, static_cast<unsigned char>(odd[0]));
+    EXPECT_EQ(0x30, static_cast<unsigned char>(odd[1])) << "the last digit half-fills byte 1";
+    char one[] = "7";
+    EXPECT_EQ(0u, HexDecode(one));
+    // A foreign character counts with its own code, kept to 8 bits.
+    char foreign[] = "G0zz";
+    EXPECT_EQ(2u, HexDecode(foreign));
+    EXPECT_EQ(0x70, static_cast<unsigned char>(foreign[0]));  // 'G' 0x47 << 4
+    EXPECT_EQ(0xFA, static_cast<unsigned char>(foreign[1]));  // 'z' 0x7A << 4 | 0x7A
+}
+
+TEST(ParseIniDword, ReadsSignedDecimalAsRegistryBits)
+{
+    EXPECT_EQ(0xFFFFFFFDu, ParseIniDword("-3"));
+    EXPECT_EQ(42u, ParseIniDword(" \t\r\n+42abc"));
+    EXPECT_EQ(0u, ParseIniDword(""));
+    EXPECT_EQ(0u, ParseIniDword("abc"));
+    EXPECT_EQ(0u, ParseIniDword("-"));
+    EXPECT_EQ(0u, ParseIniDword("- 5")) << "no blank after the sign";
+    EXPECT_EQ(0x80000000u, ParseIniDword("-2147483648"));
+    EXPECT_EQ(0xFFFFFFFFu, ParseIniDword("4294967295"));
+    EXPECT_EQ(0x4876E7FFu, ParseIniDword("99999999999")) << "wraps modulo 2^32";
+}
+
+TEST(ImportSectionLines, WritesEachLineByItsTypeAndSkipsUnknownTypes)
+{
+    int result = 0;
+    std::vector<std::string> writes = Import(
+        Bytes("B:AlphaBlend=7f\0B:Odd=7\0S:ExecA=\0D:ShadowOffset=-3\0X:Name=1\0S:TitleA=\x95\x57\0\0"),
+        &result);
+    EXPECT_EQ(1, result);
+    EXPECT_EQ((std::vector<std::string>{"B AlphaBlend [7F]", "B Odd []", "S ExecA []",
+                                        "D ShadowOffset [4294967293]", "S TitleA [\x95\x57]"}),
+              writes);
+}
+
+TEST(ImportSectionLines, StopsAtTheFirstLineWithoutEqualsAndFailsWhenThatIsTheFirst)
+{
+    int result = 0;
+    EXPECT_EQ(std::vector<std::string>{"D A [1]"},
+              Import(Bytes("D:A=1\0garbage\0D:B=2\0\0"), &result));
+    EXPECT_EQ(1, result);
+    EXPECT_TRUE(Import(Bytes("garbage\0D:B=2\0\0"), &result).empty());
+    EXPECT_EQ(0, result);
+    EXPECT_TRUE(Import(Bytes("\0"), &result).empty());
+    EXPECT_EQ(0, result);
+    Import(Bytes("X:Name=1\0\0"), &result);
+    EXPECT_EQ(1, result) << "a line of an unknown type still counts as read";
+}
+
+}  // namespace

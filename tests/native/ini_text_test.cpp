@@ -1,0 +1,149 @@
+/*
+ * Settings-file text: which lines a section read gives, and what a merge
+ * changes in a file (only the lines of its own section) and leaves alone
+ * (everything else, byte for byte).
+ */
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "bytes.h"
+
+#include "store/ini_text.h"
+
+namespace {
+
+// The section's lines, joined with "|" for readable expectations.
+std::string Section(const std::string& text, const char* name)
+{
+    std::string lines = ReadIniSection(text.data(), text.size(), name, CodePage932());
+    EXPECT_FALSE(lines.empty());
+    EXPECT_EQ('\0', lines.back()) << "ends with an empty line";
+    std::string joined;
+    for (std::size_t start = 0; start + 1 < lines.size();) {
+        std::size_t stop = lines.find('\0', start);
+        joined += (joined.empty() ? "" : "|") + lines.substr(start, stop - start);
+        start = stop + 1;
+    }
+    return joined;
+}
+
+std::string Merge(const std::string& text, const char* section, std::vector<IniEntry> entries)
+{
+    return MergeIniSection(text, section, entries, CodePage932());
+}
+
+TEST(ReadIniSection, ReadsTheFirstSectionOfTheNameAsTheProfileFunctionsDo)
+{
+    const std::string text = Bytes(
+        "; settings\r\n"
+        "[Other]\r\nS:TitleA=elsewhere\r\n"
+        "  [window]   ; any case, any text after the bracket\n"
+        "D:MainColor=65280\r\n"
+        "\r\n"
+        "   \t\r\n"
+        "; a comment\r\n"
+        "=no key\r\n"
+        "\tS:TitleA=  spaced value  \r\n"
+        "S:Cut=before\0after\r\n"
+        "[Window\r\n"
+        "[Launch]\r\nS:TitleA=x\r\n"
+        "[WINDOW]\r\nD:Second=1\r\n");
+    EXPECT_EQ("D:MainColor=65280|S:TitleA=  spaced value  |S:Cut=before|[Window",
+              Section(text, "Window"));
+    EXPECT_EQ("S:TitleA=x", Section(text, "Launch"));
+    EXPECT_EQ("", Section(text, "Key"));
+    EXPECT_EQ("D:X=1", Section("[Key]\nD:X=1", "Key")) << "a last line without a line end";
+    EXPECT_EQ("", Section("", "Key"));
+}
+
+TEST(ReadIniSection, DoubleByteTextIsNotTakenApartAtItsSecondBytes)
+{
+    // 0x83 0x5D is one character whose second byte is "]": no header here.
+    const std::string text = Bytes("[Key]\r\n[\x83\x5D\r\nD:X=1\r\n");
+    EXPECT_EQ(Bytes("[\x83\x5D|D:X=1"), Section(text, "Key"));
+}
+
+TEST(MergeIniSection, WritesANewSectionAtTheEndWithCrLfLines)
+{
+    std::string text = Merge("", "Window", {{"D:MainColor", "65280"}, {"B:AlphaBlend", "7F"}});
+    text = Merge(text, "Launch", {{"S:TitleA", "Editor"}, {"S:ExecA", ""}});
+    EXPECT_EQ("[Window]\r\nD:MainColor=65280\r\nB:AlphaBlend=7F\r\n"
+              "[Launch]\r\nS:TitleA=Editor\r\nS:ExecA=\r\n",
+              text);
+    EXPECT_EQ("[Key]\r\nD:X=1\r\n[Window]\r\nD:Y=2\r\n", Merge("[Key]\r\nD:X=1", "Window", {{"D:Y", "2"}}));
+    EXPECT_EQ("D:X=1\r\n[Window]\r\nD:Y=2\r\n", Merge("D:X=1\r", "Window", {{"D:Y", "2"}}));
+    EXPECT_EQ("[Key]\r\n", Merge("[Key]\r\n", "Window", {})) << "no lines, no section";
+}
+
+TEST(MergeIniSection, ReplacesMatchingLinesInPlaceAndAppendsTheRestAfterTheSectionsLastLine)
+{
+    const std::string text =
+        "; kept\n"
+        "[Window]\n"
+        "d:maincolor=1\n"
+        "; comment kept\n"
+        "  S:TitleA = old\n"
+        "S:TitleA=old\n"
+        "Stray line\n"
+        "D:MAINCOLOR=2\r\n"
+        "\n"
+        "[Key]\n"
+        "D:MainColor=keep\n";
+    EXPECT_EQ("; kept\n"
+              "[Window]\n"
+              "d:maincolor=3\r\n"
+              "; comment kept\n"
+              "  S:TitleA = old\n"
+              "S:TitleA=new\r\n"
+              "Stray line\n"
+              "D:MAINCOLOR=3\r\n"
+              "S:ExecA=\r\n"
+              "\n"
+              "[Key]\n"
+              "D:MainColor=keep\n",
+              Merge(text, "window", {{"D:MainColor", "2"}, {"S:TitleA", "new"}, {"S:ExecA", ""},
+                                     {"D:MainColor", "3"}}));
+}
+
+TEST(MergeIniSection, ComparesKeysWithoutFoldingTheSecondBytesOfDoubleByteCharacters)
+{
+    // "ア" is 0x83 0x41 and "ヂ" is 0x83 0x61: ASCII case folding of the
+    // second byte would make them one key.
+    const std::string a = Bytes("S:Title\x83\x41"), di = Bytes("S:Title\x83\x61");
+    std::string text = Merge("", "Launch", {{a, "1"}});
+    text = Merge(text, "Launch", {{di, "2"}});
+    EXPECT_EQ(a + "=1|" + di + "=2", Section(text, "Launch"));
+}
+
+TEST(MergeIniSection, MergedTextReadsBackTheEntriesAndMergingAgainChangesNothing)
+{
+    const std::vector<IniEntry> entries = {
+        {"S:Title1", "  leading and trailing blanks  "},
+        {"S:TitleS", Bytes("\x95\x57\x8F\x80\x96\xBE\x92\xA9")},  // Japanese text
+        {"S:Carriage", "ends with a return\r"},
+        {"B:Font", "1200"},
+        {"D:Left", "-3"}};
+    std::string once = Merge("[Launch]\nS:Title1=old", "Launch", entries);
+    EXPECT_EQ("S:Title1=  leading and trailing blanks  |" + Bytes("S:TitleS=\x95\x57\x8F\x80\x96\xBE\x92\xA9") +
+                  "|S:Carriage=ends with a return\r|B:Font=1200|D:Left=-3",
+              Section(once, "Launch"));
+    EXPECT_EQ(once, Merge(once, "Launch", entries));
+}
+
+TEST(IsWritableIniEntry, RefusesWhatWouldNotReadBackAsOneLine)
+{
+    EXPECT_TRUE(IsWritableIniEntry({"S:TitleA", " any text\r with = signs "}));
+    EXPECT_TRUE(IsWritableIniEntry({"S:", ""})) << "the default value has an empty name";
+    EXPECT_FALSE(IsWritableIniEntry({"", "x"}));
+    EXPECT_FALSE(IsWritableIniEntry({"S:a=b", "x"}));
+    EXPECT_FALSE(IsWritableIniEntry({"S:a\nb", "x"}));
+    EXPECT_FALSE(IsWritableIniEntry({"S:a", "x\ny"}));
+    EXPECT_FALSE(IsWritableIniEntry({Bytes("S:a\0b"), "x"}));
+    EXPECT_FALSE(IsWritableIniEntry({"S:a", Bytes("x\0y")}));
+    for (const char* key : {" S:a", "\tS:a", ";S:a", "[S:a]"})
+        EXPECT_FALSE(IsWritableIniEntry({key, "x"})) << key;
+}
+
+}  // namespace

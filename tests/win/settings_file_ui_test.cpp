@@ -1,0 +1,267 @@
+/*
+ * The file dialogs and the tray commands' export and import flows, with the
+ * real common dialogs and message boxes under Wine.  A script of steps, run
+ * from a timer inside the dialogs' own message loops, plays the user: it
+ * types a file name, presses a button and reads what a box says.
+ */
+#include <windows.h>
+
+#include <cstdio>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "core/settings_file_ui.h"
+#include "res/resource.h"
+#include "scratch_registry.h"
+#include "setup/file_dialogs.h"
+#include "store/registry.h"
+#include "store/res_string.h"
+#include "store/settings_file.h"
+
+namespace {
+
+const char kLaunch[] = "Software\\orrel\\Tav\\Launch";
+const int kFileNameBox = 0x47C;  // cmb13: the file name of the common dialogs
+const int kFilterBox = 0x470;    // cmb1: the file types
+
+// What a step saw of its dialog.
+struct Seen {
+    std::string Caption;
+    std::string Text;  // a message box's text, or the offered file name
+    std::string Filter;
+};
+
+// Plays the steps on the dialogs this thread opens, one step per new
+// visible dialog, in order.  A dialog beyond the steps is cancelled and
+// counted, so a wrong flow fails instead of waiting for a user.
+class DialogScript {
+public:
+    using Step = std::function<void(HWND dialog, Seen* seen)>;
+
+    explicit DialogScript(std::vector<Step> steps) : steps_(std::move(steps)), seen_(steps_.size())
+    {
+        current_ = this;
+        timer_ = SetTimer(nullptr, 0, 50, Tick);
+    }
+    ~DialogScript()
+    {
+        KillTimer(nullptr, timer_);
+        current_ = nullptr;
+    }
+
+    std::size_t Played() const { return next_; }
+    int Unexpected() const { return unexpected_; }
+    const Seen& At(std::size_t i) const { return seen_[i]; }
+
+private:
+    static BOOL CALLBACK FindDialog(HWND window, LPARAM found)
+    {
+        char name[16];
+        GetClassNameA(window, name, sizeof name);
+        if (IsWindowVisible(window) && std::string(name) == "#32770" && !current_->handled_.count(window)) {
+            *reinterpret_cast<HWND*>(found) = window;
+            return FALSE;
+        }
+        return TRUE;
+    }
+
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        DialogScript* script = current_;
+        HWND dialog = nullptr;
+        if (script == nullptr)
+            return;
+        EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
+        if (dialog == nullptr)
+            return;
+        script->handled_.insert(dialog);
+        if (script->next_ == script->steps_.size()) {
+            ++script->unexpected_;
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+            return;
+        }
+        std::size_t step = script->next_++;
+        char caption[256];
+        GetWindowTextA(dialog, caption, sizeof caption);
+        script->seen_[step].Caption = caption;
+        script->steps_[step](dialog, &script->seen_[step]);
+    }
+
+    static DialogScript* current_;
+    std::vector<Step> steps_;
+    std::vector<Seen> seen_;
+    std::set<HWND> handled_;
+    std::size_t next_ = 0;
+    int unexpected_ = 0;
+    UINT_PTR timer_ = 0;
+};
+
+DialogScript* DialogScript::current_ = nullptr;
+
+void Press(HWND dialog, int id)
+{
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+// In a file dialog: note the offered name and the first file type, type a name, press OK.
+DialogScript::Step Choose(const std::string& path)
+{
+    return [path](HWND dialog, Seen* seen) {
+        char text[MAX_PATH];
+        GetDlgItemTextA(dialog, kFileNameBox, text, sizeof text);
+        seen->Text = text;
+        SendDlgItemMessageA(dialog, kFilterBox, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text));
+        seen->Filter = text;
+        SetDlgItemTextA(dialog, kFileNameBox, path.c_str());
+        Press(dialog, IDOK);
+    };
+}
+
+// In a message box: note its text, then press the button.
+DialogScript::Step Answer(int button)
+{
+    return [button](HWND box, Seen* seen) {
+        for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            char name[16], text[256];
+            GetClassNameA(child, name, sizeof name);
+            GetWindowTextA(child, text, sizeof text);
+            if (std::string(name) == "Static")
+                seen->Text += text;
+        }
+        Press(box, button);
+    };
+}
+
+class SettingsFileUiTest : public RegistryTest {
+protected:
+    SettingsFileUiTest()
+    {
+        owner_ = CreateWindowExA(0, "STATIC", "owner", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
+                                 nullptr, nullptr);
+        edit_ = CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 0, 100, 20, owner_,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(1002)), nullptr, nullptr);
+        char temp[MAX_PATH];
+        GetTempPathA(sizeof temp, temp);
+        folder_ = std::string(temp) + "TavUi-" + std::to_string(GetCurrentProcessId());
+        CreateDirectoryA(folder_.c_str(), nullptr);
+        StoreWriteDword("MainColor", "Software\\orrel\\Tav\\Window", 1);
+        StoreWriteString("TitleA", kLaunch, "Editor");
+        StoreWriteDword("OpenHotKey", "Software\\orrel\\Tav\\Key", 29);
+    }
+    ~SettingsFileUiTest() override
+    {
+        for (const char* name : {"a.ini", "b.ini", "c.ini"})
+            DeleteFileA(Path(name).c_str());
+        RemoveDirectoryA(folder_.c_str());
+        DestroyWindow(owner_);
+    }
+
+    std::string Path(const char* name) const { return folder_ + "\\" + name; }
+    static std::string Text(int id) { return ResString(id); }
+
+    HWND owner_ = nullptr;
+    HWND edit_ = nullptr;
+    std::string folder_;
+};
+
+TEST_F(SettingsFileUiTest, SaveDialogOffersTheLastNameShowsTheFilterAndAddsTheExtension)
+{
+    char path[260];
+    lstrcpynA(path, Path("old.ini").c_str(), sizeof path);
+    DialogScript script({Choose(Path("chosen"))});
+    ASSERT_EQ(1, SaveFileDialog(owner_, path, ResString(IDS_FILTER_INI), "ini"));
+    EXPECT_EQ(Path("chosen.ini"), path);
+    EXPECT_EQ(Text(IDS_SAVE_TITLE), script.At(0).Caption);
+    EXPECT_EQ("old.ini", script.At(0).Text);
+    // "設定ﾌｧｲﾙ(*.ini)", the text before the filter's first tab.
+    EXPECT_EQ("\x90\xDD\x92\xE8\xCC\xA7\xB2\xD9(*.ini)", script.At(0).Filter);
+}
+
+TEST_F(SettingsFileUiTest, OpenDialogFillsTheControlAndCancelLeavesTheBufferAsItWas)
+{
+    char path[260] = "";
+    {
+        DialogScript script({Choose(Path("picked.ini"))});
+        ASSERT_EQ(1, OpenFileDialog(owner_, path, ResString(IDS_FILTER_INI), 1002));
+        EXPECT_EQ(Text(IDS_OPEN_TITLE), script.At(0).Caption);
+    }
+    EXPECT_EQ(Path("picked.ini"), path);
+    char shown[260];
+    GetWindowTextA(edit_, shown, sizeof shown);
+    EXPECT_EQ(Path("picked.ini"), shown);
+
+    DialogScript script({[](HWND dialog, Seen*) { Press(dialog, IDCANCEL); }});
+    EXPECT_EQ(0, OpenFileDialog(owner_, path, ResString(IDS_FILTER_INI), 1002));
+    EXPECT_EQ(Path("picked.ini"), path);
+}
+
+TEST_F(SettingsFileUiTest, ExportCommandAsksBeforeOverwritingAndSaysHowItWent)
+{
+    char path[260] = "";
+    {
+        DialogScript script({Choose(Path("a.ini")), Answer(IDOK)});
+        ExportWithDialog(owner_, path);
+        ASSERT_EQ(2u, script.Played());
+        EXPECT_EQ("Tav", script.At(1).Caption);
+        EXPECT_EQ(Text(IDS_EXPORT_OK), script.At(1).Text);
+    }
+    {
+        // The same file again: the save dialog asks first.
+        DialogScript script({Choose(Path("a.ini")), Answer(IDYES), Answer(IDOK)});
+        ExportWithDialog(owner_, path);
+        EXPECT_EQ(3u, script.Played());
+        EXPECT_EQ(Text(IDS_EXPORT_OK), script.At(2).Text);
+        EXPECT_EQ(0, script.Unexpected());
+    }
+    {
+        RegDeleteTreeA(HKEY_CURRENT_USER, kLaunch);
+        DialogScript script({Choose(Path("b.ini")), Answer(IDOK)});
+        ExportWithDialog(owner_, path);
+        EXPECT_EQ(Text(IDS_EXPORT_FAILED), script.At(1).Text);
+    }
+    DialogScript script({[](HWND dialog, Seen*) { Press(dialog, IDCANCEL); }});
+    ExportWithDialog(owner_, path);
+    EXPECT_EQ(0, script.Unexpected()) << "Cancel shows no message";
+}
+
+int Reloads;
+bool ReloadedBeforeTheMessage;
+
+void CountReload(HWND)
+{
+    ++Reloads;
+}
+
+TEST_F(SettingsFileUiTest, ImportCommandReloadsOnlyAfterASuccessfulImport)
+{
+    char path[260] = "";
+    Reloads = 0;
+    ASSERT_EQ(1, ExportSettings(Path("a.ini").c_str()));
+    auto noteReload = [](HWND box, Seen* seen) {
+        ReloadedBeforeTheMessage = Reloads == 1;
+        Answer(IDOK)(box, seen);
+    };
+    {
+        DialogScript script({Choose(Path("a.ini")), noteReload});
+        ImportWithDialog(owner_, path, CountReload);
+        EXPECT_EQ(Text(IDS_IMPORT_OK), script.At(1).Text);
+        EXPECT_EQ("Tav", script.At(1).Caption);
+    }
+    EXPECT_EQ(1, Reloads);
+    EXPECT_TRUE(ReloadedBeforeTheMessage);
+
+    FILE* partial = std::fopen(Path("c.ini").c_str(), "wb");
+    ASSERT_NE(nullptr, partial);
+    std::fputs("[Window]\r\nD:MainColor=2\r\n[Key]\r\nD:OpenHotKey=5\r\n", partial);
+    std::fclose(partial);
+    DialogScript script({Choose(Path("c.ini")), Answer(IDOK)});
+    ImportWithDialog(owner_, path, CountReload);
+    EXPECT_EQ(Text(IDS_IMPORT_FAILED), script.At(1).Text);
+    EXPECT_EQ(1, Reloads) << "no reload after a failed import";
+}
+
+}  // namespace

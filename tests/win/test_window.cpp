@@ -1,0 +1,135 @@
+/*
+ * Real windows and real keys for the tests of the resident parts.
+ */
+#include "test_window.h"
+
+#include "core/messages.h"
+
+namespace {
+
+int ObservedDowns[256];
+int ObservedUps[256];
+HHOOK ObserverHook;
+
+LRESULT CALLBACK ObserverProc(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION) {
+        DWORD vk = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam)->vkCode & 0xFF;
+        ++(wParam == WM_KEYUP || wParam == WM_SYSKEYUP ? ObservedUps : ObservedDowns)[vk];
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
+TestWindow::TestWindow()
+{
+    static ATOM registered = [] {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = Proc;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "TavTestWindow";
+        return RegisterClassA(&windowClass);
+    }();
+    window_ = CreateWindowExA(0, MAKEINTATOM(registered), "Tav test", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                              40, 40, 240, 160, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    // Under Wine a new window that takes the focus gets the X server's key
+    // state, which knows nothing of SendInput's keys: a modifier pressed
+    // before that is forgotten.  Let it settle first.
+    PumpFor(50);
+}
+
+LRESULT CALLBACK TestWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* self = reinterpret_cast<TestWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (self == nullptr)
+        return DefWindowProcA(window, message, wParam, lParam);
+    switch (message) {
+    case UM_SHOWLAUNCHER:
+        ++self->ShowLauncherCount;
+        return 0;
+    case WM_HOTKEY:
+        self->HotKeyIds.push_back(wParam);
+        return 0;
+    case WM_COMMAND:
+        self->Commands.push_back(LOWORD(wParam));
+        return 0;
+    case WM_ENTERIDLE:
+        if (wParam == MSGF_MENU && self->MenuKeys.empty()) {
+            EndMenu();
+        } else if (wParam == MSGF_MENU) {
+            PressKey(self->MenuKeys.front());
+            self->MenuKeys.pop_front();
+        }
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        if (done())
+            return true;
+        if (GetTickCount() - start >= timeoutMs)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+void PumpFor(DWORD ms)
+{
+    PumpUntil([] { return false; }, ms);
+}
+
+void SendKey(WORD vk, bool up)
+{
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof input);
+}
+
+void PressKey(WORD vk)
+{
+    SendKey(vk, false);
+    SendKey(vk, true);
+}
+
+void PressKeyWith(WORD modifier, WORD vk)
+{
+    SendKey(modifier, false);
+    PressKey(vk);
+    SendKey(modifier, true);
+}
+
+KeyObserver::KeyObserver()
+{
+    for (int i = 0; i < 256; ++i)
+        ObservedDowns[i] = ObservedUps[i] = 0;
+    ObserverHook = SetWindowsHookExA(WH_KEYBOARD_LL, ObserverProc, GetModuleHandleA(nullptr), 0);
+}
+
+KeyObserver::~KeyObserver()
+{
+    UnhookWindowsHookEx(ObserverHook);
+}
+
+int KeyObserver::Downs(DWORD vk) const { return ObservedDowns[vk & 0xFF]; }
+int KeyObserver::Ups(DWORD vk) const { return ObservedUps[vk & 0xFF]; }
+
+bool BringToFront(HWND window)
+{
+    SetForegroundWindow(window);
+    SetFocus(window);
+    return PumpUntil([window] { return GetForegroundWindow() == window && GetFocus() == window; },
+                     1000);
+}

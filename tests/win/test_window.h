@@ -1,0 +1,60 @@
+/*
+ * Real windows and real keys for the tests of the resident parts.
+ *
+ * TestWindow is a visible top-level window that records what the launcher
+ * window would act on (UM_SHOWLAUNCHER, WM_HOTKEY, WM_COMMAND) and presses
+ * queued keys while a menu it owns waits for input.  Keys go through
+ * SendInput, which Wine routes through the low-level keyboard hooks and hot
+ * keys even on a bare X display.  KeyObserver is a low-level hook installed
+ * before the one under test, so it sees exactly the events that one passes on.
+ * Keys and hot keys are global: programs using these run alone (RUN_SERIAL).
+ */
+#ifndef TAV_TESTS_TEST_WINDOW_H
+#define TAV_TESTS_TEST_WINDOW_H
+
+#include <windows.h>
+
+#include <deque>
+#include <functional>
+#include <vector>
+
+class TestWindow {
+public:
+    TestWindow();
+    ~TestWindow() { DestroyWindow(window_); }
+    TestWindow(const TestWindow&) = delete;
+    TestWindow& operator=(const TestWindow&) = delete;
+    HWND get() const { return window_; }
+
+    int ShowLauncherCount = 0;
+    std::vector<WPARAM> HotKeyIds;
+    std::vector<WORD> Commands;
+    std::deque<WORD> MenuKeys;  // one pressed per WM_ENTERIDLE; then the menu ends
+
+private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND window_;
+};
+
+// Dispatches this thread's messages until done() or the timeout; returns done().
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 2000);
+void PumpFor(DWORD ms);
+
+void SendKey(WORD vk, bool up);
+void PressKey(WORD vk);                     // down and up
+void PressKeyWith(WORD modifier, WORD vk);  // modifier held around the press
+
+class KeyObserver {
+public:
+    KeyObserver();
+    ~KeyObserver();
+    KeyObserver(const KeyObserver&) = delete;
+    KeyObserver& operator=(const KeyObserver&) = delete;
+    int Downs(DWORD vk) const;
+    int Ups(DWORD vk) const;
+};
+
+// Makes window the foreground window with the keyboard focus.
+bool BringToFront(HWND window);
+
+#endif
