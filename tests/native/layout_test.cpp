@@ -48,12 +48,6 @@ TEST(DockedPosition, EveryPositionType)
         EXPECT_EQ(c.Expected, Docked(window, area, c.PosType)) << "PosType " << c.PosType;
 }
 
-TEST(DockedPosition, TopRightOfA1024WideArea)
-{
-    const LayoutRect window = {10, 500, 210, 600};
-    EXPECT_EQ((Point{824, 0}), Docked(window, kScreen, 4));
-}
-
 TEST(LauncherHeight, PitchTimesLinesPlusMargins)
 {
     EXPECT_EQ(20 + 8, LauncherHeight(20, 0, 1));
@@ -65,91 +59,48 @@ TEST(LauncherHeight, PitchTimesLinesPlusMargins)
     EXPECT_EQ(8, LauncherHeight(20, 0, -5));
 }
 
-WidthInput TopLevel()
+TEST(LauncherWidth, TheRuleAndItsRange)
 {
-    WidthInput in = {};
-    in.TopLevel = true;
-    in.CurrentWidth = 333;
-    in.PrefixWidth = 30;
-    in.TitleWidth = 150;
-    in.LineHeight = 18;
-    in.StoredTextHeight = -1;
-    in.ScreenWidth = 1024;
-    return in;
-}
-
-TEST(LauncherWidth, WithoutStoredWidth)
-{
-    WidthInput in = TopLevel();
-    EXPECT_EQ(30 + 150 + 10, LauncherWidth(in));
-    in.StoredTextHeight = 18;  // whatever "TextHeight" holds
-    EXPECT_EQ(190, LauncherWidth(in));
-
-    // A submenu keeps the current width, whatever its titles.
-    in.TopLevel = false;
-    EXPECT_EQ(333, LauncherWidth(in));
-    in.TitleWidth = 900;
-    EXPECT_EQ(333, LauncherWidth(in));
-}
-
-TEST(LauncherWidth, StoredWidthWinsWhileTheTextHeightMatches)
-{
-    WidthInput in = TopLevel();
-    in.WidthStored = true;
-    in.StoredWidth = 250;
-    in.StoredTextHeight = 18;
-    EXPECT_FALSE(TextHeightChanged(in));
-    EXPECT_EQ(250, LauncherWidth(in));
-    in.TopLevel = false;
-    EXPECT_EQ(250, LauncherWidth(in));
-
-    // Chosen under another font: the computed width, and "TextHeight" is due.
-    in.TopLevel = true;
-    in.StoredTextHeight = 24;
-    EXPECT_TRUE(TextHeightChanged(in));
-    EXPECT_EQ(190, LauncherWidth(in));
-}
-
-TEST(LauncherWidth, StaysWithinTwelvePixelsAndTheScreenWidth)
-{
-    WidthInput in = TopLevel();
-    in.WidthStored = true;
-    in.StoredTextHeight = 18;
+    // Top level: prefix + widest title + 10; submenu: the current width; a
+    // stored "Width" wins while "TextHeight" matches; always 12 .. screen.
     const struct {
-        int Stored, Expected;
-    } cases[] = {{0, 12}, {11, 12}, {12, 12}, {1024, 1024}, {100000, 1024}, {-1, 12},
-                 {-2147483647 - 1, 12}};
+        bool TopLevel;
+        int TitleWidth, StoredTextHeight;
+        bool WidthStored;
+        int StoredWidth, Expected;
+    } cases[] = {
+        {true, 150, -1, false, 0, 190},
+        {true, 150, 18, false, 0, 190},
+        {false, 900, -1, false, 0, 333},
+        {true, 150, 18, true, 250, 250},
+        {false, 150, 18, true, 250, 250},
+        {true, 150, 24, true, 250, 190},  // chosen under another font
+        {true, 150, 18, true, 0, 12},
+        {true, 150, 18, true, -1, 12},
+        {true, 150, 18, true, 100000, 1024},
+        {true, 5000, -1, false, 0, 1024},
+    };
     for (const auto& c : cases) {
-        in.StoredWidth = c.Stored;
-        EXPECT_EQ(c.Expected, LauncherWidth(in)) << "Width " << c.Stored;
+        WidthInput in = {c.TopLevel, 333, 30, c.TitleWidth, 18, c.StoredTextHeight,
+                         c.WidthStored, c.StoredWidth, 1024};
+        EXPECT_EQ(c.Expected, LauncherWidth(in))
+            << "top " << c.TopLevel << " title " << c.TitleWidth << " TextHeight "
+            << c.StoredTextHeight << " Width " << c.StoredWidth;
+        EXPECT_EQ(c.StoredTextHeight != 18, TextHeightChanged(in));
     }
-    // The computed widths are held to the same range.
-    in = TopLevel();
-    in.TitleWidth = 5000;
-    EXPECT_EQ(1024, LauncherWidth(in));
-    in.TopLevel = false;
-    in.CurrentWidth = 0;  // a window not sized yet
-    EXPECT_EQ(12, LauncherWidth(in));
-    in.ScreenWidth = 0;   // no screen metrics at all
-    EXPECT_EQ(12, LauncherWidth(in));
+    // A window not sized yet, on a system without screen metrics.
+    WidthInput unsized = {false, 0, 30, 150, 18, -1, false, 0, 0};
+    EXPECT_EQ(12, LauncherWidth(unsized));
 }
 
 TEST(UsableSettings, FontHeightWidthAndShadowOffset)
 {
-    EXPECT_EQ(18, UsableFontHeight(0));
-    EXPECT_EQ(18, UsableFontHeight(257));
-    EXPECT_EQ(18, UsableFontHeight(-100000));
-    EXPECT_EQ(18, UsableFontHeight(-2147483647 - 1));
-    EXPECT_EQ(24, UsableFontHeight(24));
-    EXPECT_EQ(-16, UsableFontHeight(-16));  // character height, as ChooseFont gives
-    EXPECT_EQ(256, UsableFontHeight(256));
-
-    EXPECT_EQ(0, UsableFontWidth(0));
+    for (int height : {0, 257, -100000, -2147483647 - 1})
+        EXPECT_EQ(18, UsableFontHeight(height)) << height;
+    for (int height : {24, -16, 256})  // negative: character height, as ChooseFont gives
+        EXPECT_EQ(height, UsableFontHeight(height));
     EXPECT_EQ(8, UsableFontWidth(8));
     EXPECT_EQ(0, UsableFontWidth(100000));
-    EXPECT_EQ(0, UsableFontWidth(-300));
-
-    EXPECT_EQ(0, UsableShadowOffset(0));
     EXPECT_EQ(-3, UsableShadowOffset(-3));
     EXPECT_EQ(99, UsableShadowOffset(100000));
     EXPECT_EQ(-99, UsableShadowOffset(-2147483647 - 1));
@@ -238,18 +189,6 @@ TEST(TitleLength, NeverReadsPastTheField)
     title[5] = '\0';
     EXPECT_EQ(5, TitleLength(title));
     EXPECT_EQ(0, TitleLength(""));
-}
-
-TEST(FrameLines, CountsPerStyleAndNoFrameBeyondThem)
-{
-    FrameLine lines[kMaxFrameLines];
-    EXPECT_EQ(0, FrameLines(0, 0, 0, 100, 50, lines));
-    EXPECT_EQ(4, FrameLines(1, 0, 0, 100, 50, lines));
-    EXPECT_EQ(8, FrameLines(2, 0, 0, 100, 50, lines));
-    EXPECT_EQ(8, FrameLines(3, 0, 0, 100, 50, lines));
-    EXPECT_EQ(8, FrameLines(4, 0, 0, 100, 50, lines));
-    EXPECT_EQ(0, FrameLines(5, 0, 0, 100, 50, lines));
-    EXPECT_EQ(0, FrameLines(-1, 0, 0, 100, 50, lines));
 }
 
 }  // namespace

@@ -24,20 +24,20 @@ void RegisterTestClass()
 
 }  // namespace
 
-TestWindow::TestWindow(int x, int y, int w, int h)
+PopupWindow::PopupWindow(int x, int y, int w, int h)
 {
     RegisterTestClass();
     window_ = CreateWindowExA(WS_EX_TOOLWINDOW, kTestClass, "", WS_POPUP, x, y, w, h, nullptr,
                               nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
-TestWindow::~TestWindow()
+PopupWindow::~PopupWindow()
 {
     if (window_ != nullptr)
         DestroyWindow(window_);
 }
 
-RECT TestWindow::Rect() const
+RECT PopupWindow::Rect() const
 {
     RECT rect = {0, 0, 0, 0};
     GetWindowRect(window_, &rect);

@@ -11,12 +11,12 @@
 #include "core/launcher_state.h"
 
 // A hidden WS_POPUP tool window like the launcher's; destroyed with the object.
-class TestWindow {
+class PopupWindow {
 public:
-    TestWindow(int x, int y, int w, int h);
-    ~TestWindow();
-    TestWindow(const TestWindow&) = delete;
-    TestWindow& operator=(const TestWindow&) = delete;
+    PopupWindow(int x, int y, int w, int h);
+    ~PopupWindow();
+    PopupWindow(const PopupWindow&) = delete;
+    PopupWindow& operator=(const PopupWindow&) = delete;
 
     HWND get() const { return window_; }
     RECT Rect() const;

@@ -41,19 +41,19 @@ int StoredInt(const char* name, int fallback)
     return value;
 }
 
-int WidthOf(const TestWindow& window)
+int WidthOf(const PopupWindow& window)
 {
     RECT rect = window.Rect();
     return rect.right - rect.left;
 }
 
-int HeightOf(const TestWindow& window)
+int HeightOf(const PopupWindow& window)
 {
     RECT rect = window.Rect();
     return rect.bottom - rect.top;
 }
 
-POINT CornerOf(const TestWindow& window)
+POINT CornerOf(const PopupWindow& window)
 {
     RECT rect = window.Rect();
     return POINT{rect.left, rect.top};
@@ -75,7 +75,7 @@ protected:
 
 TEST_F(GeometryTest, MeasuresThePrefixAndTheWidestTitle)
 {
-    TestWindow window(0, 0, 100, 50);
+    PopupWindow window(0, 0, 100, 50);
     state_.LineGap = 7;
     MeasureLauncherText(window.get(), &state_);
     SIZE prefix = Extent(state_.Font, "M> ");
@@ -119,86 +119,58 @@ TEST_F(GeometryTest, AbsurdFontSizesMeasureAsTheDefaultHeight)
     EXPECT_EQ(reference.TitleWidth, wide.TitleWidth);
 }
 
-TEST_F(GeometryTest, TopLevelWidthFollowsTheTitlesAndRecordsTheTextHeight)
+TEST_F(GeometryTest, WidthFollowsTheTitlesAtTheTopAndStaysInSubmenus)
 {
-    TestWindow window(10, 20, 400, 50);
+    PopupWindow window(10, 20, 400, 50);
     SizeLauncherWindow(window.get(), &state_, "");
-    EXPECT_EQ(state_.PrefixWidth + state_.TitleWidth + 10, WidthOf(window));
+    const int computed = state_.PrefixWidth + state_.TitleWidth + 10;
+    EXPECT_EQ(computed, WidthOf(window));
     EXPECT_EQ(state_.LineHeight, StoredInt("TextHeight", -1));
-    DWORD type;
-    std::string data;
-    EXPECT_FALSE(GetRawValue(kWindow, "Width", &type, &data));
-    // Sizing never moves the window.
-    EXPECT_EQ(10, CornerOf(window).x);
+    EXPECT_EQ(-1, StoredInt("Width", -1));
+    EXPECT_EQ(10, CornerOf(window).x);  // sizing never moves the window
     EXPECT_EQ(20, CornerOf(window).y);
 
-    // A null key path counts as the top level.
-    SetWindowPos(window.get(), nullptr, 0, 0, 77, 50, SWP_NOZORDER | SWP_NOMOVE);
-    SizeLauncherWindow(window.get(), &state_, nullptr);
-    EXPECT_EQ(state_.PrefixWidth + state_.TitleWidth + 10, WidthOf(window));
-}
-
-TEST_F(GeometryTest, SubmenuKeepsTheCurrentWidth)
-{
-    TestWindow window(0, 0, 333, 50);
-    SizeLauncherWindow(window.get(), &state_, "A");
-    EXPECT_EQ(333, WidthOf(window));
-    lstrcpynA(state_.Titles[3], "A much wider title than before", kTitleSize);
+    // A submenu keeps the current width, whatever its titles.
+    SetWindowPos(window.get(), nullptr, 0, 0, 333, 50, SWP_NOZORDER | SWP_NOMOVE);
+    lstrcpynA(state_.Titles[3], "WWWWWWWWWWWWWWWWWWWWWWWW", kTitleSize);
     SizeLauncherWindow(window.get(), &state_, "AB");
     EXPECT_EQ(333, WidthOf(window));
+    SizeLauncherWindow(window.get(), &state_, nullptr);  // null: the top level
+    EXPECT_GT(WidthOf(window), computed);
 }
 
-TEST_F(GeometryTest, StoredWidthAppliesAtEveryLevelWhileTheTextHeightMatches)
+TEST_F(GeometryTest, StoredWidthWinsWhileTheTextHeightMatches)
 {
-    TestWindow window(0, 0, 333, 50);
-    MeasureLauncherText(window.get(), &state_);
-    StoreWriteDword("TextHeight", kWindow, static_cast<DWORD>(state_.LineHeight));
-    StoreWriteDword("Width", kWindow, 250);
-    SizeLauncherWindow(window.get(), &state_, "");
-    EXPECT_EQ(250, WidthOf(window));
-    SizeLauncherWindow(window.get(), &state_, "K");
-    EXPECT_EQ(250, WidthOf(window));
-}
-
-TEST_F(GeometryTest, AfterAFontChangeTheComputedWidthAppliesOnce)
-{
-    TestWindow window(0, 0, 333, 50);
-    StoreWriteDword("TextHeight", kWindow, 999);
+    PopupWindow window(0, 0, 333, 50);
+    StoreWriteDword("TextHeight", kWindow, 999);  // chosen under another font
     StoreWriteDword("Width", kWindow, 250);
     SizeLauncherWindow(window.get(), &state_, "");
     EXPECT_EQ(state_.PrefixWidth + state_.TitleWidth + 10, WidthOf(window));
     EXPECT_EQ(state_.LineHeight, StoredInt("TextHeight", -1));
     EXPECT_EQ(250, StoredInt("Width", -1));
 
+    // From now on the stored width applies, at every level.
     SizeLauncherWindow(window.get(), &state_, "");
     EXPECT_EQ(250, WidthOf(window));
-}
+    SizeLauncherWindow(window.get(), &state_, "K");
+    EXPECT_EQ(250, WidthOf(window));
 
-TEST_F(GeometryTest, StoredWidthIsHeldToTwelvePixelsAndTheScreenWidth)
-{
-    TestWindow window(0, 0, 333, 50);
-    MeasureLauncherText(window.get(), &state_);
-    StoreWriteDword("TextHeight", kWindow, static_cast<DWORD>(state_.LineHeight));
+    // Held to 12 .. screen width; what is stored stays as it is.
     const struct {
         DWORD Stored;
         int Expected;
-    } cases[] = {
-        {0, 12},
-        {100000, GetSystemMetrics(SM_CXSCREEN)},
-        {static_cast<DWORD>(-40), 12},
-    };
+    } cases[] = {{0, 12}, {100000, GetSystemMetrics(SM_CXSCREEN)}, {static_cast<DWORD>(-40), 12}};
     for (const auto& c : cases) {
         StoreWriteDword("Width", kWindow, c.Stored);
         SizeLauncherWindow(window.get(), &state_, "");
         EXPECT_EQ(c.Expected, WidthOf(window)) << "Width " << c.Stored;
-        // What is stored stays; only what is used is held in range.
         EXPECT_EQ(c.Stored, static_cast<DWORD>(StoredInt("Width", -1)));
     }
 }
 
 TEST_F(GeometryTest, HeightIsPitchTimesLinesPlusEight)
 {
-    TestWindow window(0, 0, 100, 10);
+    PopupWindow window(0, 0, 100, 10);
     for (int lines : {1, 2, 37}) {
         state_.LineCount = lines;
         SizeLauncherWindow(window.get(), &state_, "");
@@ -226,7 +198,7 @@ TEST_F(PlacementTest, DesktopAreaFallsBackToTheMonitorsWorkArea)
     RECT work;
     ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
     EXPECT_TRUE(EqualRect(&work, &area_));
-    TestWindow window(200, 200, 100, 50);
+    PopupWindow window(200, 200, 100, 50);
     RECT of;
     GetDesktopArea(window.get(), &of);
     EXPECT_TRUE(EqualRect(&work, &of));
@@ -249,7 +221,7 @@ TEST_F(PlacementTest, EveryPositionType)
         {-1, 100, 120},
     };
     for (const auto& c : cases) {
-        TestWindow window(0, 0, w, h);
+        PopupWindow window(0, 0, w, h);
         PlaceLauncherWindow(window.get(), c.PosType);
         EXPECT_EQ(c.X, CornerOf(window).x) << "PosType " << c.PosType;
         EXPECT_EQ(c.Y, CornerOf(window).y) << "PosType " << c.PosType;
@@ -258,26 +230,11 @@ TEST_F(PlacementTest, EveryPositionType)
     }
 }
 
-TEST_F(PlacementTest, DockingStartsFromWhereTheWindowIs)
-{
-    TestWindow window(300, 400, 200, 60);
-    int x = 0, y = 0;
-    GetDockedPosition(window.get(), POS_TOP_RIGHT, &x, &y);
-    EXPECT_EQ(area_.right - 200, x);
-    EXPECT_EQ(area_.top, y);
-    GetDockedPosition(window.get(), POS_LEFT, &x, &y);
-    EXPECT_EQ(area_.left, x);
-    EXPECT_EQ(400, y);
-    GetDockedPosition(window.get(), POS_FREE, &x, &y);
-    EXPECT_EQ(300, x);
-    EXPECT_EQ(400, y);
-}
-
 TEST_F(PlacementTest, APlaceOffEveryMonitorIsBroughtBackButNotRewritten)
 {
     StoreWriteDword("Left", kWindow, static_cast<DWORD>(-5000));
     StoreWriteDword("Top", kWindow, 90000);
-    TestWindow window(0, 0, 200, 60);
+    PopupWindow window(0, 0, 200, 60);
     PlaceLauncherWindow(window.get(), POS_FREE);
     EXPECT_EQ(area_.left, CornerOf(window).x);
     EXPECT_EQ(area_.bottom - 60, CornerOf(window).y);
@@ -306,25 +263,21 @@ TEST_F(PlacementTest, APlaceOffEveryMonitorIsBroughtBackButNotRewritten)
 
 TEST_F(PlacementTest, SavedPositionIsTheWindowsCornerAndSignedValuesSurvive)
 {
-    TestWindow window(-30, 40, 200, 60);
+    PopupWindow window(-30, 40, 200, 60);
     SaveLauncherPosition(window.get());
     EXPECT_EQ(-30, StoredInt("Left", 0));
     EXPECT_EQ(40, StoredInt("Top", 0));
-
-    TestWindow other(0, 0, 200, 60);
+    PopupWindow other(0, 0, 200, 60);
     PlaceLauncherWindow(other.get(), POS_FREE);
     EXPECT_EQ(-30, CornerOf(other).x);
     EXPECT_EQ(40, CornerOf(other).y);
-}
 
-TEST_F(PlacementTest, NoStoredPositionMeansTheOrigin)
-{
+    // Nothing stored: the origin.
     StoreDeleteValue(kWindow, "Left");
     StoreDeleteValue(kWindow, "Top");
-    TestWindow window(300, 300, 200, 60);
-    PlaceLauncherWindow(window.get(), POS_FREE);
-    EXPECT_EQ(0, CornerOf(window).x);
-    EXPECT_EQ(0, CornerOf(window).y);
+    PlaceLauncherWindow(other.get(), POS_FREE);
+    EXPECT_EQ(0, CornerOf(other).x);
+    EXPECT_EQ(0, CornerOf(other).y);
 }
 
 }  // namespace
