@@ -9,6 +9,8 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64     # the cross compilers (and windres)
   wine wine64                                  # runs the x86_64 build
   xvfb xdotool x11-utils imagemagick           # display, real keys, screenshots
+  fonts-ipafont-mincho                         # a Japanese font with Latin letters for Wine:
+                                               # the default face falls back to it
   googletest                                   # /usr/src/googletest
   clang libclang-rt-14-dev                     # libFuzzer and sanitizer runtimes
 )

@@ -17,20 +17,38 @@ extern int Selection;                 // the selected slot, 0..36
 extern int SetupMode;                 // 1 while setup window, options or about box is open
 extern ATOM HotKeyAtom;               // id of the registered hot key, or 0
 extern char KeyPath[kKeyPathSize];    // the level the slot table holds
+extern HWND LauncherWindow;           // set once by start-up, after creation
+extern HWND SetupWindow;              // the setup window while setup mode lasts; the
+                                      // message loop tests it with IsWindow
 
 LRESULT CALLBACK LauncherWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Registers class "Tav" and creates the hidden launcher window; null on failure.
+// Registers class "Tav" and creates the hidden launcher window; null on
+// failure.  The window procedure works on state from then on (the
+// process-wide Launcher record in the program).
 HWND CreateLauncherWindow(LauncherState* state);
 
-// Opens the options dialog when no window position was ever saved.
+// Opens the options dialog (command 110 to LauncherWindow) when no window
+// position was ever saved: "Top" is missing or holds -999.
 void CheckFirstRun();
 
+// Moves the hidden window to its docked or free place, copies the screen
+// under it, shows it and gives it the focus.  The caller starts the timer.
 void ShowLauncher(HWND window, LauncherState* state);
-// Hides the launcher and returns the new selection.
+
+// Hides the launcher, stops its timer and frees the screen copy; without
+// SaveCursor it also returns to the top level.  Returns the new selection:
+// 1 when it left a submenu that way, else the given one.
 int HideLauncher(HWND window, LauncherState* state, char* keyPath, int selection);
+
+// Reloads the settings into state and shows the top level with them
+// (sized and placed anew).  The launcher key's registration is untouched.
 void ApplySettings(HWND window, LauncherState* state, char* keyPath);
+
+// Makes window the foreground window even when another thread owns the
+// foreground, by sharing that thread's input state for the call.
 void ForceForeground(HWND window);
+
 // HTLEFT, HTRIGHT or HTCLIENT for the cursor's position over the window.
 int EdgeHitTest(HWND window);
 

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include "core/launcher_state.h"
+#include "core/unique_handle.h"
 
 // Position types (setting PosType).
 enum PosType {
@@ -21,27 +22,39 @@ enum PosType {
     POS_RIGHT = 5,
 };
 
+// The launcher font from a stored LOGFONTA, for measuring and painting
+// alike.  A height of 0 or beyond a sane bound is replaced by the default
+// height, and such a width by 0, so that a damaged setting still gives a
+// usable window.
+tav::UniqueHFont CreateLauncherFont(const LOGFONTA* font);
+
 // Recomputes LineHeight, TitleWidth, LineGap and PrefixWidth of state from its
 // Font and Titles, in the window DC of window (null: the screen).
 void MeasureLauncherText(HWND window, LauncherState* state);
 
 // Measures and resizes the window (no move, no Z-order change).  Only whether
-// keyPath is empty matters.
+// keyPath is empty matters.  The width stays within 12 .. screen width,
+// whatever "Width" holds.
 void SizeLauncherWindow(HWND window, LauncherState* state, const char* keyPath);
 
-// Moves the window to the stored "Left"/"Top", then docks it by posType.
+// Moves the window to the stored "Left"/"Top", then docks it by posType
+// (types outside 0..5 dock nowhere).  A stored place that would leave the
+// window entirely off every monitor is brought into the work area of the
+// nearest one; the stored values stay as they are.
 void PlaceLauncherWindow(HWND window, int posType);
 
 // Writes the window's left and top to "Left" and "Top".
 void SaveLauncherPosition(HWND window);
 
 // The position for posType, from the window's current rectangle and the
-// desktop area.
+// desktop area; like PlaceLauncherWindow, never one entirely off every
+// monitor.
 void GetDockedPosition(HWND window, int posType, int* x, int* y);
 
 // The desktop area that docking and dialog placement work in: the shell's
-// desktop icon list where there is one; otherwise the work area of the
-// monitor that window is on (the primary monitor for a null window).
+// desktop icon list where there is one; otherwise (another shell, or Wine,
+// which has no such windows) the work area of the monitor that window is on
+// (the primary monitor for a null window).
 void GetDesktopArea(HWND window, RECT* area);
 
 #endif

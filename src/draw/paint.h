@@ -28,11 +28,13 @@ enum FrameType {
 };
 
 // Paints the whole window rectangle of window into target.  background is
-// read only in PAINT_LAUNCHER, selected only in PAINT_LAUNCHER/PAINT_MOVED.
+// read only in PAINT_LAUNCHER (where it is null or smaller than the window,
+// white stands in), selected only in PAINT_LAUNCHER/PAINT_MOVED.
 void PaintLauncher(const LauncherState* state, HWND window, HDC target, HDC background,
                    int selected, PaintMode mode);
 
-// Replaces the capture with a copy of the screen under the window.
+// Replaces the capture with a copy of the screen under the window, taken
+// down to the bottom of its monitor so that the window may grow while shown.
 void CaptureBackground(HWND window, ScreenCapture* capture);
 
 // Frees the copy; nothing when none is held.

@@ -35,19 +35,27 @@ static void SetValue(HKEY key, const char* name, DWORD type, const void* data, D
     RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
 }
 
-void StoreReadDword(const char* name, const char* keyPath, DWORD* destination, DWORD defaultValue)
+int StoreReadDwordFrom(HKEY key, const char* name, DWORD* destination, DWORD defaultValue)
 {
     // A short value replaces only the low-order bytes it has; start from the
     // destination's current bytes so the rest stay.
     BYTE bytes[sizeof(DWORD)];
     std::memcpy(bytes, destination, sizeof bytes);
     DWORD size = sizeof bytes;
-    UniqueHKey key = StoreOpenKey(keyPath, KEY_READ);
-    if (key && RegQueryValueExA(key.get(), name, nullptr, nullptr, bytes, &size) == ERROR_SUCCESS
-        && size <= sizeof bytes)
+    if (key != nullptr
+        && RegQueryValueExA(key, name, nullptr, nullptr, bytes, &size) == ERROR_SUCCESS
+        && size <= sizeof bytes) {
         std::memcpy(destination, bytes, sizeof bytes);
-    else
-        *destination = defaultValue;
+        return 1;
+    }
+    *destination = defaultValue;
+    return 0;
+}
+
+void StoreReadDword(const char* name, const char* keyPath, DWORD* destination, DWORD defaultValue)
+{
+    UniqueHKey key = StoreOpenKey(keyPath, KEY_READ);
+    StoreReadDwordFrom(key.get(), name, destination, defaultValue);
 }
 
 void StoreReadDword(const char* name, const char* keyPath, int* destination, int defaultValue)

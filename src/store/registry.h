@@ -54,6 +54,9 @@ tav::UniqueHKey StoreOpenKey(const char* keyPath, REGSAM access);
 tav::UniqueHKey StoreCreateKey(const char* keyPath);
 void StoreReadStringFrom(HKEY key, const char* name, char* buffer, DWORD capacity,
                          const char* defaultText);
+// A null key reads as missing.  Returns 1 when the value was read, 0 when
+// *destination became the default.
+int StoreReadDwordFrom(HKEY key, const char* name, DWORD* destination, DWORD defaultValue);
 void StoreWriteDwordTo(HKEY key, const char* name, DWORD value);
 void StoreWriteStringTo(HKEY key, const char* name, const char* text);
 void StoreWriteBinaryTo(HKEY key, const char* name, const void* data, DWORD size);

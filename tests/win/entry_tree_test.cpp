@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "core/launcher_state.h"
+#include "entry_record.h"
 #include "scratch_registry.h"
 #include "store/entry_tree.h"
 #include "store/registry.h"
@@ -50,19 +51,6 @@ Values StoredValues()
 void Put(const std::string& name, const std::string& text)
 {
     PutRawValue(kLaunch, name.c_str(), REG_SZ, text.data(), static_cast<DWORD>(text.size()));
-}
-
-EntryRecord Record(const char* title, const char* program, const char* folder = "",
-                   const char* parameters = "", const char* sound = "")
-{
-    EntryRecord record;
-    std::memset(&record, 0, sizeof record);
-    lstrcpynA(record.Title, title, sizeof record.Title);
-    lstrcpynA(record.Program, program, sizeof record.Program);
-    lstrcpynA(record.Folder, folder, sizeof record.Folder);
-    lstrcpynA(record.Parameters, parameters, sizeof record.Parameters);
-    lstrcpynA(record.Sound, sound, sizeof record.Sound);
-    return record;
 }
 
 EntryLocation Location(int slot, const char* keyPath)

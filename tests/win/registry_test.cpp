@@ -196,6 +196,16 @@ TEST_F(StoreTest, AnOpenKeyReadsLikeThePlainOperations)
     EXPECT_STREQ("dflt", buffer);
     StoreReadStringFrom(nullptr, "TitleA", buffer, 32, "none");
     EXPECT_STREQ("none", buffer);
+
+    StoreWriteDword("Width", kWindow, 321);
+    key = StoreOpenKey(kWindow, KEY_READ);
+    DWORD number = 0;
+    EXPECT_EQ(1, StoreReadDwordFrom(key.get(), "Width", &number, 7));
+    EXPECT_EQ(321u, number);
+    EXPECT_EQ(0, StoreReadDwordFrom(key.get(), "TextHeight", &number, 7));
+    EXPECT_EQ(7u, number);
+    EXPECT_EQ(0, StoreReadDwordFrom(nullptr, "Width", &number, 9));
+    EXPECT_EQ(9u, number);
     EXPECT_FALSE(StoreOpenKey("Software\\orrel\\Tav\\Nowhere", KEY_READ));
 }
 

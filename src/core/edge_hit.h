@@ -1,0 +1,22 @@
+/*
+ * Which side edge of the launcher window a point is on: the 5-pixel strips
+ * at the left and right edges resize the window, the rest moves it.
+ *
+ * Platform-free: no <windows.h>, so it is also built and tested natively.
+ */
+#ifndef TAV_CORE_EDGE_HIT_H
+#define TAV_CORE_EDGE_HIT_H
+
+enum EdgeHit {
+    EDGE_NONE = 0,
+    EDGE_LEFT = 1,
+    EDGE_RIGHT = 2,
+};
+
+// For a window spanning left..right (right exclusive, as GetWindowRect
+// gives it) and a cursor at x: EDGE_RIGHT when right - x is 0..4, else
+// EDGE_LEFT when x - left is 0..4, else EDGE_NONE.  The right edge wins on
+// a window narrower than 10 pixels.
+EdgeHit ClassifyEdge(int left, int right, int x);
+
+#endif

@@ -1,0 +1,357 @@
+/*
+ * The launcher window: a hidden, borderless tool window that the launcher
+ * key shows over the screen.  Its window procedure is the hub of the
+ * program: it shows and hides the launcher, feeds key-downs to key
+ * handling, lets the user move the window or drag its width, and carries
+ * out the tray menu's commands.
+ */
+#include "core/launcher_window.h"
+
+#include <imm.h>
+
+#include "core/edge_hit.h"
+#include "core/launcher_key.h"
+#include "core/settings_commands.h"
+#include "core/tray.h"
+#include "draw/geometry.h"
+#include "draw/paint.h"
+#include "hook/tav_hook.h"
+#include "launch/key_handling.h"
+#include "res/resource.h"
+#include "store/registry.h"
+#include "store/res_string.h"
+#include "store/settings.h"
+
+LauncherState Launcher;
+int Selection = 1;
+int SetupMode = 0;
+ATOM HotKeyAtom = 0;
+char KeyPath[kKeyPathSize] = "";
+HWND LauncherWindow = nullptr;
+HWND SetupWindow = nullptr;
+
+// The record the window procedure works on (CreateLauncherWindow's state).
+static LauncherState* State = &Launcher;
+
+// File name shared by the export and import commands; keeps the last
+// chosen name while the process runs.
+static char IniPath[MAX_PATH];
+
+// Narrowest width the user may drag the launcher to.
+static const int kMinWidth = 12;
+
+// "Top" as CheckFirstRun reads it when none was ever saved.
+static const int kNoSavedTop = -999;
+
+static int WindowHeight(HWND window)
+{
+    RECT rect;
+    GetWindowRect(window, &rect);
+    return rect.bottom - rect.top;
+}
+
+// Empties keyPath and shows the top level.
+static void ShowTopLevel(HWND window, LauncherState* state, char* keyPath)
+{
+    keyPath[0] = '\0';
+    ShowLevel(window, state, keyPath);
+}
+
+void ForceForeground(HWND window)
+{
+    // SetForegroundWindow is refused to a thread that does not own the
+    // input; attached to the foreground thread's input state, it is not.
+    DWORD launcherThread = GetWindowThreadProcessId(window, nullptr);
+    DWORD foregroundThread = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
+    AttachThreadInput(launcherThread, foregroundThread, TRUE);
+    SetForegroundWindow(window);
+    AttachThreadInput(launcherThread, foregroundThread, FALSE);
+}
+
+void ShowLauncher(HWND window, LauncherState* state)
+{
+    ForceForeground(window);
+    int x = 0;
+    int y = 0;
+    GetDockedPosition(window, state->PosType, &x, &y);
+    RECT rect;
+    GetWindowRect(window, &rect);
+    MoveWindow(window, x, y, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+    // Still hidden: the copy shows what lies where the window will appear.
+    CaptureBackground(window, &state->BackgroundCapture);
+    ShowWindow(window, SW_SHOW);
+    // The focus is given anew now that the window is visible: a display
+    // that can focus only mapped windows (the X server under Wine's virtual
+    // desktop) did not take it while the window was hidden, and SetFocus on
+    // the window that already has the focus changes nothing.
+    SetFocus(nullptr);
+    SetFocus(window);
+}
+
+int HideLauncher(HWND window, LauncherState* state, char* keyPath, int selection)
+{
+    ShowWindow(window, SW_HIDE);
+    KillTimer(window, LAUNCHER_TIMER_ID);
+    if (!state->SaveCursor) {
+        if (keyPath[0] != '\0')
+            selection = 1;
+        ShowTopLevel(window, state, keyPath);
+    }
+    ReleaseBackground(&state->BackgroundCapture);
+    state->Dragging = 0;
+    return selection;
+}
+
+void ApplySettings(HWND window, LauncherState* state, char* keyPath)
+{
+    // LoadSettings zeroes the whole record, the screen copy's handles
+    // included: free the copy first, and hide a shown launcher, which has
+    // nothing left to paint over.
+    if (IsWindowVisible(window)) {
+        ShowWindow(window, SW_HIDE);
+        KillTimer(window, LAUNCHER_TIMER_ID);
+    }
+    ReleaseBackground(&state->BackgroundCapture);
+
+    LoadSettings(state);
+    SetForeground(state->Foreground);
+    ShowTopLevel(window, state, keyPath);
+    PlaceLauncherWindow(window, state->PosType);
+}
+
+int EdgeHitTest(HWND window)
+{
+    RECT rect;
+    POINT cursor;
+    GetWindowRect(window, &rect);
+    GetCursorPos(&cursor);
+    switch (ClassifyEdge(rect.left, rect.right, cursor.x)) {
+    case EDGE_LEFT:
+        return HTLEFT;
+    case EDGE_RIGHT:
+        return HTRIGHT;
+    default:
+        return HTCLIENT;
+    }
+}
+
+static int OnCreate(HWND window)
+{
+    AddTrayIcon(window);
+    ShowTopLevel(window, State, KeyPath);
+    PlaceLauncherWindow(window, State->PosType);
+    HotKeyAtom = RegisterLauncherKey(HotKeyAtom, window, State);
+    return 0;
+}
+
+static void OnDestroy(HWND window)
+{
+    SaveLauncherPosition(window);
+    DeleteTrayIcon();
+    ReleaseBackground(&State->BackgroundCapture);
+    HotKeyAtom = ReleaseLauncherKey(HotKeyAtom, window, State);
+    PostQuitMessage(0);
+}
+
+static void OnPaint(HWND window)
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    if (State->Dragging)
+        PaintLauncher(State, window, dc, nullptr, Selection, PAINT_MOVED);
+    else
+        PaintLauncher(State, window, dc, State->BackgroundCapture.MemDC, Selection, PAINT_LAUNCHER);
+    EndPaint(window, &paint);
+}
+
+static void OnSetCursor(HWND window)
+{
+    int hit = EdgeHitTest(window);
+    LPCSTR cursor = (hit == HTLEFT || hit == HTRIGHT) ? IDC_SIZEWE : IDC_ARROW;
+    SetCursor(LoadCursorA(nullptr, cursor));
+}
+
+// Resizing changes the width only, from 12 pixels to the screen width.
+static void OnGetMinMaxInfo(HWND window, MINMAXINFO* limits)
+{
+    if (limits == nullptr)
+        return;
+    int height = WindowHeight(window);
+    limits->ptMinTrackSize.x = kMinWidth;
+    limits->ptMinTrackSize.y = height;
+    limits->ptMaxTrackSize.x = GetSystemMetrics(SM_CXSCREEN);
+    limits->ptMaxTrackSize.y = height;
+}
+
+// Every left click hides the launcher; a press on a side strip first runs
+// the system's sizing loop and stores the new width, a press elsewhere its
+// move loop (the position is saved with the next SaveLauncherPosition).
+// Both loops return when the button is released.
+static void OnLeftButtonDown(HWND window)
+{
+    State->Dragging = 1;  // the screen copy no longer matches: paint over white
+    int hit = EdgeHitTest(window);
+    InvalidateRect(window, nullptr, FALSE);
+    if (hit == HTLEFT || hit == HTRIGHT) {
+        SendMessageA(window, WM_NCLBUTTONDOWN, hit, 0);
+        RECT rect;
+        GetWindowRect(window, &rect);
+        StoreWriteDword("Width", ResString(IDS_KEY_WINDOW), rect.right - rect.left);
+    } else {
+        SendMessageA(window, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+    }
+    Selection = HideLauncher(window, State, KeyPath, Selection);
+}
+
+static void OnShowLauncher(HWND window)
+{
+    // The launcher key neither shows the launcher in setup mode nor hides a
+    // shown one.
+    if (SetupMode == 1 || IsWindowVisible(window))
+        return;
+    ShowLauncher(window, State);
+    SetTimer(window, LAUNCHER_TIMER_ID, LAUNCHER_TIMER_PERIOD, nullptr);
+}
+
+static void OnSetupMode(HWND window, WPARAM enter)
+{
+    if (enter == 1) {
+        SetupMode = 1;
+        SaveLauncherPosition(window);
+        return;
+    }
+    SetupMode = 0;
+    ShowTopLevel(window, State, KeyPath);
+}
+
+static void OnCommand(HWND window, int command)
+{
+    switch (command) {
+    case IDM_EXIT:
+        SendMessageA(window, WM_CLOSE, 0, 0);
+        break;
+    case IDM_EXPORT:
+        RunExportCommand(window, IniPath);
+        break;
+    case IDM_IMPORT:
+        RunImportCommand(window, IniPath);
+        break;
+    default:
+        // IDM_SETUP, IDM_OPTIONS and IDM_ABOUT open windows that this
+        // build does not have yet; other ids are not commands of this window.
+        break;
+    }
+}
+
+static void OnTimer(HWND window)
+{
+    if (GetForegroundWindow() != window)
+        Selection = HideLauncher(window, State, KeyPath, Selection);
+}
+
+static void OnTrayIcon(HWND window, LPARAM mouseMessage)
+{
+    UINT message = LOWORD(mouseMessage);
+    if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN)
+        ShowTrayMenu(window, SetupMode);
+}
+
+LRESULT CALLBACK LauncherWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        OnCreate(window);
+        break;
+    case WM_DESTROY:
+        OnDestroy(window);
+        break;
+    case WM_ACTIVATE:
+        // No IME input context, ever: letters and digits then arrive as
+        // WM_KEYDOWN with their own virtual-key codes.
+        ImmAssociateContext(window, nullptr);
+        break;
+    case WM_PAINT:
+        OnPaint(window);
+        return 0;
+    case WM_QUERYENDSESSION:
+        SaveLauncherPosition(window);
+        break;
+    case WM_SETCURSOR:
+        OnSetCursor(window);
+        return TRUE;
+    case WM_GETMINMAXINFO:
+        OnGetMinMaxInfo(window, reinterpret_cast<MINMAXINFO*>(lParam));
+        break;
+    case WM_KEYDOWN:
+        Selection = HandleLauncherKey(window, State, KeyPath, Selection, LOBYTE(wParam));
+        InvalidateRect(window, nullptr, FALSE);
+        break;
+    case WM_COMMAND:
+        OnCommand(window, LOWORD(wParam));
+        break;
+    case WM_TIMER:
+        OnTimer(window);
+        break;
+    case WM_LBUTTONDOWN:
+        OnLeftButtonDown(window);
+        break;
+    case WM_RBUTTONUP:
+        ShowTrayMenu(window, SetupMode);
+        Selection = HideLauncher(window, State, KeyPath, Selection);
+        Sleep(200);
+        break;
+    case WM_HOTKEY:
+        if (HotKeyAtom != 0)
+            SendMessageA(window, UM_SHOWLAUNCHER, 0, 0);
+        break;
+    case UM_SHOWLAUNCHER:
+        OnShowLauncher(window);
+        break;
+    case UM_SETUPMODE:
+        OnSetupMode(window, wParam);
+        break;
+    case UM_TRAYICON:
+        OnTrayIcon(window, lParam);
+        break;
+    default:
+        // The shell has been restarted, so the tray icon has been lost.
+        if (IsTaskbarCreatedMessage(message))
+            AddTrayIcon(window);
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND CreateLauncherWindow(LauncherState* state)
+{
+    HINSTANCE module = GetModuleHandleA(nullptr);
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+    windowClass.lpfnWndProc = LauncherWndProc;
+    windowClass.hInstance = module;
+    windowClass.hIcon = LoadIconA(module, IDI_TAV);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    // Nothing is erased: painting covers every pixel.
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    windowClass.lpszClassName = "Tav";
+    if (RegisterClassA(&windowClass) == 0)
+        return nullptr;
+
+    State = state;
+    // Borderless, no caption, no taskbar button, zero size: WM_CREATE
+    // gives it its size and place.
+    HWND window = CreateWindowExA(WS_EX_TOOLWINDOW, "Tav", "Tav", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                  nullptr, module, nullptr);
+    if (window == nullptr)
+        return nullptr;
+    ShowWindow(window, SW_HIDE);
+    return window;
+}
+
+void CheckFirstRun()
+{
+    int top = 0;
+    StoreReadDword("Top", ResString(IDS_KEY_WINDOW), &top, kNoSavedTop);
+    if (top == kNoSavedTop)
+        SendMessageA(LauncherWindow, WM_COMMAND, IDM_OPTIONS, 0);
+}
