@@ -10,6 +10,8 @@
  * merged into [Launch] as entries.  The merged text must give every entry
  * back with its value, read [Window] and [Key] as before, and stay the same
  * when merged again.
+ *
+ * Hex: the input's bytes, encoded and decoded again, are the same bytes.
  */
 #include <cstdint>
 #include <cstdlib>
@@ -127,6 +129,14 @@ void CheckMerge(const std::string& text)
     Check(MergeIniSection(merged, "Launch", entries, kCodePage) == merged);
 }
 
+void CheckHex(const std::string& bytes)
+{
+    std::string text = HexEncode(bytes.data(), bytes.size());
+    Check(text.size() == 2 * bytes.size());
+    Check(HexDecode(&text[0]) == bytes.size());
+    Check(text.compare(0, bytes.size(), bytes) == 0);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -136,5 +146,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ImportBuffer(Section(text, name));
     ImportBuffer(text);
     CheckMerge(text);
+    CheckHex(text);
     return 0;
 }

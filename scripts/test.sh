@@ -12,6 +12,10 @@ scripts/build.sh native win64 win32
 echo "== native tests"
 ctest --test-dir build/native --output-on-failure -j2
 
+echo "== fuzzing the settings-file text (30 s)"
+scripts/fuzz.sh 30 >/dev/null 2>build/fuzz-run.log || { tail -40 build/fuzz-run.log; exit 1; }
+grep -E '^Done [0-9]+ runs' build/fuzz-run.log
+
 echo "== i686 build checks (not run: 32-bit code cannot execute here)"
 ctest --test-dir build/win32 --output-on-failure
 

@@ -10,32 +10,36 @@
 #include "setup/file_filter.h"
 #include "store/res_string.h"
 
+// The texts a dialog shows, alive while it runs.
+struct DialogTexts {
+    char Filter[kFilterListSize];
+    char Title[256];
+};
+
 // The record both dialogs start from.  lStructSize is the size without the
 // Windows 2000 additions (76 bytes in the 32-bit build), which every
-// version of the common dialogs accepts.
-static void PrepareRecord(OPENFILENAMEA* record, HWND owner, char* path, const char* list,
-                          const char* title)
+// version of the common dialogs accepts.  The filter is converted before
+// ResString fetches the title: it may live in ResString's buffer.
+static void PrepareRecord(OPENFILENAMEA* record, DialogTexts* texts, HWND owner, char* path,
+                          const char* filter, int titleId)
 {
+    ConvertFilter(filter, texts->Filter, sizeof texts->Filter);
+    lstrcpynA(texts->Title, ResString(titleId), sizeof texts->Title);
     ZeroMemory(record, sizeof *record);
     record->lStructSize = OPENFILENAME_SIZE_VERSION_400A;
     record->hwndOwner = owner;
-    record->lpstrFilter = list;
+    record->lpstrFilter = texts->Filter;
     record->nFilterIndex = 1;
     record->lpstrFile = path;
     record->nMaxFile = kPathSize;
-    record->lpstrTitle = title;
+    record->lpstrTitle = texts->Title;
 }
 
 int OpenFileDialog(HWND owner, char* path, const char* filter, int controlId)
 {
-    // The filter first: it may live in ResString's buffer.
-    char list[kFilterListSize];
-    ConvertFilter(filter, list, sizeof list);
-    char title[256];
-    lstrcpynA(title, ResString(IDS_OPEN_TITLE), sizeof title);
-
     OPENFILENAMEA record;
-    PrepareRecord(&record, owner, path, list, title);
+    DialogTexts texts;
+    PrepareRecord(&record, &texts, owner, path, filter, IDS_OPEN_TITLE);
     record.Flags = OFN_HIDEREADONLY;
     if (!GetOpenFileNameA(&record))
         return 0;
@@ -46,13 +50,9 @@ int OpenFileDialog(HWND owner, char* path, const char* filter, int controlId)
 
 int SaveFileDialog(HWND owner, char* path, const char* filter, const char* defaultExtension)
 {
-    char list[kFilterListSize];
-    ConvertFilter(filter, list, sizeof list);
-    char title[256];
-    lstrcpynA(title, ResString(IDS_SAVE_TITLE), sizeof title);
-
     OPENFILENAMEA record;
-    PrepareRecord(&record, owner, path, list, title);
+    DialogTexts texts;
+    PrepareRecord(&record, &texts, owner, path, filter, IDS_SAVE_TITLE);
     record.Flags = OFN_OVERWRITEPROMPT | OFN_SHOWHELP;
     record.lpstrDefExt = defaultExtension;
     return GetSaveFileNameA(&record) ? 1 : 0;

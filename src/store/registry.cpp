@@ -21,7 +21,7 @@ UniqueHKey StoreOpenKey(const char* keyPath, REGSAM access)
 }
 
 // Creates missing parents too, as RegCreateKeyExA does.
-static UniqueHKey CreateKey(const char* keyPath)
+UniqueHKey StoreCreateKey(const char* keyPath)
 {
     UniqueHKey key;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath, 0, nullptr, REG_OPTION_NON_VOLATILE,
@@ -30,11 +30,9 @@ static UniqueHKey CreateKey(const char* keyPath)
     return key;
 }
 
-static void SetValue(const char* keyPath, const char* name, DWORD type, const void* data, DWORD size)
+static void SetValue(HKEY key, const char* name, DWORD type, const void* data, DWORD size)
 {
-    UniqueHKey key = CreateKey(keyPath);
-    if (key)
-        RegSetValueExA(key.get(), name, 0, type, static_cast<const BYTE*>(data), size);
+    RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
 }
 
 int StoreReadDwordFrom(HKEY key, const char* name, DWORD* destination, DWORD defaultValue)
@@ -70,7 +68,14 @@ void StoreReadDword(const char* name, const char* keyPath, int* destination, int
 
 void StoreWriteDword(const char* name, const char* keyPath, DWORD value)
 {
-    SetValue(keyPath, name, REG_DWORD, &value, sizeof value);
+    UniqueHKey key = StoreCreateKey(keyPath);
+    if (key)
+        StoreWriteDwordTo(key.get(), name, value);
+}
+
+void StoreWriteDwordTo(HKEY key, const char* name, DWORD value)
+{
+    SetValue(key, name, REG_DWORD, &value, sizeof value);
 }
 
 static void CopyDefault(char* buffer, DWORD capacity, const char* defaultText)
@@ -110,7 +115,14 @@ void StoreReadString(const char* name, const char* keyPath, char* buffer, DWORD 
 
 void StoreWriteString(const char* name, const char* keyPath, const char* text)
 {
-    SetValue(keyPath, name, REG_SZ, text, static_cast<DWORD>(std::strlen(text)));
+    UniqueHKey key = StoreCreateKey(keyPath);
+    if (key)
+        StoreWriteStringTo(key.get(), name, text);
+}
+
+void StoreWriteStringTo(HKEY key, const char* name, const char* text)
+{
+    SetValue(key, name, REG_SZ, text, static_cast<DWORD>(std::strlen(text)));
 }
 
 int StoreReadBinary(const char* name, const char* keyPath, void* buffer, DWORD size)
@@ -129,7 +141,14 @@ int StoreReadBinary(const char* name, const char* keyPath, void* buffer, DWORD s
 
 void StoreWriteBinary(const char* name, const char* keyPath, const void* data, DWORD size)
 {
-    SetValue(keyPath, name, REG_BINARY, data, size);
+    UniqueHKey key = StoreCreateKey(keyPath);
+    if (key)
+        StoreWriteBinaryTo(key.get(), name, data, size);
+}
+
+void StoreWriteBinaryTo(HKEY key, const char* name, const void* data, DWORD size)
+{
+    SetValue(key, name, REG_BINARY, data, size);
 }
 
 void StoreDeleteValue(const char* keyPath, const char* name)

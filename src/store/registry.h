@@ -46,13 +46,19 @@ void StoreWriteBinary(const char* name, const char* keyPath, const void* data, D
 void StoreDeleteValue(const char* keyPath, const char* name);
 
 // For the few operations that work on many values of one key at a time (a
-// level load, a subtree delete, an export): open a key once, then read from
-// it with the same rules as above.
+// level load, a subtree delete, an export, an import): open a key once,
+// then read from it or write to it with the same rules as above.
+// StoreCreateKey creates the key and its missing parents; both give a null
+// key on failure.
 tav::UniqueHKey StoreOpenKey(const char* keyPath, REGSAM access);
+tav::UniqueHKey StoreCreateKey(const char* keyPath);
 void StoreReadStringFrom(HKEY key, const char* name, char* buffer, DWORD capacity,
                          const char* defaultText);
 // A null key reads as missing.  Returns 1 when the value was read, 0 when
 // *destination became the default.
 int StoreReadDwordFrom(HKEY key, const char* name, DWORD* destination, DWORD defaultValue);
+void StoreWriteDwordTo(HKEY key, const char* name, DWORD value);
+void StoreWriteStringTo(HKEY key, const char* name, const char* text);
+void StoreWriteBinaryTo(HKEY key, const char* name, const void* data, DWORD size);
 
 #endif

@@ -10,6 +10,7 @@
 #include "store/settings_file.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -105,6 +106,9 @@ int ConvertMarkedText(std::string* text)
     TextMark mark = MarkOf(*text);
     if (mark == MARK_NONE)
         return 1;
+    // The conversion functions count in int.
+    if (text->size() > static_cast<std::size_t>(INT_MAX / 2))
+        return 0;
     std::wstring wide;
     if (mark == MARK_UTF8) {
         const char* utf8 = text->data() + 3;
@@ -278,27 +282,41 @@ int WriteSection(const char* file, const char* section, const std::vector<IniEnt
     return ReplaceFileText(file, MergeIniSection(text, section, entries, SystemCodePage()));
 }
 
-// Writes the decoded lines of a section into one registry key.
+// Writes the decoded lines of a section into one registry key, created at
+// the first write and then kept open for the others (every open is a round
+// trip to the registry).
 class RegistrySink : public IniValueSink {
 public:
     explicit RegistrySink(const char* keyPath) : keyPath_(keyPath) {}
 
     void WriteString(const char* name, const char* text) override
     {
-        StoreWriteString(name, keyPath_, text);
+        StoreWriteStringTo(Key(), name, text);
     }
     void WriteBinary(const char* name, const unsigned char* bytes, std::size_t count) override
     {
         // More than 4 GB cannot come from a file below 4 GB.
-        StoreWriteBinary(name, keyPath_, bytes, static_cast<DWORD>(count));
+        StoreWriteBinaryTo(Key(), name, bytes, static_cast<DWORD>(count));
     }
     void WriteDword(const char* name, std::uint32_t value) override
     {
-        StoreWriteDword(name, keyPath_, value);
+        StoreWriteDwordTo(Key(), name, value);
     }
 
 private:
+    // A key that cannot be created stays null, and the writes are dropped.
+    HKEY Key()
+    {
+        if (!tried_) {
+            key_ = StoreCreateKey(keyPath_);
+            tried_ = true;
+        }
+        return key_.get();
+    }
+
     const char* keyPath_;
+    UniqueHKey key_;
+    bool tried_ = false;
 };
 
 }  // namespace
@@ -313,17 +331,17 @@ DWORD FileSizeOf(const char* file)
     return static_cast<DWORD>(size.QuadPart);
 }
 
+int ReadExportLines(const char* keyPath, std::vector<IniEntry>* lines)
+{
+    UniqueHKey key = StoreOpenKey(keyPath, KEY_READ);
+    return key ? ReadKeyEntries(key.get(), lines) : 0;
+}
+
 int ExportSection(const char* file, const char* keyPath, const char* section)
 {
     try {
         std::vector<IniEntry> entries;
-        int result;
-        {
-            UniqueHKey key = StoreOpenKey(keyPath, KEY_READ);
-            if (!key)
-                return 0;
-            result = ReadKeyEntries(key.get(), &entries);
-        }
+        int result = ReadExportLines(keyPath, &entries);
         if (!entries.empty() && !WriteSection(file, section, entries))
             result = 0;
         return result;

@@ -17,6 +17,10 @@
 
 #include <windows.h>
 
+#include <vector>
+
+#include "store/ini_text.h"
+
 // Writes the sections of Window, Launch and Key, stopping at the first that
 // fails; 1 when all three were written.  Sections written before a failing
 // one stay in the file.
@@ -35,6 +39,12 @@ int ImportSettings(const char* file);
 // written), or when the file cannot be written.  A key without values
 // writes nothing and gives 1.
 int ExportSection(const char* file, const char* keyPath, const char* section);
+
+// The lines an export writes for the key below HKEY_CURRENT_USER, in the
+// registry's enumeration order.  0 when the key cannot be opened or at the
+// first value that cannot be a line of the file; the lines before it are
+// given.
+int ReadExportLines(const char* keyPath, std::vector<IniEntry>* lines);
 
 // Writes every line of the section into the key below HKEY_CURRENT_USER.
 // 0 when the file cannot be opened or is empty, and when the section is

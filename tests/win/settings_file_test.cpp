@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -157,20 +158,15 @@ TEST_F(SettingsFileTest, ExportThenImportIntoAnEmptyRegistryRestoresEveryValueBy
     StoreWriteDword("Top", kWindow, 0x80000000u);
     StoreWriteDword("Width", kWindow, 300);
     // A three-level tree: an entry, a submenu with an entry and a submenu.
-    StoreWriteString("TitleA", kLaunch, "  Editor  ");
-    StoreWriteString("ExecA", kLaunch, "notepad.exe");
-    StoreWriteString("FolderA", kLaunch, "");
-    StoreWriteString("TitleS", kLaunch, kTools.c_str());
-    StoreWriteString("ExecS", kLaunch, "-1");
-    StoreWriteString("TitleS1", kLaunch, kCalculator.c_str());
-    StoreWriteString("ExecS1", kLaunch, "calc.exe");
-    StoreWriteString("FolderS1", kLaunch, "C:\\Windows");
-    StoreWriteString("SoundS1", kLaunch, "C:\\Media\\ding.wav");
-    StoreWriteString("TitleS2", kLaunch, kSub.c_str());
-    StoreWriteString("ExecS2", kLaunch, "-1");
-    StoreWriteString("TitleS2Z", kLaunch, kDeep.c_str());
-    StoreWriteString("ExecS2Z", kLaunch, "C:\\Program Files\\x.exe");
-    StoreWriteString("OptionS2Z", kLaunch, "-a \"b = c\" ;d");
+    const std::pair<const char*, std::string> tree[] = {
+        {"TitleA", "  Editor  "}, {"ExecA", "notepad.exe"}, {"FolderA", ""},
+        {"TitleS", kTools}, {"ExecS", "-1"},
+        {"TitleS1", kCalculator}, {"ExecS1", "calc.exe"}, {"FolderS1", "C:\\Windows"},
+        {"SoundS1", "C:\\Media\\ding.wav"},
+        {"TitleS2", kSub}, {"ExecS2", "-1"},
+        {"TitleS2Z", kDeep}, {"ExecS2Z", "C:\\Program Files\\x.exe"}, {"OptionS2Z", "-a \"b = c\" ;d"}};
+    for (const auto& [name, text] : tree)
+        StoreWriteString(name, kLaunch, text.c_str());
     PutString(kLaunch, "TitleB", std::string("stored terminator\0", 18));
     StoreWriteDword("OpenHotKey", kKey, 84);
     StoreWriteDword("OpenHotKeyEx", kKey, 6);

@@ -168,19 +168,6 @@ protected:
     std::string folder_;
 };
 
-TEST_F(SettingsFileUiTest, SaveDialogOffersTheLastNameShowsTheFilterAndAddsTheExtension)
-{
-    char path[260];
-    lstrcpynA(path, Path("old.ini").c_str(), sizeof path);
-    DialogScript script({Choose(Path("chosen"))});
-    ASSERT_EQ(1, SaveFileDialog(owner_, path, ResString(IDS_FILTER_INI), "ini"));
-    EXPECT_EQ(Path("chosen.ini"), path);
-    EXPECT_EQ(Text(IDS_SAVE_TITLE), script.At(0).Caption);
-    EXPECT_EQ("old.ini", script.At(0).Text);
-    // "設定ﾌｧｲﾙ(*.ini)", the text before the filter's first tab.
-    EXPECT_EQ("\x90\xDD\x92\xE8\xCC\xA7\xB2\xD9(*.ini)", script.At(0).Filter);
-}
-
 TEST_F(SettingsFileUiTest, OpenDialogFillsTheControlAndCancelLeavesTheBufferAsItWas)
 {
     char path[260] = "";
@@ -203,16 +190,23 @@ TEST_F(SettingsFileUiTest, ExportCommandAsksBeforeOverwritingAndSaysHowItWent)
 {
     char path[260] = "";
     {
-        DialogScript script({Choose(Path("a.ini")), Answer(IDOK)});
+        // A name without extension gets ".ini".
+        DialogScript script({Choose(Path("a")), Answer(IDOK)});
         ExportWithDialog(owner_, path);
         ASSERT_EQ(2u, script.Played());
+        EXPECT_EQ(Text(IDS_SAVE_TITLE), script.At(0).Caption);
+        // "設定ﾌｧｲﾙ(*.ini)", the text before the filter's first tab.
+        EXPECT_EQ("\x90\xDD\x92\xE8\xCC\xA7\xB2\xD9(*.ini)", script.At(0).Filter);
+        EXPECT_EQ(Path("a.ini"), path);
         EXPECT_EQ("Tav", script.At(1).Caption);
         EXPECT_EQ(Text(IDS_EXPORT_OK), script.At(1).Text);
     }
     {
-        // The same file again: the save dialog asks first.
+        // The same file again: the dialog offers the last name and asks
+        // before overwriting.
         DialogScript script({Choose(Path("a.ini")), Answer(IDYES), Answer(IDOK)});
         ExportWithDialog(owner_, path);
+        EXPECT_EQ("a.ini", script.At(0).Text);
         EXPECT_EQ(3u, script.Played());
         EXPECT_EQ(Text(IDS_EXPORT_OK), script.At(2).Text);
         EXPECT_EQ(0, script.Unexpected());
