@@ -224,17 +224,41 @@ static void OnSetupMode(HWND window, WPARAM enter)
     ShowTopLevel(window, State, KeyPath);
 }
 
+// The settings-file commands run the common dialogs and message boxes,
+// whose nested message loops keep the tray menu working meanwhile.  While
+// one runs, a second one is ignored (both share the path buffer and the
+// dialogs' records), and exit waits until it has returned: destroying the
+// owner of a running file dialog ends the process inside the dialog's loop.
+static int FileCommandRunning;
+static int ExitPending;
+
+static void RunFileCommand(HWND window, void (*command)(HWND window, char* iniPath))
+{
+    if (FileCommandRunning)
+        return;
+    FileCommandRunning = 1;
+    command(window, IniPath);
+    FileCommandRunning = 0;
+    if (ExitPending) {
+        ExitPending = 0;
+        SendMessageA(window, WM_CLOSE, 0, 0);
+    }
+}
+
 static void OnCommand(HWND window, int command)
 {
     switch (command) {
     case IDM_EXIT:
-        SendMessageA(window, WM_CLOSE, 0, 0);
+        if (FileCommandRunning)
+            ExitPending = 1;
+        else
+            SendMessageA(window, WM_CLOSE, 0, 0);
         break;
     case IDM_EXPORT:
-        RunExportCommand(window, IniPath);
+        RunFileCommand(window, RunExportCommand);
         break;
     case IDM_IMPORT:
-        RunImportCommand(window, IniPath);
+        RunFileCommand(window, RunImportCommand);
         break;
     default:
         // IDM_SETUP, IDM_OPTIONS and IDM_ABOUT open windows that this
