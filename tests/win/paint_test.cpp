@@ -85,15 +85,6 @@ protected:
         PaintLauncher(&state_, window.get(), canvas.dc(), background, selected, mode);
     }
 
-    // The layer's colour in the middle of a launcher over kScreen.
-    COLORREF LayerOverScreen()
-    {
-        DibCanvas screen(100, 50), canvas(100, 50);
-        screen.Fill(kScreen);
-        Paint(canvas, PAINT_LAUNCHER, 1, screen.dc());
-        return canvas.Pixel(50, 25);
-    }
-
     // What each of the 37 rows shows, two characters a row, the key prefix's
     // part and the title's: 't' the text and shadow colours, 's' the
     // selection's two, '.' none of the four, '?' any other mix.
@@ -156,23 +147,35 @@ TEST_F(PaintTest, FrameStylesOnA100By50Window)
     }
 }
 
-TEST_F(PaintTest, LayerIsOpaqueBlendedOrInvisible)
+// The layer over the screen copy is opaque, blended or invisible; without
+// msimg32 nothing blends and a transparent layer is AND-ed with the screen.
+// Moved and setup paints lay it over white instead, and so does a launcher
+// paint where no copy reaches (none, or one shorter than the window: a
+// taller submenu), never over what a new bitmap happened to hold.
+TEST_F(PaintTest, LayerOverTheBackgroundOfEachMode)
 {
-    // Without msimg32 nothing blends: a transparent layer is AND-ed with
-    // the screen instead.
     const COLORREF main = state_.MainColor, mixed = RGB(0x0F, 0xF0, 0xFF);
     const struct {
         bool Msimg32;
+        PaintMode Mode;
+        int CopyHeight;  // of the screen copy under the 100 x 50 window; 0: none
         int UseAlphaBlend;
         BYTE AlphaBlend;
-        COLORREF MainColor, Expected;
+        COLORREF MainColor;
+        POINT Probe;
+        COLORREF Expected;
         int Tolerance;
     } cases[] = {
-        {true, 0, 0, main, main, 0},  // blending off: AlphaBlend is not read
-        {true, 1, 255, main, main, 0},
-        {true, 1, 0, main, kScreen, 0},
-        {true, 1, 128, main, RGB(5, 150, 115), 2},  // half way between main and kScreen
-        {false, 1, 128, mixed, RGB(10 & 0x0F, 200 & 0xF0, 30), 0},
+        {true, PAINT_LAUNCHER, 50, 0, 0, main, {50, 25}, main, 0},  // AlphaBlend not read
+        {true, PAINT_LAUNCHER, 50, 1, 255, main, {50, 25}, main, 0},
+        {true, PAINT_LAUNCHER, 50, 1, 0, main, {50, 25}, kScreen, 0},
+        {true, PAINT_LAUNCHER, 50, 1, 128, main, {50, 25}, RGB(5, 150, 115), 2},  // half way
+        {false, PAINT_LAUNCHER, 50, 1, 128, mixed, {50, 25}, RGB(10 & 0x0F, 200 & 0xF0, 30), 0},
+        {true, PAINT_MOVED, 50, 1, 0, main, {50, 25}, kWhite, 0},
+        {true, PAINT_SETUP, 50, 1, 0, main, {0, 0}, kWhite, 0},
+        {true, PAINT_LAUNCHER, 0, 1, 0, main, {50, 25}, kWhite, 0},
+        {true, PAINT_LAUNCHER, 20, 1, 0, main, {50, 10}, kScreen, 0},
+        {true, PAINT_LAUNCHER, 20, 1, 0, main, {50, 40}, kWhite, 0},
     };
     for (const auto& c : cases) {
         if (!c.Msimg32)
@@ -180,9 +183,12 @@ TEST_F(PaintTest, LayerIsOpaqueBlendedOrInvisible)
         state_.UseAlphaBlend = c.UseAlphaBlend;
         state_.AlphaBlend = c.AlphaBlend;
         state_.MainColor = c.MainColor;
-        EXPECT_TRUE(SameColour(c.Expected, LayerOverScreen(), c.Tolerance))
-            << "msimg32 " << c.Msimg32 << " AlphaBlend " << c.UseAlphaBlend << ", "
-            << int{c.AlphaBlend};
+        DibCanvas screen(100, c.CopyHeight > 0 ? c.CopyHeight : 1), canvas(100, 50);
+        screen.Fill(kScreen);
+        Paint(canvas, c.Mode, 1, c.CopyHeight > 0 ? screen.dc() : nullptr);
+        EXPECT_TRUE(SameColour(c.Expected, canvas.Pixel(c.Probe.x, c.Probe.y), c.Tolerance))
+            << "case " << &c - cases;
+        LoadOptionalApis();
     }
 }
 
@@ -207,30 +213,6 @@ TEST_F(PaintTest, GradientRunsAcrossOrDownOrNotAtAllWithoutMsimg32)
     Paint(canvas, PAINT_SETUP);
     for (POINT p : {POINT{0, 0}, POINT{199, 59}, POINT{100, 30}})
         EXPECT_TRUE(SameColour(state_.MainColor, canvas.Pixel(p.x, p.y))) << p.x << "," << p.y;
-}
-
-TEST_F(PaintTest, BackgroundIsTheScreenCopyWhereItReachesElseWhite)
-{
-    state_.UseAlphaBlend = 1;
-    state_.AlphaBlend = 0;
-    DibCanvas screen(100, 30);
-    screen.Fill(kScreen);
-    // Moved and setup modes never read the screen copy.
-    for (PaintMode mode : {PAINT_MOVED, PAINT_SETUP}) {
-        DibCanvas canvas(100, 30);
-        Paint(canvas, mode, 1, screen.dc());
-        EXPECT_TRUE(SameColour(kWhite, canvas.Pixel(50, 15))) << "mode " << mode;
-        EXPECT_TRUE(SameColour(kWhite, canvas.Pixel(0, 0))) << "mode " << mode;
-    }
-    // No copy, or one shorter than the window (a taller submenu): white,
-    // not what the new bitmap held.
-    DibCanvas canvas(100, 80);
-    canvas.Fill(RGB(1, 2, 3));
-    Paint(canvas, PAINT_LAUNCHER, 1, nullptr);
-    EXPECT_TRUE(SameColour(kWhite, canvas.Pixel(50, 40)));
-    Paint(canvas, PAINT_LAUNCHER, 1, screen.dc());
-    EXPECT_TRUE(SameColour(kScreen, canvas.Pixel(50, 10)));
-    EXPECT_TRUE(SameColour(kWhite, canvas.Pixel(50, 60)));
 }
 
 TEST_F(PaintTest, WhichSlotIsDrawnOnWhichRowInWhichColours)
