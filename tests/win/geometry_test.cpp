@@ -54,14 +54,15 @@ protected:
     {
         state_ = TestState();
         lstrcpynA(state_.Titles[0], "Tav Ver2.55", kTitleSize);
-        lstrcpynA(state_.Titles[1], "Editor", kTitleSize);
-        lstrcpynA(state_.Titles[2], "WWWWWWWWWWWWWWWW", kTitleSize);
-        state_.LineCount = 3;
+        lstrcpynA(state_.Titles[1], "WWWWWWWWWWWWWWWW", kTitleSize);  // the widest
+        lstrcpynA(state_.Titles[2], "Editor", kTitleSize);
+        GetDesktopArea(nullptr, &area_);
     }
 
     int ComputedWidth() const { return state_.PrefixWidth + state_.TitleWidth + 10; }
 
     LauncherState state_;
+    RECT area_;
 };
 
 TEST_F(GeometryTest, MeasuresThePrefixAndTheWidestTitleInAUsableFont)
@@ -72,7 +73,7 @@ TEST_F(GeometryTest, MeasuresThePrefixAndTheWidestTitleInAUsableFont)
     const SIZE prefix = Extent(state_.Font, "M> ");
     EXPECT_EQ(prefix.cy, state_.LineHeight);
     EXPECT_EQ(prefix.cx, state_.PrefixWidth);
-    EXPECT_EQ(Extent(state_.Font, state_.Titles[2]).cx, state_.TitleWidth);
+    EXPECT_EQ(Extent(state_.Font, state_.Titles[1]).cx, state_.TitleWidth);
     EXPECT_EQ(0, state_.LineGap);
 
     // No titles: no title width.  A title filling its whole field without a
@@ -154,18 +155,7 @@ TEST_F(GeometryTest, SizeFollowsTheLinesAndTheWidthRule)
     }
 }
 
-class PlacementTest : public GeometryTest {
-protected:
-    void SetUp() override
-    {
-        GeometryTest::SetUp();
-        GetDesktopArea(nullptr, &area_);
-    }
-
-    RECT area_;
-};
-
-TEST_F(PlacementTest, DesktopAreaFallsBackToTheMonitorsWorkArea)
+TEST_F(GeometryTest, DesktopAreaFallsBackToTheMonitorsWorkArea)
 {
     // Wine has no desktop icon list, so the primary monitor's work area is used.
     ASSERT_EQ(nullptr, FindWindowA("Progman", "Program Manager"));
@@ -177,7 +167,7 @@ TEST_F(PlacementTest, DesktopAreaFallsBackToTheMonitorsWorkArea)
     EXPECT_TRUE(EqualRect(&work, &of));
 }
 
-TEST_F(PlacementTest, EveryPositionTypeAndPlacesOffEveryMonitor)
+TEST_F(GeometryTest, EveryPositionTypeAndPlacesOffEveryMonitor)
 {
     const LONG w = 200, h = 60;
     const struct {
@@ -216,7 +206,7 @@ TEST_F(PlacementTest, EveryPositionTypeAndPlacesOffEveryMonitor)
     EXPECT_EQ(area_.bottom - h, y);
 }
 
-TEST_F(PlacementTest, SavedPositionIsTheWindowsCornerAndSignedValuesSurvive)
+TEST_F(GeometryTest, SavedPositionIsTheWindowsCornerAndSignedValuesSurvive)
 {
     PopupWindow window = MakePopup(-30, 40, 200, 60);
     SaveLauncherPosition(window.get());
