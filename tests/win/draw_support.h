@@ -1,56 +1,48 @@
 /*
  * Helpers for the drawing tests: a hidden popup window of known place and
  * size (what PaintLauncher and the geometry operations take their rectangle
- * from) and a memory DC over a 32-bit DIB section whose pixels can be read.
+ * from), a memory DC over a 32-bit DIB section whose pixels can be read,
+ * and a launcher state whose colours can be told apart.
  */
 #ifndef TAV_TESTS_DRAW_SUPPORT_H
 #define TAV_TESTS_DRAW_SUPPORT_H
 
 #include <windows.h>
 
+#include <memory>
+
 #include "core/launcher_state.h"
+#include "core/unique_handle.h"
 
-// A hidden WS_POPUP tool window like the launcher's; destroyed with the object.
-class PopupWindow {
-public:
-    PopupWindow(int x, int y, int w, int h);
-    ~PopupWindow();
-    PopupWindow(const PopupWindow&) = delete;
-    PopupWindow& operator=(const PopupWindow&) = delete;
-
-    HWND get() const { return window_; }
-    RECT Rect() const;
-
-private:
-    HWND window_;
+struct WindowDestroyer {
+    void operator()(HWND window) const { DestroyWindow(window); }
 };
+using PopupWindow = std::unique_ptr<HWND__, WindowDestroyer>;
 
-// A w x h top-down 32-bit DIB section selected into a memory DC.
+// A hidden WS_POPUP tool window like the launcher's.
+PopupWindow MakePopup(int x, int y, int w, int h);
+
+// A w x h top-down 32-bit DIB section, all black, selected into a memory DC.
 class DibCanvas {
 public:
     DibCanvas(int w, int h);
-    ~DibCanvas();
-    DibCanvas(const DibCanvas&) = delete;
-    DibCanvas& operator=(const DibCanvas&) = delete;
 
-    HDC dc() const { return dc_; }
+    HDC dc() const { return dc_.get(); }
     int Width() const { return width_; }
     int Height() const { return height_; }
-    // The pixel as a COLORREF (0x00BBGGRR).
     COLORREF Pixel(int x, int y) const;
-    void SetPixelAt(int x, int y, COLORREF colour);
     void Fill(COLORREF colour);
 
 private:
     int width_, height_;
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ old_;
-    DWORD* bits_;
+    DWORD* bits_ = nullptr;  // 0x00RRGGBB, row 0 first
+    tav::UniqueMemoryDc dc_;
+    tav::UniqueHBitmap bitmap_;
+    tav::SelectGuard select_;
 };
 
-// A state with distinct, exactly checkable colours: an opaque flat layer,
-// no shadow, no frame, the plain text path, and a bitmap-exact test font.
+// An opaque flat layer, no shadow, no frame, the plain text path, a
+// bitmap-exact font, and six colours that are all different.
 LauncherState TestState();
 
 #endif

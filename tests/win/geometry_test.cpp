@@ -7,6 +7,7 @@
  */
 #include <windows.h>
 
+#include <array>
 #include <cstring>
 #include <string>
 
@@ -21,42 +22,30 @@ namespace {
 
 const char kWindow[] = "Software\\orrel\\Tav\\Window";
 
-SIZE Extent(const LOGFONTA& logFont, const char* text)
+using Box = std::array<LONG, 4>;  // left, top, width, height
+
+Box BoxOf(const PopupWindow& window)
 {
-    HDC screen = GetDC(nullptr);
-    HFONT font = CreateFontIndirectA(&logFont);
-    HGDIOBJ old = SelectObject(screen, font);
+    RECT r = {0, 0, 0, 0};
+    GetWindowRect(window.get(), &r);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+SIZE Extent(const LOGFONTA& logFont, const std::string& text)
+{
+    tav::WindowDc screen(nullptr);
+    tav::UniqueHFont font(CreateFontIndirectA(&logFont));
+    tav::SelectGuard select(screen.get(), font.get());
     SIZE size = {0, 0};
-    GetTextExtentPoint32A(screen, text, static_cast<int>(std::strlen(text)), &size);
-    SelectObject(screen, old);
-    DeleteObject(font);
-    ReleaseDC(nullptr, screen);
+    GetTextExtentPoint32A(screen.get(), text.c_str(), static_cast<int>(text.size()), &size);
     return size;
 }
 
-int StoredInt(const char* name, int fallback)
+int Stored(const char* name)
 {
     int value = 0;
-    StoreReadDword(name, kWindow, &value, fallback);
+    StoreReadDword(name, kWindow, &value, -1);
     return value;
-}
-
-int WidthOf(const PopupWindow& window)
-{
-    RECT rect = window.Rect();
-    return rect.right - rect.left;
-}
-
-int HeightOf(const PopupWindow& window)
-{
-    RECT rect = window.Rect();
-    return rect.bottom - rect.top;
-}
-
-POINT CornerOf(const PopupWindow& window)
-{
-    RECT rect = window.Rect();
-    return POINT{rect.left, rect.top};
 }
 
 class GeometryTest : public RegistryTest {
@@ -65,95 +54,94 @@ protected:
     {
         state_ = TestState();
         lstrcpynA(state_.Titles[0], "Tav Ver2.55", kTitleSize);
-        lstrcpynA(state_.Titles[1], "Editor", kTitleSize);
-        lstrcpynA(state_.Titles[2], "WWWWWWWWWWWWWWWW", kTitleSize);
-        state_.LineCount = 3;
+        lstrcpynA(state_.Titles[1], "WWWWWWWWWWWWWWWW", kTitleSize);  // the widest
+        lstrcpynA(state_.Titles[2], "Editor", kTitleSize);
+        GetDesktopArea(nullptr, &area_);
     }
 
+    int ComputedWidth() const { return state_.PrefixWidth + state_.TitleWidth + 10; }
+
     LauncherState state_;
+    RECT area_;
 };
 
-TEST_F(GeometryTest, MeasuresThePrefixAndTheWidestTitle)
+TEST_F(GeometryTest, MeasuresThePrefixAndTheWidestTitleInAUsableFont)
 {
-    PopupWindow window(0, 0, 100, 50);
+    PopupWindow window = MakePopup(0, 0, 100, 50);
     state_.LineGap = 7;
     MeasureLauncherText(window.get(), &state_);
-    SIZE prefix = Extent(state_.Font, "M> ");
+    const SIZE prefix = Extent(state_.Font, "M> ");
     EXPECT_EQ(prefix.cy, state_.LineHeight);
     EXPECT_EQ(prefix.cx, state_.PrefixWidth);
-    EXPECT_EQ(Extent(state_.Font, "WWWWWWWWWWWWWWWW").cx, state_.TitleWidth);
+    EXPECT_EQ(Extent(state_.Font, state_.Titles[1]).cx, state_.TitleWidth);
     EXPECT_EQ(0, state_.LineGap);
 
-    // Without a window the screen DC measures the same.
-    LauncherState screen = state_;
-    MeasureLauncherText(nullptr, &screen);
-    EXPECT_EQ(state_.LineHeight, screen.LineHeight);
-    EXPECT_EQ(state_.TitleWidth, screen.TitleWidth);
-
     // No titles: no title width.  A title filling its whole field without a
-    // terminator is measured within the field.
+    // terminator is measured within the field (here in the screen DC).
     std::memset(state_.Titles, 0, sizeof state_.Titles);
     MeasureLauncherText(window.get(), &state_);
     EXPECT_EQ(0, state_.TitleWidth);
     std::memset(state_.Titles[36], 'W', kTitleSize);
-    MeasureLauncherText(window.get(), &state_);
-    EXPECT_EQ(Extent(state_.Font, std::string(kTitleSize, 'W').c_str()).cx, state_.TitleWidth);
-}
+    MeasureLauncherText(nullptr, &state_);
+    EXPECT_EQ(Extent(state_.Font, std::string(kTitleSize, 'W')).cx, state_.TitleWidth);
 
-TEST_F(GeometryTest, AbsurdFontSizesMeasureAsTheDefaultHeight)
-{
+    // Absurd font sizes from a damaged setting measure as the default height
+    // (18); an absurd width as the font's own.
     LauncherState reference = state_;
     reference.Font.lfHeight = 18;
     MeasureLauncherText(nullptr, &reference);
-    ASSERT_GT(reference.LineHeight, 0);
-
-    for (LONG height : {0L, 100000L, -100000L, 257L}) {
-        LauncherState odd = state_;
+    for (LONG height : {0L, 100000L, -100000L}) {
+        LauncherState odd = reference;
         odd.Font.lfHeight = height;
         MeasureLauncherText(nullptr, &odd);
         EXPECT_EQ(reference.LineHeight, odd.LineHeight) << "lfHeight " << height;
     }
     LauncherState wide = reference;
-    wide.Font.lfWidth = 100000;
+    wide.Font.lfWidth = 1000;
     MeasureLauncherText(nullptr, &wide);
     EXPECT_EQ(reference.TitleWidth, wide.TitleWidth);
 }
 
-TEST_F(GeometryTest, WidthFollowsTheTitlesAtTheTopAndStaysInSubmenus)
+TEST_F(GeometryTest, SizeFollowsTheLinesAndTheWidthRule)
 {
-    PopupWindow window(10, 20, 400, 50);
-    SizeLauncherWindow(window.get(), &state_, "");
-    const int computed = state_.PrefixWidth + state_.TitleWidth + 10;
-    EXPECT_EQ(computed, WidthOf(window));
-    EXPECT_EQ(state_.LineHeight, StoredInt("TextHeight", -1));
-    EXPECT_EQ(-1, StoredInt("Width", -1));
-    EXPECT_EQ(10, CornerOf(window).x);  // sizing never moves the window
-    EXPECT_EQ(20, CornerOf(window).y);
+    PopupWindow window = MakePopup(10, 20, 400, 50);
+    auto widthAt = [&](const char* keyPath) {
+        SizeLauncherWindow(window.get(), &state_, keyPath);
+        return BoxOf(window)[2];
+    };
 
-    // A submenu keeps the current width, whatever its titles.
-    SetWindowPos(window.get(), nullptr, 0, 0, 333, 50, SWP_NOZORDER | SWP_NOMOVE);
+    // Top level, nothing stored: the computed width, pitch x lines + 8 high,
+    // not moved; "TextHeight" is written, "Width" is not.
+    for (int lines : {1, 2, 37}) {
+        state_.LineCount = lines;
+        SizeLauncherWindow(window.get(), &state_, "");
+        EXPECT_EQ((Box{10, 20, ComputedWidth(), state_.LineHeight * lines + 8}), BoxOf(window));
+    }
+    EXPECT_EQ(state_.LineHeight, Stored("TextHeight"));
+    EXPECT_EQ(-1, Stored("Width"));
+
+    // A submenu keeps the current width, whatever its titles; null is the top.
+    SetWindowPos(window.get(), nullptr, 0, 0, 150, 50, SWP_NOZORDER | SWP_NOMOVE);
     lstrcpynA(state_.Titles[3], "WWWWWWWWWWWWWWWWWWWWWWWW", kTitleSize);
-    SizeLauncherWindow(window.get(), &state_, "AB");
-    EXPECT_EQ(333, WidthOf(window));
-    SizeLauncherWindow(window.get(), &state_, nullptr);  // null: the top level
-    EXPECT_GT(WidthOf(window), computed);
-}
+    EXPECT_EQ(150, widthAt("AB"));
+    const int top = widthAt(nullptr);
+    EXPECT_EQ(ComputedWidth(), top);
+    EXPECT_GT(top, 150);
 
-TEST_F(GeometryTest, StoredWidthWinsWhileTheTextHeightMatches)
-{
-    PopupWindow window(0, 0, 333, 50);
-    StoreWriteDword("TextHeight", kWindow, 999);  // chosen under another font
+    // A stored width applies at every level while "TextHeight" matches.
     StoreWriteDword("Width", kWindow, 250);
-    SizeLauncherWindow(window.get(), &state_, "");
-    EXPECT_EQ(state_.PrefixWidth + state_.TitleWidth + 10, WidthOf(window));
-    EXPECT_EQ(state_.LineHeight, StoredInt("TextHeight", -1));
-    EXPECT_EQ(250, StoredInt("Width", -1));
+    EXPECT_EQ(250, widthAt(""));
+    EXPECT_EQ(250, widthAt("K"));
 
-    // From now on the stored width applies, at every level.
-    SizeLauncherWindow(window.get(), &state_, "");
-    EXPECT_EQ(250, WidthOf(window));
-    SizeLauncherWindow(window.get(), &state_, "K");
-    EXPECT_EQ(250, WidthOf(window));
+    // After a font change the first sizing writes "TextHeight" and uses the
+    // computed width; the next uses "Width" again.
+    const int oldLineHeight = state_.LineHeight;
+    state_.Font.lfHeight = 24;
+    const int afterFontChange = widthAt("");
+    ASSERT_NE(oldLineHeight, state_.LineHeight);
+    EXPECT_EQ(ComputedWidth(), afterFontChange);
+    EXPECT_EQ(state_.LineHeight, Stored("TextHeight"));
+    EXPECT_EQ(250, widthAt(""));
 
     // Held to 12 .. screen width; what is stored stays as it is.
     const struct {
@@ -162,122 +150,77 @@ TEST_F(GeometryTest, StoredWidthWinsWhileTheTextHeightMatches)
     } cases[] = {{0, 12}, {100000, GetSystemMetrics(SM_CXSCREEN)}, {static_cast<DWORD>(-40), 12}};
     for (const auto& c : cases) {
         StoreWriteDword("Width", kWindow, c.Stored);
-        SizeLauncherWindow(window.get(), &state_, "");
-        EXPECT_EQ(c.Expected, WidthOf(window)) << "Width " << c.Stored;
-        EXPECT_EQ(c.Stored, static_cast<DWORD>(StoredInt("Width", -1)));
+        EXPECT_EQ(c.Expected, widthAt("")) << "Width " << c.Stored;
+        EXPECT_EQ(c.Stored, static_cast<DWORD>(Stored("Width")));
     }
 }
 
-TEST_F(GeometryTest, HeightIsPitchTimesLinesPlusEight)
-{
-    PopupWindow window(0, 0, 100, 10);
-    for (int lines : {1, 2, 37}) {
-        state_.LineCount = lines;
-        SizeLauncherWindow(window.get(), &state_, "");
-        EXPECT_EQ(state_.LineHeight * lines + 8, HeightOf(window)) << lines << " lines";
-    }
-}
-
-class PlacementTest : public GeometryTest {
-protected:
-    void SetUp() override
-    {
-        GeometryTest::SetUp();
-        GetDesktopArea(nullptr, &area_);
-        StoreWriteDword("Left", kWindow, 100);
-        StoreWriteDword("Top", kWindow, 120);
-    }
-
-    RECT area_;
-};
-
-TEST_F(PlacementTest, DesktopAreaFallsBackToTheMonitorsWorkArea)
+TEST_F(GeometryTest, DesktopAreaFallsBackToTheMonitorsWorkArea)
 {
     // Wine has no desktop icon list, so the primary monitor's work area is used.
     ASSERT_EQ(nullptr, FindWindowA("Progman", "Program Manager"));
-    RECT work;
+    RECT work, of;
     ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
     EXPECT_TRUE(EqualRect(&work, &area_));
-    PopupWindow window(200, 200, 100, 50);
-    RECT of;
+    PopupWindow window = MakePopup(200, 200, 100, 50);
     GetDesktopArea(window.get(), &of);
     EXPECT_TRUE(EqualRect(&work, &of));
 }
 
-TEST_F(PlacementTest, EveryPositionType)
+TEST_F(GeometryTest, EveryPositionTypeAndPlacesOffEveryMonitor)
 {
-    const int w = 200, h = 60;
+    const LONG w = 200, h = 60;
     const struct {
-        int PosType;
-        int X, Y;
+        int Left, Top, PosType;
+        LONG X, Y;
     } cases[] = {
-        {POS_FREE, 100, 120},
-        {POS_LEFT, area_.left, 120},
-        {POS_TOP_LEFT, area_.left, area_.top},
-        {POS_TOP, 100, area_.top},
-        {POS_TOP_RIGHT, area_.right - w, area_.top},
-        {POS_RIGHT, area_.right - w, 120},
-        {6, 100, 120},
-        {-1, 100, 120},
+        {100, 120, POS_FREE, 100, 120},
+        {100, 120, POS_LEFT, area_.left, 120},
+        {100, 120, POS_TOP_LEFT, area_.left, area_.top},
+        {100, 120, POS_TOP, 100, area_.top},
+        {100, 120, POS_TOP_RIGHT, area_.right - w, area_.top},
+        {100, 120, POS_RIGHT, area_.right - w, 120},
+        {100, 120, 6, 100, 120},
+        {100, 120, -1, 100, 120},
+        // Off every monitor: brought back, also when docked in x only.
+        {-5000, 90000, POS_FREE, area_.left, area_.bottom - h},
+        {-5000, 90000, POS_RIGHT, area_.right - w, area_.bottom - h},
+        {-150, 30, POS_FREE, -150, 30},  // partly on a monitor: left there
     };
     for (const auto& c : cases) {
-        PopupWindow window(0, 0, w, h);
+        StoreWriteDword("Left", kWindow, static_cast<DWORD>(c.Left));
+        StoreWriteDword("Top", kWindow, static_cast<DWORD>(c.Top));
+        PopupWindow window = MakePopup(0, 0, w, h);
         PlaceLauncherWindow(window.get(), c.PosType);
-        EXPECT_EQ(c.X, CornerOf(window).x) << "PosType " << c.PosType;
-        EXPECT_EQ(c.Y, CornerOf(window).y) << "PosType " << c.PosType;
-        EXPECT_EQ(w, WidthOf(window));
-        EXPECT_EQ(h, HeightOf(window));
+        EXPECT_EQ((Box{c.X, c.Y, w, h}), BoxOf(window))
+            << "PosType " << c.PosType << " at " << c.Left << ", " << c.Top;
+        EXPECT_EQ(c.Left, Stored("Left"));  // what is stored stays
+        EXPECT_EQ(c.Top, Stored("Top"));
     }
-}
-
-TEST_F(PlacementTest, APlaceOffEveryMonitorIsBroughtBackButNotRewritten)
-{
-    StoreWriteDword("Left", kWindow, static_cast<DWORD>(-5000));
-    StoreWriteDword("Top", kWindow, 90000);
-    PopupWindow window(0, 0, 200, 60);
-    PlaceLauncherWindow(window.get(), POS_FREE);
-    EXPECT_EQ(area_.left, CornerOf(window).x);
-    EXPECT_EQ(area_.bottom - 60, CornerOf(window).y);
-    EXPECT_EQ(-5000, StoredInt("Left", 0));
-    EXPECT_EQ(90000, StoredInt("Top", 0));
-
-    // Docked in x only: y is still brought back.
-    PlaceLauncherWindow(window.get(), POS_RIGHT);
-    EXPECT_EQ(area_.right - 200, CornerOf(window).x);
-    EXPECT_EQ(area_.bottom - 60, CornerOf(window).y);
-
-    // Partly on a monitor: left where it is.
-    StoreWriteDword("Left", kWindow, static_cast<DWORD>(-150));
-    StoreWriteDword("Top", kWindow, 30);
-    PlaceLauncherWindow(window.get(), POS_FREE);
-    EXPECT_EQ(-150, CornerOf(window).x);
-    EXPECT_EQ(30, CornerOf(window).y);
 
     // A free launcher that was moved off every monitor shows on one again.
-    SetWindowPos(window.get(), nullptr, 3000, 3000, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
+    PopupWindow window = MakePopup(3000, 3000, w, h);
     int x = 0, y = 0;
     GetDockedPosition(window.get(), POS_FREE, &x, &y);
-    EXPECT_EQ(area_.right - 200, x);
-    EXPECT_EQ(area_.bottom - 60, y);
+    EXPECT_EQ(area_.right - w, x);
+    EXPECT_EQ(area_.bottom - h, y);
 }
 
-TEST_F(PlacementTest, SavedPositionIsTheWindowsCornerAndSignedValuesSurvive)
+TEST_F(GeometryTest, SavedPositionIsTheWindowsCornerAndSignedValuesSurvive)
 {
-    PopupWindow window(-30, 40, 200, 60);
+    PopupWindow window = MakePopup(-30, 40, 200, 60);
     SaveLauncherPosition(window.get());
-    EXPECT_EQ(-30, StoredInt("Left", 0));
-    EXPECT_EQ(40, StoredInt("Top", 0));
-    PopupWindow other(0, 0, 200, 60);
+    EXPECT_EQ(-30, Stored("Left"));
+    EXPECT_EQ(40, Stored("Top"));
+    PopupWindow other = MakePopup(0, 0, 200, 60);
     PlaceLauncherWindow(other.get(), POS_FREE);
-    EXPECT_EQ(-30, CornerOf(other).x);
-    EXPECT_EQ(40, CornerOf(other).y);
+    EXPECT_EQ((Box{-30, 40, 200, 60}), BoxOf(other));
 
     // Nothing stored: the origin.
     StoreDeleteValue(kWindow, "Left");
     StoreDeleteValue(kWindow, "Top");
     PlaceLauncherWindow(other.get(), POS_FREE);
-    EXPECT_EQ(0, CornerOf(other).x);
-    EXPECT_EQ(0, CornerOf(other).y);
+    EXPECT_EQ((Box{0, 0, 200, 60}), BoxOf(other));
 }
 
 }  // namespace
