@@ -20,24 +20,9 @@ const char kWindow[] = "Software\\orrel\\Tav\\Window";
 
 using StoreTest = RegistryTest;
 
-// A value of the Window key as "type:bytes", "missing" when there is none.
-// The store writes texts without a terminator; the system itself may append
-// one (Windows NT and Wine do when the text is followed by a zero), which is
-// not part of the text.
 std::string Stored(const char* name)
 {
-    DWORD type;
-    std::string data;
-    if (!GetRawValue(kWindow, name, &type, &data))
-        return "missing";
-    if (type == REG_SZ && !data.empty() && data.back() == '\0')
-        data.pop_back();
-    return std::to_string(type) + ":" + data;
-}
-
-std::string Typed(DWORD type, const std::string& data)
-{
-    return std::to_string(type) + ":" + data;
+    return StoredValue(kWindow, name);
 }
 
 std::string ReadString(const char* name, DWORD capacity, const char* defaultText)
