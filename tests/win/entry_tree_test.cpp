@@ -165,6 +165,9 @@ void PutThreeLevels()
     PutEntry("AS", "Not below S", "as.exe");
     PutEntry("B", "Games", "-1");
     PutEntry("B1", "Solitaire", "sol.exe");
+    PutEntry("T", "Old", "old.exe");  // a copy to T overwrites it, but does not clear TZ
+    Put("FolderT", "X:\\");
+    PutEntry("TZ", "Stays", "stays.exe");
 }
 
 using EntryTreeTest = RegistryTest;
@@ -230,22 +233,37 @@ TEST_F(EntryTreeTest, ValuesTooLongForTheirFieldsReadAsEmpty)
 
 // --- ReadEntry and WriteEntry --------------------------------------------
 
-TEST_F(EntryTreeTest, EntriesRoundTripAtSeveralDepths)
+TEST_F(EntryTreeTest, JapaneseEntriesRoundTripAtSeveralDepths)
 {
-    const EntryRecord full = Record("Calculator", "calc.exe", "C:\\Windows", "/x", "ding.wav");
-    const EntryRecord menu = Record("Tools", "-1");
+    // Code page 932: double-byte characters, half-width katakana, and trail
+    // bytes of 0x5C ("表", "ソ", "能") that are not backslashes.
+    const char title32[] = "\x93\xFA\x96{\x8C\xEA\x82\xCC\xC0\xB2\xC4\xD9\x95\\\x8E\xA6\xBF\xCC\xC4"
+                           "\x8F\\\x93\xF1\xB1\xD2\xC6\xAD\xB0\x88\xEA\x97\x97";  // 日本語のﾀｲﾄﾙ表示ｿﾌﾄ十二ｱﾒﾆｭｰ一覧
+    ASSERT_EQ(32u, std::strlen(title32));
+    // C:\ﾌﾟﾛｸﾞﾗﾑ\ソフト\表計算.exe, D:\作業\能力, /表示 ｵﾌﾟｼｮﾝ, C:\音声\ﾋﾟｰ.wav, ﾒﾓ帳ｴﾃﾞｨﾀ
+    const char program[] = "C:\\\xCC\xDF\xDB\xB8\xDE\xD7\xD1\\\x83\\\x83t\x83g\\\x95\\\x8Cv\x8EZ.exe";
+    const char folder[] = "D:\\\x8D\xEC\x8B\xC6\\\x94\\\x97\xCD";
+    const char parameters[] = "/\x95\\\x8E\xA6 \xB5\xCC\xDF\xBC\xAE\xDD";
+    const char sound[] = "C:\\\x89\xB9\x90\xBA\\\xCB\xDF\xB0.wav";
+    const char katakana[] = "\xD2\xD3\x92\xA0\xB4\xC3\xDE\xA8\xC0";
+    const EntryRecord full = Record(title32, program, folder, parameters, sound);
+    const EntryRecord menu = Record(katakana, "-1");
     for (const std::string keyPath : {"", "S", "S1", "KKKKKKKKKKKKKK", "777777777777777"}) {
         SCOPED_TRACE("level \"" + keyPath + "\"");
         ScratchRegistry scratch;
         WriteEntry(keyPath.c_str(), 1, &full);
         WriteEntry(keyPath.c_str(), 36, &menu);
         const std::string a = keyPath + "A", nine = keyPath + "9";
-        EXPECT_EQ((Values{{"Title" + a, "Calculator"}, {"Exec" + a, "calc.exe"}, {"Folder" + a, "C:\\Windows"},
-                          {"Option" + a, "/x"}, {"Sound" + a, "ding.wav"},
-                          {"Title" + nine, "Tools"}, {"Exec" + nine, "-1"}}),
+        EXPECT_EQ((Values{{"Title" + a, title32}, {"Exec" + a, program}, {"Folder" + a, folder},
+                          {"Option" + a, parameters}, {"Sound" + a, sound},
+                          {"Title" + nine, katakana}, {"Exec" + nine, "-1"}}),
                   StoredValues());
         EXPECT_EQ(Fields(full), Read(keyPath, 1));
         EXPECT_EQ(Fields(menu), Read(keyPath, 36));
+        // On the deepest level a submenu marker marks no submenu.
+        EXPECT_EQ(std::string("3: 0 ") + (keyPath.empty() ? "Tav Ver2.55" : "..(Parent)") + ", 1 " + title32
+                      + (keyPath.size() < 15 ? ", 36+" : ", 36 ") + katakana,
+                  Level(keyPath));
     }
 }
 
@@ -267,40 +285,6 @@ TEST_F(EntryTreeTest, WriteEntryRemovesEmptyOptionalFieldsAndStaysInsideEachFiel
     std::memset(record.Sound, 'w', sizeof record.Sound);
     WriteEntry("", 1, &record);
     EXPECT_EQ(std::string(32, 'T') + "||||" + std::string(259, 'w'), Read("", 1));
-}
-
-TEST_F(EntryTreeTest, JapaneseTitlesAndPathsSurviveUnchanged)
-{
-    // Code page 932: double-byte characters, half-width katakana, and trail
-    // bytes of 0x5C ("表", "ソ", "能") that are not backslashes.
-    const char title32[] = "\x93\xFA\x96{\x8C\xEA\x82\xCC\xC0\xB2\xC4\xD9\x95\\\x8E\xA6\xBF\xCC\xC4"
-                           "\x8F\\\x93\xF1\xB1\xD2\xC6\xAD\xB0\x88\xEA\x97\x97";  // 日本語のﾀｲﾄﾙ表示ｿﾌﾄ十二ｱﾒﾆｭｰ一覧
-    ASSERT_EQ(32u, std::strlen(title32));
-    const EntryRecord japanese = Record(
-        title32,
-        "C:\\\xCC\xDF\xDB\xB8\xDE\xD7\xD1\\\x83\\\x83t\x83g\\\x95\\\x8Cv\x8EZ.exe",  // C:\ﾌﾟﾛｸﾞﾗﾑ\ソフト\表計算.exe
-        "D:\\\x8D\xEC\x8B\xC6\\\x94\\\x97\xCD",                                      // D:\作業\能力
-        "/\x95\\\x8E\xA6 \xB5\xCC\xDF\xBC\xAE\xDD",                                  // /表示 ｵﾌﾟｼｮﾝ
-        "C:\\\x89\xB9\x90\xBA\\\xCB\xDF\xB0.wav");                                   // C:\音声\ﾋﾟｰ.wav
-    const EntryRecord katakana = Record("\xD2\xD3\x92\xA0\xB4\xC3\xDE\xA8\xC0", "-1");  // ﾒﾓ帳ｴﾃﾞｨﾀ
-
-    WriteEntry("", 1, &japanese);
-    WriteEntry("", 10, &katakana);  // submenu J
-    WriteEntry("J", 11, &japanese);
-    EXPECT_EQ(Fields(katakana), Read("", 10));
-    EXPECT_EQ(Fields(japanese), Read("J", 11));
-    Values values = StoredValues();
-    EXPECT_EQ(title32, values["TitleJK"]);
-    EXPECT_EQ(japanese.Program, values["ExecJK"]);
-    EXPECT_EQ(japanese.Sound, values["SoundJK"]);
-    EXPECT_EQ(std::string("3: 0 Tav Ver2.55, 1 ") + title32 + ", 10+" + katakana.Title, Level(""));
-    EXPECT_EQ(std::string("2: 0 ..(Parent), 11 ") + title32, Level("J"));
-
-    // Copied with its submenu, every text stays as it was.
-    const EntryLocation from = Location(10, ""), to = Location(12, "");
-    ASSERT_EQ(1, CopySubtree(&from, &to));
-    EXPECT_EQ(Fields(japanese), Read("L", 11));
-    EXPECT_EQ(Fields(katakana), Read("", 12));
 }
 
 TEST_F(EntryTreeTest, LocationsThatAreNoneAreIgnored)
@@ -336,11 +320,12 @@ TEST_F(EntryTreeTest, ACopyRebuildsTheWholeSubtreeAtItsDestination)
     const struct {
         EntryLocation From, To;
         const char *FromKey, *ToKey;
-        std::size_t NewValues;
+        std::size_t Copied;
+        const char* Removed;  // an optional value that the copied entry does not have
     } copies[] = {
-        {kS, Location(20, ""), "S", "T", 18},                   // to another key: seven entries
-        {kS, Location(29, "B"), "S", "B2", 18},                 // to another level
-        {Location(28, "S"), Location(30, "B"), "S1", "B3", 5},  // a plain entry
+        {kS, Location(20, ""), "S", "T", 18, "FolderT"},          // over another entry: seven entries
+        {kS, Location(29, "B"), "S", "B2", 18, nullptr},          // to another level
+        {Location(28, "S"), Location(30, "B"), "S1", "B3", 5, nullptr},  // a plain entry
     };
     for (const auto& copy : copies) {
         SCOPED_TRACE(copy.ToKey);
@@ -350,25 +335,12 @@ TEST_F(EntryTreeTest, ACopyRebuildsTheWholeSubtreeAtItsDestination)
         ASSERT_EQ(1, CanCopySubtree(&copy.From, &copy.To));
         EXPECT_EQ(before, StoredValues()) << "asking writes nothing";
         ASSERT_EQ(1, CopySubtree(&copy.From, &copy.To));
-        const Values expected = WithCopy(before, copy.FromKey, copy.ToKey);
-        EXPECT_EQ(copy.NewValues, expected.size() - before.size());
+        EXPECT_EQ(copy.Copied, Rebased(before, copy.FromKey, copy.ToKey).size());
+        Values expected = WithCopy(before, copy.FromKey, copy.ToKey);
+        if (copy.Removed)
+            expected.erase(copy.Removed);
         EXPECT_EQ(expected, StoredValues());
     }
-}
-
-TEST_F(EntryTreeTest, CopyOverwritesTheDestinationButDoesNotClearIt)
-{
-    PutThreeLevels();
-    PutEntry("T", "Old", "old.exe");
-    Put("FolderT", "X:\\");
-    PutEntry("TZ", "Stays", "stays.exe");
-    const Values before = StoredValues();
-    const EntryLocation t = Location(20, "");
-    ASSERT_EQ(1, CopySubtree(&kS, &t));
-    Values expected = WithCopy(before, "S", "T");
-    expected.erase("FolderT");  // the submenu has no folder
-    EXPECT_EQ(expected, StoredValues());
-    EXPECT_EQ("Stays", expected["TitleTZ"]);
 }
 
 TEST_F(EntryTreeTest, CopyingToAnAncestorCopiesTheSourceAsItWasBefore)
@@ -458,23 +430,13 @@ TEST_F(EntryTreeTest, DeleteRemovesTheSubtreeAndNothingOutsideIt)
     }
 }
 
-TEST_F(EntryTreeTest, DeleteFindsChildrenByTheirProgramValues)
-{
-    PutThreeLevels();
-    Put("TitleS5", "No program");          // not found: it has no program value
-    Put("ExecS6", std::string(300, 'p'));  // found, though too long to read
-    Put("TitleS6", "Long program");
-    DeleteSubtree(&kS, 1);
-    const Values after = StoredValues();
-    EXPECT_EQ(1u, after.count("TitleS5"));
-    EXPECT_EQ(0u, after.count("ExecS6") + after.count("TitleS6"));
-    EXPECT_EQ(0u, after.count("TitleS") + after.count("TitleSAB") + after.count("TitleSABC"));
-}
-
-TEST_F(EntryTreeTest, DeleteEntryValuesRemovesTheFiveValuesOfOneKeyString)
+TEST_F(EntryTreeTest, DeletionFindsEntriesByTheirKeyStringsAndProgramValues)
 {
     PutThreeLevels();
     Put("Title", "no key string");
+    Put("TitleS5", "No program");          // not found: it has no program value
+    Put("ExecS6", std::string(300, 'p'));  // found, though too long to read
+    Put("TitleS6", "Long program");
     const Values before = StoredValues();
     tav::UniqueHKey key = StoreOpenKey(kLaunch, KEY_ALL_ACCESS);
     ASSERT_TRUE(key);
@@ -486,6 +448,12 @@ TEST_F(EntryTreeTest, DeleteEntryValuesRemovesTheFiveValuesOfOneKeyString)
     for (const char* prefix : kPrefixes)
         expected.erase(prefix + std::string("S1"));
     EXPECT_EQ(expected, StoredValues());
+
+    DeleteSubtree(&kS, 1);
+    const Values after = StoredValues();
+    EXPECT_EQ(1u, after.count("TitleS5"));
+    EXPECT_EQ(0u, after.count("ExecS6") + after.count("TitleS6"));
+    EXPECT_EQ(0u, after.count("TitleS") + after.count("TitleSAB") + after.count("TitleSABC"));
 }
 
 // --- Markers deeper than any KeyPath -----------------------------------------
