@@ -53,8 +53,6 @@ TEST(MakeKeyString, IsTheLevelsKeyPathAndTheSlotsKeyForLocationsOnly)
 TEST(MakeValueName, PrefixThenKeyStringForKeyStringsOnly)
 {
     EXPECT_EQ("TitleA", ValueName(ENTRY_TITLE, "A"));
-    EXPECT_EQ("ExecA", ValueName(ENTRY_EXEC, "A"));
-    EXPECT_EQ("OptionS1", ValueName(ENTRY_OPTION, "S1"));
     EXPECT_EQ("SoundS1", ValueName(ENTRY_SOUND, "S1"));
     const std::string longest(kKeyStringSize - 1, '9');
     EXPECT_EQ("Folder" + longest, ValueName(ENTRY_FOLDER, longest)) << "the longest name fills the buffer";

@@ -14,6 +14,7 @@
 #include "core/optional_apis.h"
 #include "res/resource.h"
 #include "scratch_registry.h"
+#include "store/ini_line.h"
 #include "store/registry.h"
 #include "store/res_string.h"
 #include "store/settings.h"
@@ -27,18 +28,6 @@ const char kKey[] = "Software\\orrel\\Tav\\Key";
 const char kDefaultFontHex[] =
     "1200000000000000000000000000000058020000000000800420021295578F8096BE92A9"
     "000000000000000000000000000000000000000000000000";
-
-std::string Hex(const void* data, size_t size)
-{
-    std::string text;
-    const unsigned char* bytes = static_cast<const unsigned char*>(data);
-    for (size_t i = 0; i < size; ++i) {
-        char digits[3];
-        wsprintfA(digits, "%02X", bytes[i]);
-        text += digits;
-    }
-    return text;
-}
 
 DWORD FieldValue(const LauncherState& state, const SettingField& field)
 {
@@ -82,14 +71,14 @@ TEST_F(SettingsTest, AnEmptyRegistryLoadsTheDefaultsOfATableThatHoldsEveryFieldO
     EXPECT_EQ(127, state.AlphaBlend);
     EXPECT_EQ(29, state.OpenHotKey);
     EXPECT_EQ(3, state.EdgeType);
-    EXPECT_EQ(kDefaultFontHex, Hex(&state.Font, sizeof state.Font));
+    EXPECT_EQ(kDefaultFontHex, HexEncode(&state.Font, sizeof state.Font));
     const std::string rest(reinterpret_cast<const char*>(&state.Titles), sizeof state - offsetof(LauncherState, Titles));
     EXPECT_EQ(std::string::npos, rest.find_first_not_of('\0')) << "everything after the settings is zeroed";
 
     // The default font sets all 60 bytes, whatever they held.
     std::memset(&state.Font, 0xAB, sizeof state.Font);
     SetDefaultFont(&state.Font);
-    EXPECT_EQ(kDefaultFontHex, Hex(&state.Font, sizeof state.Font));
+    EXPECT_EQ(kDefaultFontHex, HexEncode(&state.Font, sizeof state.Font));
 }
 
 TEST_F(SettingsTest, SaveWritesEveryFieldWithItsTypeAndSizeAndLoadReadsItBack)
@@ -147,7 +136,7 @@ TEST_F(SettingsTest, OddStoredValuesLoadAsDocumented)
     // A Font longer than 60 bytes is unreadable: the default font.
     StoreWriteBinary("Font", kWindow, std::string(61, 'F').data(), 61);
     LoadSettings(&state);
-    EXPECT_EQ(kDefaultFontHex, Hex(&state.Font, sizeof state.Font));
+    EXPECT_EQ(kDefaultFontHex, HexEncode(&state.Font, sizeof state.Font));
 }
 
 TEST_F(SettingsTest, SmoothIsOffWhereDrawShadowTextIsMissing)
@@ -182,7 +171,7 @@ void ExpectLoadedAsStored(const LauncherState& state, const SettingField& field,
         } else {
             SetDefaultFont(&expected);
         }
-        EXPECT_EQ(Hex(&expected, sizeof expected), Hex(&state.Font, sizeof expected));
+        EXPECT_EQ(HexEncode(&expected, sizeof expected), HexEncode(&state.Font, sizeof expected));
         return;
     }
     DWORD expected = field.Default;
