@@ -29,31 +29,21 @@ class RecordingSink : public IniValueSink {
 public:
     std::vector<std::string> writes;
 
-    void WriteString(const char* name, const char* text) override
-    {
-        writes.push_back(std::string("S ") + name + " [" + text + "]");
-    }
+    void WriteString(const char* name, const char* text) override { Add("S", name, text); }
     void WriteBinary(const char* name, const unsigned char* bytes, std::size_t count) override
     {
-        writes.push_back(std::string("B ") + name + " [" + HexEncode(bytes, count) + "]");
+        Add("B", name, HexEncode(bytes, count));
     }
-    void WriteDword(const char* name, std::uint32_t value) override
+    void WriteDword(const char* name, std::uint32_t value) override { Add("D", name, std::to_string(value)); }
+
+private:
+    void Add(const char* type, const char* name, const std::string& value)
     {
-        writes.push_back(std::string("D ") + name + " [" + std::to_string(value) + "]");
+        writes.push_back(std::string(type) + " " + name + " [" + value + "]");
     }
 };
 
-std::vector<std::string> Import(const std::string& section, int* result = nullptr)
-{
-    std::vector<char> buffer = Buffer(section);
-    RecordingSink sink;
-    int read = ImportSectionLines(buffer.data(), buffer.size(), &sink);
-    if (result)
-        *result = read;
-    return sink.writes;
-}
-
-TEST(ParseIniLine, SplitsAtTheFirstEqualsSignFromTheThirdCharacterAndKeepsBlanks)
+TEST(ParseIniLine, SplitsAtTheFirstEqualsSignFromTheThirdCharacterAndReadsNoFurtherThanTheLine)
 {
     std::vector<char> buffer = Buffer(Bytes("S=a=b\0D: name = -3 \0"));
     char* end = buffer.data() + buffer.size();
@@ -63,20 +53,15 @@ TEST(ParseIniLine, SplitsAtTheFirstEqualsSignFromTheThirdCharacterAndKeepsBlanks
     EXPECT_STREQ("b", first.Value);
     IniLine second = ParseIniLine(first.Next, end);
     EXPECT_EQ(INI_DWORD, second.Type);
-    EXPECT_STREQ(" name ", second.Name);
+    EXPECT_STREQ(" name ", second.Name) << "blanks are kept";
     EXPECT_STREQ(" -3 ", second.Value);
-    EXPECT_EQ(end, second.Next);
     EXPECT_EQ(INI_END, ParseIniLine(second.Next, end).Type) << "the buffer's end";
-}
 
-TEST(ParseIniLine, ShortUnterminatedAndEqualsLessLinesEndWithoutReadingBeyondThem)
-{
     // Each buffer is the whole allocation: a read past the line is a sanitizer error.
     for (const std::string& line :
-         {Bytes("S"), Bytes("S\0"), Bytes("S:\0"), Bytes("\0"),
-          Bytes("=\0"), Bytes("S:Title\0"), Bytes("S:A=1")}) {
-        std::vector<char> buffer = Buffer(line);
-        EXPECT_EQ(INI_END, ParseIniLine(buffer.data(), buffer.data() + buffer.size()).Type)
+         {Bytes("S"), Bytes("S\0"), Bytes("S:\0"), Bytes("\0"), Bytes("=\0"), Bytes("S:Title\0"), Bytes("S:A=1")}) {
+        std::vector<char> exact = Buffer(line);
+        EXPECT_EQ(INI_END, ParseIniLine(exact.data(), exact.data() + exact.size()).Type)
             << "line of " << line.size() << " bytes";
     }
     std::vector<char> minimal = Buffer(Bytes("S:=\0"));
@@ -86,12 +71,11 @@ TEST(ParseIniLine, ShortUnterminatedAndEqualsLessLinesEndWithoutReadingBeyondThe
     EXPECT_STREQ("", parsed.Value);
 }
 
-TEST(HexCoding, EncodesUpperCaseAndDecodesEitherCaseInPlace)
+TEST(HexCoding, EncodesUpperCaseDecodesEitherCaseInPlaceAndOddTextAsTheFileFormatSays)
 {
     const unsigned char bytes[] = {0x00, 0x7F, 0xAB, 0xFF, 0x12};
     EXPECT_EQ("007FABFF12", HexEncode(bytes, sizeof bytes));
     EXPECT_EQ("", HexEncode(bytes, 0));
-
     std::string all;
     for (int c = 0; c < 256; ++c)
         all.push_back(static_cast<char>(c));
@@ -103,10 +87,7 @@ TEST(HexCoding, EncodesUpperCaseAndDecodesEitherCaseInPlace)
         ASSERT_EQ(256u, HexDecode(&(*hex)[0]));
         EXPECT_EQ(0, std::memcmp(all.data(), hex->data(), 256));
     }
-}
 
-TEST(HexCoding, OddLengthsAndForeignCharactersDecodeAsTheFileFormatSays)
-{
     char odd[] = "123";
     EXPECT_EQ(1u, HexDecode(odd));
     EXPECT_EQ(0x12, static_cast<unsigned char>(odd[0]));
@@ -122,41 +103,39 @@ TEST(HexCoding, OddLengthsAndForeignCharactersDecodeAsTheFileFormatSays)
 
 TEST(ParseIniDword, ReadsSignedDecimalAsRegistryBits)
 {
-    EXPECT_EQ(0xFFFFFFFDu, ParseIniDword("-3"));
-    EXPECT_EQ(42u, ParseIniDword(" \t\r\n+42abc"));
-    EXPECT_EQ(0u, ParseIniDword(""));
-    EXPECT_EQ(0u, ParseIniDword("abc"));
-    EXPECT_EQ(0u, ParseIniDword("-"));
-    EXPECT_EQ(0u, ParseIniDword("- 5")) << "no blank after the sign";
-    EXPECT_EQ(0x80000000u, ParseIniDword("-2147483648"));
-    EXPECT_EQ(0xFFFFFFFFu, ParseIniDword("4294967295"));
-    EXPECT_EQ(0x4876E7FFu, ParseIniDword("99999999999")) << "wraps modulo 2^32";
+    const struct {
+        const char* Text;
+        std::uint32_t Bits;
+    } cases[] = {
+        {"-3", 0xFFFFFFFDu}, {" \t\r\n+42abc", 42}, {"", 0}, {"abc", 0}, {"-", 0},
+        {"- 5", 0},  // no blank after the sign
+        {"-2147483648", 0x80000000u}, {"4294967295", 0xFFFFFFFFu},
+        {"99999999999", 0x4876E7FFu},  // wraps modulo 2^32
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.Bits, ParseIniDword(c.Text)) << c.Text;
 }
 
-TEST(ImportSectionLines, WritesEachLineByItsTypeAndSkipsUnknownTypes)
+TEST(ImportSectionLines, WritesEachLineByItsTypeUntilTheFirstLineWithoutEquals)
 {
-    int result = 0;
-    std::vector<std::string> writes = Import(
-        Bytes("B:AlphaBlend=7f\0B:Odd=7\0S:ExecA=\0D:ShadowOffset=-3\0X:Name=1\0S:TitleA=\x95\x57\0\0"),
-        &result);
-    EXPECT_EQ(1, result);
-    EXPECT_EQ((std::vector<std::string>{"B AlphaBlend [7F]", "B Odd []", "S ExecA []",
-                                        "D ShadowOffset [4294967293]", "S TitleA [\x95\x57]"}),
-              writes);
-}
-
-TEST(ImportSectionLines, StopsAtTheFirstLineWithoutEqualsAndFailsWhenThatIsTheFirst)
-{
-    int result = 0;
-    EXPECT_EQ(std::vector<std::string>{"D A [1]"},
-              Import(Bytes("D:A=1\0garbage\0D:B=2\0\0"), &result));
-    EXPECT_EQ(1, result);
-    EXPECT_TRUE(Import(Bytes("garbage\0D:B=2\0\0"), &result).empty());
-    EXPECT_EQ(0, result);
-    EXPECT_TRUE(Import(Bytes("\0"), &result).empty());
-    EXPECT_EQ(0, result);
-    Import(Bytes("X:Name=1\0\0"), &result);
-    EXPECT_EQ(1, result) << "a line of an unknown type still counts as read";
+    const struct {
+        std::string Section;
+        int Result;
+        std::vector<std::string> Writes;
+    } cases[] = {
+        {Bytes("B:AlphaBlend=7f\0B:Odd=7\0S:ExecA=\0D:ShadowOffset=-3\0X:Name=1\0S:TitleA=\x95\x57\0\0"), 1,
+         {"B AlphaBlend [7F]", "B Odd []", "S ExecA []", "D ShadowOffset [4294967293]", "S TitleA [\x95\x57]"}},
+        {Bytes("D:A=1\0garbage\0D:B=2\0\0"), 1, {"D A [1]"}},
+        {Bytes("garbage\0D:B=2\0\0"), 0, {}},
+        {Bytes("\0"), 0, {}},
+        {Bytes("X:Name=1\0\0"), 1, {}},  // a line of an unknown type still counts as read
+    };
+    for (const auto& c : cases) {
+        std::vector<char> buffer = Buffer(c.Section);
+        RecordingSink sink;
+        EXPECT_EQ(c.Result, ImportSectionLines(buffer.data(), buffer.size(), &sink)) << c.Section;
+        EXPECT_EQ(c.Writes, sink.writes);
+    }
 }
 
 }  // namespace

@@ -24,20 +24,13 @@ struct ExpectedString {
 // The bytes are written out, not converted at run time, so a wrong code page
 // anywhere between the .rc file and LoadStringA shows up here.
 const ExpectedString kStrings[] = {
-    // Ver2.55
     {IDS_VERSION, "Ver2.55"},
-    // Software\orrel\Tav\Window
     {IDS_KEY_WINDOW, "Software\\orrel\\Tav\\Window"},
-    // Software\orrel\Tav\Key
     {IDS_KEY_KEY, "Software\\orrel\\Tav\\Key"},
-    // Software\orrel\Tav\Launch
     {IDS_KEY_LAUNCH, "Software\\orrel\\Tav\\Launch"},
-    // 全てのﾌｧｲﾙ(*.*)<tab>*.*<tab>
-    {IDS_FILTER_PROGRAM, "\x91S\x82\xC4\x82\xCC\xCC\xA7\xB2\xD9(*.*)\t*.*\t"},
-    // Waveﾌｧｲﾙ(*.wav)<tab>*.wav<tab>
-    {IDS_FILTER_SOUND, "Wave\xCC\xA7\xB2\xD9(*.wav)\t*.wav\t"},
-    // %sを削除します。
-    {IDS_ASK_DELETE, "%s\x82\xF0\x8D\xED\x8F\x9C\x82\xB5\x82\xDC\x82\xB7\x81" "B"},
+    {IDS_FILTER_PROGRAM, "\x91S\x82\xC4\x82\xCC\xCC\xA7\xB2\xD9(*.*)\t*.*\t"},  // 全てのﾌｧｲﾙ(*.*)<tab>*.*<tab>
+    {IDS_FILTER_SOUND, "Wave\xCC\xA7\xB2\xD9(*.wav)\t*.wav\t"},  // Waveﾌｧｲﾙ(*.wav)<tab>*.wav<tab>
+    {IDS_ASK_DELETE, "%s\x82\xF0\x8D\xED\x8F\x9C\x82\xB5\x82\xDC\x82\xB7\x81" "B"},  // %sを削除します。
     // %sはｻﾌﾞﾒﾆｭｰです。<newline>ｻﾌﾞﾒﾆｭｰの内容も削除されますがよろしいですか?
     {IDS_ASK_DELETE_SUBMENU, "%s\x82\xCD\xBB\xCC\xDE\xD2\xC6\xAD\xB0\x82\xC5\x82\xB7\x81" "B\n\xBB\xCC\xDE\xD2\xC6\xAD\xB0\x82\xCC\x93\xE0\x97" "e\x82\xE0\x8D\xED\x8F\x9C\x82\xB3\x82\xEA\x82\xDC\x82\xB7\x82\xAA\x82\xE6\x82\xEB\x82\xB5\x82\xA2\x82\xC5\x82\xB7\x82\xA9?"},
     // これ以上ｻﾌﾞﾒﾆｭｰを作成できません。
@@ -52,62 +45,43 @@ const ExpectedString kStrings[] = {
     {IDS_NEED_TITLE, "\xC0\xB2\xC4\xD9\x82\xF0\x93\xFC\x97\xCD\x82\xB5\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2\x81" "B"},
     // 起動ﾌｧｲﾙを入力してください。
     {IDS_NEED_PROGRAM, "\x8BN\x93\xAE\xCC\xA7\xB2\xD9\x82\xF0\x93\xFC\x97\xCD\x82\xB5\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2\x81" "B"},
-    // 上書きしますか?
-    {IDS_ASK_OVERWRITE, "\x8F\xE3\x8F\x91\x82\xAB\x82\xB5\x82\xDC\x82\xB7\x82\xA9?"},
+    {IDS_ASK_OVERWRITE, "\x8F\xE3\x8F\x91\x82\xAB\x82\xB5\x82\xDC\x82\xB7\x82\xA9?"},  // 上書きしますか?
     // 登録したいｷｰを押してください。
     {IDS_CAPTURE_PROMPT1, "\x93o\x98^\x82\xB5\x82\xBD\x82\xA2\xB7\xB0\x82\xF0\x89\x9F\x82\xB5\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2\x81" "B"},
     // なお、Ctrl・Alt・Shiftは他のｷｰと
     {IDS_CAPTURE_PROMPT2, "\x82\xC8\x82\xA8\x81" "ACtrl\x81" "EAlt\x81" "EShift\x82\xCD\x91\xBC\x82\xCC\xB7\xB0\x82\xC6"},
     // 組み合わせて使えます。
     {IDS_CAPTURE_PROMPT3, "\x91g\x82\xDD\x8D\x87\x82\xED\x82\xB9\x82\xC4\x8Eg\x82\xA6\x82\xDC\x82\xB7\x81" "B"},
-    // https://tav.example.org/
     {IDS_MAKER_URL, "https://tav.example.org/"},
-    // tav@example.org
     {IDS_MAKER_MAIL, "tav@example.org"},
-    // 起動時のﾌｫﾙﾀﾞ
-    {IDS_FOLDER_TITLE, "\x8BN\x93\xAE\x8E\x9E\x82\xCC\xCC\xAB\xD9\xC0\xDE"},
-    // ..(Parent)
+    {IDS_FOLDER_TITLE, "\x8BN\x93\xAE\x8E\x9E\x82\xCC\xCC\xAB\xD9\xC0\xDE"},  // 起動時のﾌｫﾙﾀﾞ
     {IDS_PARENT_LINE, "..(Parent)"},
-    // (No Menu Items!)
     {IDS_NO_ITEMS, "(No Menu Items!)"},
-    // ﾌｧｲﾙの参照
-    {IDS_OPEN_TITLE, "\xCC\xA7\xB2\xD9\x82\xCC\x8EQ\x8F\xC6"},
-    // 透明度(使用不能)
-    {IDS_ALPHA_DISABLED, "\x93\xA7\x96\xBE\x93x(\x8Eg\x97p\x95s\x94\\)"},
-    // 透明度(%d%%)
-    {IDS_ALPHA_PERCENT, "\x93\xA7\x96\xBE\x93x(%d%%)"},
-    // Explorer
+    {IDS_OPEN_TITLE, "\xCC\xA7\xB2\xD9\x82\xCC\x8EQ\x8F\xC6"},  // ﾌｧｲﾙの参照
+    {IDS_ALPHA_DISABLED, "\x93\xA7\x96\xBE\x93x(\x8Eg\x97p\x95s\x94\\)"},  // 透明度(使用不能)
+    {IDS_ALPHA_PERCENT, "\x93\xA7\x96\xBE\x93x(%d%%)"},  // 透明度(%d%%)
     {IDS_SAMPLE_COMPUTER, "Explorer"},
-    // CD Player
     {IDS_SAMPLE_USER, "CD Player"},
-    // (IMEを監視する)
-    {IDS_IME_SUFFIX, "(IME\x82\xF0\x8A\xC4\x8E\x8B\x82\xB7\x82\xE9)"},
-    // CTRL+
+    {IDS_IME_SUFFIX, "(IME\x82\xF0\x8A\xC4\x8E\x8B\x82\xB7\x82\xE9)"},  // (IMEを監視する)
     {IDS_MOD_CTRL, "CTRL+"},
-    // ALT+
     {IDS_MOD_ALT, "ALT+"},
-    // SHIFT+
     {IDS_MOD_SHIFT, "SHIFT+"},
-    // 標準明朝
-    {IDS_DEFAULT_FACE, "\x95W\x8F\x80\x96\xBE\x92\xA9"},
+    {IDS_DEFAULT_FACE, "\x95W\x8F\x80\x96\xBE\x92\xA9"},  // 標準明朝
     // なし,線,立体,凸線,凹線
     {IDS_FRAME_STYLES, "\x82\xC8\x82\xB5,\x90\xFC,\x97\xA7\x91\xCC,\x93\xCA\x90\xFC,\x89\x9A\x90\xFC"},
     // 好きな位置,左,左上,上,右上,右
     {IDS_POS_TYPES, "\x8D" "D\x82\xAB\x82\xC8\x88\xCA\x92u,\x8D\xB6,\x8D\xB6\x8F\xE3,\x8F\xE3,\x89" "E\x8F\xE3,\x89" "E"},
     // the 84 key names, 556 bytes
     {IDS_KEY_NAMES, "BackSpace,Tab,Enter,Pause,CapsLock,\xB6\xC5,\x8A\xBF\x8E\x9A,Esc,\x95\xCF\x8A\xB7,\x96\xB3\x95\xCF\x8A\xB7,Space,PageUp,PageDown,End,Home,\x81\xA9,\x81\xAA,\x81\xA8,\x81\xAB,Insert,Delete,L-Windows,R-Windows,Apps,Num0,Num1,Num2,Num3,Num4,Num5,Num6,Num7,Num8,Num9,*(Num),+(Num),-(Num),.(Num),/(Num),F1,F2,F3,F4,F5,F6,F7,F8,F9,F10,F11,F12,NumLock,ScrollLock,BrowserBack,BrowserForward,BrowserRefresh,BrowserStop,BrowserSearch,BrowserFavorites,BrowserHome,VolumeMute,VolumeDown,VolumeUp,MediaNextTrack,MediaPrevTrack,MediaStop,MediaPlayPause,LaunchMail,LaunchMediaSelect,LaunchApp1,LaunchApp2,\xB6\xC0\xB6\xC5,CapsLock,\x94\xBC\x8Ap,0,1,2,3,4,5,6,7,8,9"},
-    // 設定ﾌｧｲﾙ(*.ini)<tab>*.ini<tab>
-    {IDS_FILTER_INI, "\x90\xDD\x92\xE8\xCC\xA7\xB2\xD9(*.ini)\t*.ini\t"},
+    {IDS_FILTER_INI, "\x90\xDD\x92\xE8\xCC\xA7\xB2\xD9(*.ini)\t*.ini\t"},  // 設定ﾌｧｲﾙ(*.ini)<tab>*.ini<tab>
     // ﾌｧｲﾙから設定を読み込みました
     {IDS_IMPORT_OK, "\xCC\xA7\xB2\xD9\x82\xA9\x82\xE7\x90\xDD\x92\xE8\x82\xF0\x93\xC7\x82\xDD\x8D\x9E\x82\xDD\x82\xDC\x82\xB5\x82\xBD"},
     // 読み込みに失敗しました
     {IDS_IMPORT_FAILED, "\x93\xC7\x82\xDD\x8D\x9E\x82\xDD\x82\xC9\x8E\xB8\x94s\x82\xB5\x82\xDC\x82\xB5\x82\xBD"},
-    // ﾌｧｲﾙに出力しました
-    {IDS_EXPORT_OK, "\xCC\xA7\xB2\xD9\x82\xC9\x8Fo\x97\xCD\x82\xB5\x82\xDC\x82\xB5\x82\xBD"},
+    {IDS_EXPORT_OK, "\xCC\xA7\xB2\xD9\x82\xC9\x8Fo\x97\xCD\x82\xB5\x82\xDC\x82\xB5\x82\xBD"},  // ﾌｧｲﾙに出力しました
     // ﾌｧｲﾙの出力に失敗しました
     {IDS_EXPORT_FAILED, "\xCC\xA7\xB2\xD9\x82\xCC\x8Fo\x97\xCD\x82\xC9\x8E\xB8\x94s\x82\xB5\x82\xDC\x82\xB5\x82\xBD"},
-    // ﾌｧｲﾙの保存
-    {IDS_SAVE_TITLE, "\xCC\xA7\xB2\xD9\x82\xCC\x95\xDB\x91\xB6"},
+    {IDS_SAVE_TITLE, "\xCC\xA7\xB2\xD9\x82\xCC\x95\xDB\x91\xB6"},  // ﾌｧｲﾙの保存
 };
 
 std::string LoadRaw(int id)
@@ -125,27 +99,15 @@ TEST(StringTable, EveryTextIsExactlyItsCodePage932Bytes)
         SCOPED_TRACE(expected.Id);
         EXPECT_EQ(std::string(expected.Bytes), LoadRaw(expected.Id));
     }
-    EXPECT_EQ(556u, LoadRaw(IDS_KEY_NAMES).size());
 }
 
-TEST(StringTable, ResStringReturnsTheTextAndEmptyForUnknownIds)
+TEST(StringTable, ResStringGivesTheTextAndResListItemEnumeratesCommaLists)
 {
     EXPECT_STREQ("Software\\orrel\\Tav\\Launch", ResString(IDS_KEY_LAUNCH));
     EXPECT_STREQ("", ResString(9999));
-    EXPECT_STREQ("Ver2.55", ResString(IDS_VERSION));
-}
-
-TEST(StringTable, ResListItemEnumeratesCommaLists)
-{
-    EXPECT_STREQ("\x82\xC8\x82\xB5", ResListItem(IDS_FRAME_STYLES, 0));  // なし
     EXPECT_STREQ("\x89\x9A\x90\xFC", ResListItem(IDS_FRAME_STYLES, 4));  // 凹線
     EXPECT_EQ(nullptr, ResListItem(IDS_FRAME_STYLES, 5));
-    EXPECT_STREQ("\x89\x45", ResListItem(IDS_POS_TYPES, 5));             // 右
-    EXPECT_EQ(nullptr, ResListItem(IDS_POS_TYPES, 6));
-    EXPECT_STREQ("BackSpace", ResListItem(IDS_KEY_NAMES, 0));
-    EXPECT_STREQ("\x96\xB3\x95\xCF\x8A\xB7", ResListItem(IDS_KEY_NAMES, 9));  // 無変換
-    EXPECT_STREQ("CapsLock", ResListItem(IDS_KEY_NAMES, 72));
-    EXPECT_STREQ("9", ResListItem(IDS_KEY_NAMES, 83));
+    EXPECT_STREQ("9", ResListItem(IDS_KEY_NAMES, 83));  // past the first 255 bytes of the list
     EXPECT_EQ(nullptr, ResListItem(IDS_KEY_NAMES, 84));
     // A text without commas is a list of one item.
     EXPECT_STREQ("Ver2.55", ResListItem(IDS_VERSION, 0));
@@ -169,12 +131,13 @@ void ExpectMenu(HMENU popup, const MenuItem* items, int count)
     }
 }
 
-TEST(Resources, TrayMenuHasItsCommandsInOrder)
+TEST(Resources, MenusHoldTheirCommandsInOrder)
 {
-    HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), IDR_TRAYMENU);
-    ASSERT_NE(nullptr, menu);
-    HMENU popup = GetSubMenu(menu, 0);
-    const MenuItem items[] = {
+    HMENU tray = LoadMenuA(GetModuleHandleA(nullptr), IDR_TRAYMENU);
+    HMENU setup = LoadMenuA(GetModuleHandleA(nullptr), IDR_SETUPMENU);
+    ASSERT_NE(nullptr, tray);
+    ASSERT_NE(nullptr, setup);
+    const MenuItem trayItems[] = {
         {IDM_OPTIONS, "\x93\xAE\x8D\xEC\x90\xDD\x92\xE8(&S)..."},  // 動作設定(&S)...
         {IDM_SETUP, "\xB1\xCC\xDF\xD8\xB9\xB0\xBC\xAE\xDD\x93o\x98^\x81" "E\x8D\xED\x8F\x9C(&L)..."},
         {static_cast<UINT>(-1), "\xCC\xA7\xB2\xD9\x93\xC7\x8D\x9E/\x95\xDB\x91\xB6"},  // ﾌｧｲﾙ読込/保存
@@ -182,20 +145,13 @@ TEST(Resources, TrayMenuHasItsCommandsInOrder)
         {0, ""},
         {IDM_EXIT, "\x8F" "I\x97\xB9(&X)"},  // 終了(&X)
     };
-    ExpectMenu(popup, items, 6);
-    const MenuItem file[] = {
+    ExpectMenu(GetSubMenu(tray, 0), trayItems, 6);
+    const MenuItem fileItems[] = {
         {IDM_IMPORT, "\xCC\xA7\xB2\xD9\x82\xA9\x82\xE7\x90\xDD\x92\xE8\x82\xF0\x93\xC7\x8D\x9E(&R)..."},
         {IDM_EXPORT, "\xCC\xA7\xB2\xD9\x82\xC9\x90\xDD\x92\xE8\x82\xF0\x95\xDB\x91\xB6(&W)..."},
     };
-    ExpectMenu(GetSubMenu(popup, 2), file, 2);
-    DestroyMenu(menu);
-}
-
-TEST(Resources, SetupMenuHasItsCommandsInOrder)
-{
-    HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), IDR_SETUPMENU);
-    ASSERT_NE(nullptr, menu);
-    const MenuItem items[] = {
+    ExpectMenu(GetSubMenu(GetSubMenu(tray, 0), 2), fileItems, 2);
+    const MenuItem setupItems[] = {
         {IDM_EDIT, "\x95\xD2\x8FW...(&E)"},                                  // 編集...(&E)
         {IDM_NEW_SUBMENU, "\xBB\xCC\xDE\xD2\xC6\xAD\xB0\x82\xF0\x8D\xEC\x90\xAC...(&C)"},
         {0, ""},
@@ -206,8 +162,9 @@ TEST(Resources, SetupMenuHasItsCommandsInOrder)
         {0, ""},
         {IDM_EXIT, "\x90\xDD\x92\xE8\x8F" "I\x97\xB9(&X)"},                 // 設定終了
     };
-    ExpectMenu(GetSubMenu(menu, 0), items, 9);
-    DestroyMenu(menu);
+    ExpectMenu(GetSubMenu(setup, 0), setupItems, 9);
+    DestroyMenu(tray);
+    DestroyMenu(setup);
 }
 
 TEST(Resources, AcceleratorsAreTheSetupWindowCommands)

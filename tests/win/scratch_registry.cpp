@@ -79,3 +79,19 @@ bool KeyExists(const char* keyPath)
     RegCloseKey(key);
     return true;
 }
+
+std::string StoredValue(const char* keyPath, const char* name)
+{
+    DWORD type;
+    std::string data;
+    if (!GetRawValue(keyPath, name, &type, &data))
+        return "missing";
+    if (type == REG_SZ && !data.empty() && data.back() == '\0')
+        data.pop_back();
+    return Typed(type, data);
+}
+
+std::string Typed(DWORD type, const std::string& data)
+{
+    return std::to_string(type) + ":" + data;
+}

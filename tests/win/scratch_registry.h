@@ -44,5 +44,10 @@ protected:
 void PutRawValue(const char* keyPath, const char* name, DWORD type, const void* data, DWORD size);
 bool GetRawValue(const char* keyPath, const char* name, DWORD* type, std::string* data);
 bool KeyExists(const char* keyPath);
+// A value as "<type>:<bytes>", a terminator stored after a REG_SZ text
+// dropped (the system may add one); "missing" when there is none.  Typed
+// builds the same form for an expectation.
+std::string StoredValue(const char* keyPath, const char* name);
+std::string Typed(DWORD type, const std::string& data);
 
 #endif

@@ -6,9 +6,10 @@
  */
 #include <windows.h>
 
-#include <algorithm>
-#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <map>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -58,23 +59,16 @@ std::map<std::string, std::string> Snapshot(HKEY parent = HKEY_CURRENT_USER, con
     return values;
 }
 
-std::vector<std::string> KeyPaths()
-{
-    std::vector<std::string> paths;
-    for (const auto& [path, value] : Snapshot())
-        if (value == "key")
-            paths.push_back(path.substr(0, path.size() - 1));
-    std::sort(paths.begin(), paths.end());
-    return paths;
-}
-
 // Below HKEY_CURRENT_USER there is nothing but the three keys and their parents.
 void ExpectOnlyTheThreeKeys()
 {
-    const std::vector<std::string> allowed = {"", "Software", "Software\\orrel", "Software\\orrel\\Tav",
-                                              kKey, kLaunch, kWindow};
-    for (const std::string& path : KeyPaths())
-        EXPECT_NE(allowed.end(), std::find(allowed.begin(), allowed.end(), path)) << path;
+    const std::set<std::string> allowed = {"", "Software", "Software\\orrel", "Software\\orrel\\Tav",
+                                           kKey, kLaunch, kWindow};
+    for (const auto& [path, value] : Snapshot()) {
+        if (value == "key") {
+            EXPECT_EQ(1u, allowed.count(path.substr(0, path.size() - 1))) << path;
+        }
+    }
 }
 
 void PutString(const char* keyPath, const char* name, const std::string& text)
@@ -119,22 +113,14 @@ protected:
 
     static void Write(const std::string& path, const std::string& text)
     {
-        FILE* file = std::fopen(path.c_str(), "wb");
-        ASSERT_NE(nullptr, file);
-        std::fwrite(text.data(), 1, text.size(), file);
-        std::fclose(file);
+        std::ofstream file(path, std::ios::binary);
+        ASSERT_TRUE(file.write(text.data(), static_cast<std::streamsize>(text.size())));
     }
 
     static std::string Read(const std::string& path)
     {
-        std::string text;
-        if (FILE* file = std::fopen(path.c_str(), "rb")) {
-            char chunk[4096];
-            for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;)
-                text.append(chunk, n);
-            std::fclose(file);
-        }
-        return text;
+        std::ifstream file(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
     }
 
     std::string folder_;
@@ -181,9 +167,7 @@ TEST_F(SettingsFileTest, ExportThenImportIntoAnEmptyRegistryRestoresEveryValueBy
     EXPECT_EQ(0u, window);
     EXPECT_TRUE(window < launch && launch < key && key != std::string::npos);
     for (const char* line : {"\r\nD:ShadowOffset=-3\r\n", "\r\nD:Top=-2147483648\r\n", "\r\nB:AlphaBlend=00\r\n",
-                             "\r\nS:FolderA=\r\n", "\r\nS:TitleA=  Editor  \r\n", "\r\nS:TitleB=stored terminator\r\n",
-                             "\r\nB:Font=1200000000000000000000000000000058020000000000800420021295578F8096BE92A9"
-                             "000000000000000000000000000000000000000000000000\r\n"})
+                             "\r\nS:TitleA=  Editor  \r\n", "\r\nS:TitleB=stored terminator\r\n"})
         EXPECT_NE(std::string::npos, text.find(line)) << line;
 
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software");
@@ -217,14 +201,9 @@ TEST_F(SettingsFileTest, ExportMergesIntoTheFileAndImportMergesIntoTheRegistry)
     StoreWriteString("TitleB", kLaunch, "kept");
     StoreWriteDword("ShadowOffset", kWindow, 5);
     ASSERT_EQ(1, ImportSettings(file.c_str()));
-    char text[32];
-    StoreReadString("TitleB", kLaunch, text, sizeof text, "?");
-    EXPECT_STREQ("kept", text);
-    StoreReadString("TitleZ", kLaunch, text, sizeof text, "?");
-    EXPECT_STREQ("stale", text);
-    DWORD offset = 0;
-    StoreReadDword("ShadowOffset", kWindow, &offset, 0);
-    EXPECT_EQ(0xFFFFFFFDu, offset);
+    EXPECT_EQ(Typed(REG_SZ, "kept"), StoredValue(kLaunch, "TitleB"));
+    EXPECT_EQ(Typed(REG_SZ, "stale"), StoredValue(kLaunch, "TitleZ"));
+    EXPECT_EQ(Typed(REG_DWORD, "\xFD\xFF\xFF\xFF"), StoredValue(kWindow, "ShadowOffset"));
 }
 
 TEST_F(SettingsFileTest, ImportStopsAtTheFirstFailingSectionAndKeepsTheSectionsBeforeIt)
@@ -232,9 +211,9 @@ TEST_F(SettingsFileTest, ImportStopsAtTheFirstFailingSectionAndKeepsTheSectionsB
     EXPECT_EQ(0, ImportSettings(Path("missing.ini").c_str()));
     Write(Path("empty.ini"), "");
     EXPECT_EQ(0, ImportSettings(Path("empty.ini").c_str()));
-    EXPECT_EQ(0u, FileSizeOf(Path("empty.ini").c_str()));
-    EXPECT_TRUE(KeyPaths().size() == 1) << "nothing written, not even a key";
+    EXPECT_EQ(1u, Snapshot().size()) << "nothing written, not even a key";
 
+    // A file that another program holds open has no size to read.
     const std::string locked = Path("locked.ini");
     Write(locked, "[Window]\r\nD:MainColor=1\r\n");
     EXPECT_EQ(25u, FileSizeOf(locked.c_str()));
@@ -250,13 +229,10 @@ TEST_F(SettingsFileTest, ImportStopsAtTheFirstFailingSectionAndKeepsTheSectionsB
         Write(file, std::string("[Window]\r\nD:MainColor=7\r\n") + launch + "[Key]\r\nD:OpenHotKey=5\r\n");
         RegDeleteTreeA(HKEY_CURRENT_USER, "Software");
         EXPECT_EQ(0, ImportSettings(file.c_str())) << launch;
-        DWORD color = 0;
-        StoreReadDword("MainColor", kWindow, &color, 0);
-        EXPECT_EQ(7u, color) << "the section before stays imported";
+        EXPECT_EQ(Typed(REG_DWORD, std::string("\x07\0\0\0", 4)), StoredValue(kWindow, "MainColor"))
+            << "the section before stays imported";
+        EXPECT_EQ("missing", StoredValue(kLaunch, "TitleA"));
         EXPECT_FALSE(KeyExists(kKey)) << "the section after is not read";
-        DWORD type;
-        std::string data;
-        EXPECT_FALSE(GetRawValue(kLaunch, "TitleA", &type, &data));
     }
 }
 
@@ -270,28 +246,29 @@ TEST_F(SettingsFileTest, ExportFailuresReportZeroAndNeverLeaveAHalfWrittenFile)
 
     // A Launch key without values writes no section; such a file then fails
     // to import at [Launch].
-    HKEY launch;
-    RegCreateKeyExA(HKEY_CURRENT_USER, kLaunch, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &launch, nullptr);
-    RegCloseKey(launch);
+    StoreCreateKey(kLaunch);
     EXPECT_EQ(1, ExportSettings(file.c_str()));
     EXPECT_EQ("[Window]\r\nD:MainColor=1\r\n[Key]\r\nD:OpenHotKey=29\r\n", Read(file));
     EXPECT_EQ(0, ImportSettings(file.c_str()));
 
-    // Values that cannot be a line of the file.
-    for (DWORD type : {static_cast<DWORD>(REG_MULTI_SZ), static_cast<DWORD>(REG_EXPAND_SZ)}) {
+    // Values that cannot be a line of the file: nothing of the section is written.
+    const struct {
+        DWORD Type;
+        const char* Name;
+        std::string Data;
+    } odd[] = {
+        {REG_MULTI_SZ, "Odd", std::string("x\0\0", 3)},
+        {REG_EXPAND_SZ, "Odd", "x"},
+        {REG_SZ, "Odd", "two\r\nlines"},
+        {REG_SZ, "a=b", "x"},
+    };
+    for (const auto& value : odd) {
         DeleteFileA(file.c_str());
-        PutRawValue(kLaunch, "Odd", type, "x\0", 3);
-        EXPECT_EQ(0, ExportSettings(file.c_str()));
+        PutRawValue(kLaunch, value.Name, value.Type, value.Data.data(), static_cast<DWORD>(value.Data.size()));
+        EXPECT_EQ(0, ExportSettings(file.c_str())) << value.Data;
         EXPECT_EQ("[Window]\r\nD:MainColor=1\r\n", Read(file));
+        StoreDeleteValue(kLaunch, value.Name);
     }
-    DeleteFileA(file.c_str());
-    PutString(kLaunch, "Odd", "two\r\nlines");
-    EXPECT_EQ(0, ExportSettings(file.c_str()));
-    EXPECT_EQ(std::string::npos, Read(file).find("lines"));
-    StoreDeleteValue(kLaunch, "Odd");
-    PutString(kLaunch, "a=b", "x");
-    EXPECT_EQ(0, ExportSettings(file.c_str())) << "\"=\" in a name";
-    StoreDeleteValue(kLaunch, "a=b");
 
     // A read-only file and a missing folder are left as they are.
     Write(file, "before");
@@ -302,7 +279,7 @@ TEST_F(SettingsFileTest, ExportFailuresReportZeroAndNeverLeaveAHalfWrittenFile)
     EXPECT_EQ(std::vector<std::string>{"export.ini"}, Files()) << "no temporary file stays";
 }
 
-TEST_F(SettingsFileTest, FilesOfTheProfileFunctionsAndFilesWrittenByHandImport)
+TEST_F(SettingsFileTest, FilesOfTheProfileFunctionsOfOtherEncodingsAndWrittenByHandImport)
 {
     const std::string profile = Path("profile.ini");
     WritePrivateProfileStringA("Window", "D:ShadowOffset", "-3", profile.c_str());
@@ -311,9 +288,7 @@ TEST_F(SettingsFileTest, FilesOfTheProfileFunctionsAndFilesWrittenByHandImport)
     WritePrivateProfileStringA("Launch", "S:ExecS", "-1", profile.c_str());
     WritePrivateProfileStringA("Key", "D:OpenHotKey", "29", profile.c_str());
     ASSERT_EQ(1, ImportSettings(profile.c_str()));
-    char title[33];
-    StoreReadString("TitleS", kLaunch, title, 32, "");
-    EXPECT_EQ(kTools, title);
+    EXPECT_EQ(Typed(REG_SZ, kTools), StoredValue(kLaunch, "TitleS"));
 
     // Tav's file, read and changed by the profile functions, imports again.
     const std::string own = Path("own.ini");
@@ -328,26 +303,34 @@ TEST_F(SettingsFileTest, FilesOfTheProfileFunctionsAndFilesWrittenByHandImport)
     }
     WritePrivateProfileStringA("Launch", "S:TitleS", "Changed", own.c_str());
     ASSERT_EQ(1, ImportSettings(own.c_str()));
-    StoreReadString("TitleS", kLaunch, title, 32, "");
-    EXPECT_STREQ("Changed", title);
+    EXPECT_EQ(Typed(REG_SZ, "Changed"), StoredValue(kLaunch, "TitleS"));
+
+    // UTF-8 with a mark, as an editor may save the file: "ツール" in UTF-8.
+    const std::string utf8 = Path("utf8.ini");
+    Write(utf8, "\xEF\xBB\xBF[Window]\r\nD:MainColor=1\r\n[Launch]\r\nS:TitleU=\xE3\x83\x84\xE3\x83\xBC\xE3\x83\xAB\r\n"
+                "[Key]\r\nD:CheckIME=0\r\n");
+    ASSERT_EQ(1, ImportSettings(utf8.c_str()));
+    EXPECT_EQ(Typed(REG_SZ, kTools), StoredValue(kLaunch, "TitleU"));
+    // UTF-16 reads too, but an export does not write into it.
+    const std::string utf16 = Path("utf16.ini");
+    const std::string wide("\xFF\xFE[\0K\0e\0y\0]\0\r\0\n\0D\0:\0X\0=\0""1\0\r\0\n\0", 30);
+    Write(utf16, wide);
+    EXPECT_EQ(1, ImportSection(utf16.c_str(), "Key", kKey));
+    EXPECT_EQ(Typed(REG_DWORD, std::string("\x01\0\0\0", 4)), StoredValue(kKey, "X"));
+    EXPECT_EQ(0, ExportSettings(utf16.c_str()));
+    EXPECT_EQ(wide, Read(utf16));
 
     // By hand: line feeds only, comments, blanks, lower-case hex, unknown types.
     const std::string hand = Path("hand.ini");
     Write(hand, "; written by hand\n\n[window]\nB:AlphaBlend=7f\nB:Odd=7\nX:Name=1\n"
                 "[LAUNCH]\n  S:TitleA=Editor\nS:ExecA=\n[Key]\nD:CheckIME=-1\n");
     ASSERT_EQ(1, ImportSettings(hand.c_str()));
-    DWORD type;
-    std::string data;
-    ASSERT_TRUE(GetRawValue(kWindow, "AlphaBlend", &type, &data));
-    EXPECT_EQ(std::string("\x7F"), data);
-    ASSERT_TRUE(GetRawValue(kWindow, "Odd", &type, &data));
-    EXPECT_EQ(static_cast<DWORD>(REG_BINARY), type);
-    EXPECT_EQ(0u, data.size());
-    ASSERT_TRUE(GetRawValue(kLaunch, "ExecA", &type, &data));
-    EXPECT_EQ(0u, data.size()) << "an empty string is a zero-length REG_SZ";
-    ASSERT_TRUE(GetRawValue(kKey, "CheckIME", &type, &data));
-    EXPECT_EQ(std::string("\xFF\xFF\xFF\xFF"), data);
-    EXPECT_FALSE(GetRawValue(kWindow, "Name", &type, &data));
+    EXPECT_EQ(Typed(REG_BINARY, "\x7F"), StoredValue(kWindow, "AlphaBlend"));
+    EXPECT_EQ(Typed(REG_BINARY, ""), StoredValue(kWindow, "Odd"));
+    EXPECT_EQ(Typed(REG_SZ, "Editor"), StoredValue(kLaunch, "TitleA"));
+    EXPECT_EQ(Typed(REG_SZ, ""), StoredValue(kLaunch, "ExecA")) << "an empty string is a zero-length REG_SZ";
+    EXPECT_EQ(Typed(REG_DWORD, "\xFF\xFF\xFF\xFF"), StoredValue(kKey, "CheckIME"));
+    EXPECT_EQ("missing", StoredValue(kWindow, "Name"));
 }
 
 TEST_F(SettingsFileTest, HostileFilesGiveACleanResultAndWriteOnlyTheThreeKeys)
@@ -368,16 +351,10 @@ TEST_F(SettingsFileTest, HostileFilesGiveACleanResultAndWriteOnlyTheThreeKeys)
     Write(file, text);
     ImportSettings(file.c_str());  // whatever the result, it must come back
 
-    DWORD type;
-    std::string data;
-    DWORD color = 0;
-    StoreReadDword("MainColor", kWindow, &color, 0);
-    EXPECT_EQ(5u, color);
-    ASSERT_TRUE(GetRawValue(kLaunch, "Long", &type, &data));
-    EXPECT_EQ(std::string(100000, 'y'), data.substr(0, data.find('\0')));
-    EXPECT_TRUE(GetRawValue(kLaunch, "..\\..\\..\\Evil", &type, &data)) << "a name is only a name";
-    ASSERT_TRUE(GetRawValue(kLaunch, "Odd", &type, &data));
-    EXPECT_EQ(std::string("\xAB"), data);
+    EXPECT_EQ(Typed(REG_DWORD, std::string("\x05\0\0\0", 4)), StoredValue(kWindow, "MainColor"));
+    EXPECT_TRUE(Typed(REG_SZ, std::string(100000, 'y')) == StoredValue(kLaunch, "Long"));
+    EXPECT_EQ(Typed(REG_SZ, "1"), StoredValue(kLaunch, "..\\..\\..\\Evil")) << "a name is only a name";
+    EXPECT_EQ(Typed(REG_BINARY, "\xAB"), StoredValue(kLaunch, "Odd"));
     ExpectOnlyTheThreeKeys();
 
     // The longest value name the registry takes goes out and comes back.
@@ -387,7 +364,7 @@ TEST_F(SettingsFileTest, HostileFilesGiveACleanResultAndWriteOnlyTheThreeKeys)
     ASSERT_EQ(1, ExportSection(names.c_str(), kLaunch, "Launch"));
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software");
     ASSERT_EQ(1, ImportSection(names.c_str(), "Launch", kLaunch));
-    EXPECT_TRUE(GetRawValue(kLaunch, longest.c_str(), &type, &data));
+    EXPECT_EQ(Typed(REG_SZ, "x"), StoredValue(kLaunch, longest.c_str()));
 
     std::string garbage;
     for (int i = 0; i < 65536; ++i)
@@ -395,25 +372,6 @@ TEST_F(SettingsFileTest, HostileFilesGiveACleanResultAndWriteOnlyTheThreeKeys)
     Write(file, garbage);
     ImportSettings(file.c_str());
     ExpectOnlyTheThreeKeys();
-}
-
-TEST_F(SettingsFileTest, FilesWithAByteOrderMarkImportConvertedAndAreNotWrittenInto)
-{
-    // UTF-8 with a mark, as an editor may save the file: "ツール" in UTF-8.
-    const std::string utf8 = Path("utf8.ini");
-    Write(utf8, "\xEF\xBB\xBF[Window]\r\nD:MainColor=1\r\n[Launch]\r\nS:TitleS=\xE3\x83\x84\xE3\x83\xBC\xE3\x83\xAB\r\n"
-                "[Key]\r\nD:CheckIME=0\r\n");
-    ASSERT_EQ(1, ImportSettings(utf8.c_str()));
-    char title[33];
-    StoreReadString("TitleS", kLaunch, title, 32, "");
-    EXPECT_EQ(kTools, title);
-
-    const std::string utf16 = Path("utf16.ini");
-    const std::string wide("\xFF\xFE[\0K\0e\0y\0]\0\r\0\n\0D\0:\0X\0=\0""1\0\r\0\n\0", 30);
-    Write(utf16, wide);
-    EXPECT_EQ(1, ImportSection(utf16.c_str(), "Key", kKey));
-    EXPECT_EQ(0, ExportSettings(utf16.c_str()));
-    EXPECT_EQ(wide, Read(utf16));
 }
 
 }  // namespace

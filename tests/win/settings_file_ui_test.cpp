@@ -6,7 +6,7 @@
  */
 #include <windows.h>
 
-#include <cstdio>
+#include <fstream>
 #include <functional>
 #include <set>
 #include <string>
@@ -36,13 +36,14 @@ struct Seen {
 };
 
 // Plays the steps on the dialogs this thread opens, one step per new
-// visible dialog, in order.  A dialog beyond the steps is cancelled and
-// counted, so a wrong flow fails instead of waiting for a user.
+// visible dialog, in order, noting what each saw.  A dialog beyond the steps
+// is cancelled and counted, so a wrong flow fails instead of waiting for a
+// user.
 class DialogScript {
 public:
     using Step = std::function<void(HWND dialog, Seen* seen)>;
 
-    explicit DialogScript(std::vector<Step> steps) : steps_(std::move(steps)), seen_(steps_.size())
+    explicit DialogScript(std::vector<Step> steps) : steps_(std::move(steps))
     {
         current_ = this;
         timer_ = SetTimer(nullptr, 0, 50, Tick);
@@ -53,9 +54,8 @@ public:
         current_ = nullptr;
     }
 
-    std::size_t Played() const { return next_; }
-    int Unexpected() const { return unexpected_; }
-    const Seen& At(std::size_t i) const { return seen_[i]; }
+    std::vector<Seen> seen;  // one for each step played
+    int unexpected = 0;
 
 private:
     static BOOL CALLBACK FindDialog(HWND window, LPARAM found)
@@ -73,30 +73,25 @@ private:
     {
         DialogScript* script = current_;
         HWND dialog = nullptr;
-        if (script == nullptr)
-            return;
-        EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
+        if (script != nullptr)
+            EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
         if (dialog == nullptr)
             return;
         script->handled_.insert(dialog);
-        if (script->next_ == script->steps_.size()) {
-            ++script->unexpected_;
+        if (script->seen.size() == script->steps_.size()) {
+            ++script->unexpected;
             PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
             return;
         }
-        std::size_t step = script->next_++;
         char caption[256];
         GetWindowTextA(dialog, caption, sizeof caption);
-        script->seen_[step].Caption = caption;
-        script->steps_[step](dialog, &script->seen_[step]);
+        script->seen.push_back({caption, "", ""});
+        script->steps_[script->seen.size() - 1](dialog, &script->seen.back());
     }
 
     static DialogScript* current_;
     std::vector<Step> steps_;
-    std::vector<Seen> seen_;
     std::set<HWND> handled_;
-    std::size_t next_ = 0;
-    int unexpected_ = 0;
     UINT_PTR timer_ = 0;
 };
 
@@ -119,6 +114,11 @@ DialogScript::Step Choose(const std::string& path)
         SetDlgItemTextA(dialog, kFileNameBox, path.c_str());
         Press(dialog, IDOK);
     };
+}
+
+void Cancel(HWND dialog, Seen*)
+{
+    Press(dialog, IDCANCEL);
 }
 
 // In a message box: note its text, then press the button.
@@ -174,14 +174,14 @@ TEST_F(SettingsFileUiTest, OpenDialogFillsTheControlAndCancelLeavesTheBufferAsIt
     {
         DialogScript script({Choose(Path("picked.ini"))});
         ASSERT_EQ(1, OpenFileDialog(owner_, path, ResString(IDS_FILTER_INI), 1002));
-        EXPECT_EQ(Text(IDS_OPEN_TITLE), script.At(0).Caption);
+        EXPECT_EQ(Text(IDS_OPEN_TITLE), script.seen.at(0).Caption);
     }
     EXPECT_EQ(Path("picked.ini"), path);
     char shown[260];
     GetWindowTextA(edit_, shown, sizeof shown);
     EXPECT_EQ(Path("picked.ini"), shown);
 
-    DialogScript script({[](HWND dialog, Seen*) { Press(dialog, IDCANCEL); }});
+    DialogScript script({Cancel});
     EXPECT_EQ(0, OpenFileDialog(owner_, path, ResString(IDS_FILTER_INI), 1002));
     EXPECT_EQ(Path("picked.ini"), path);
 }
@@ -193,33 +193,33 @@ TEST_F(SettingsFileUiTest, ExportCommandAsksBeforeOverwritingAndSaysHowItWent)
         // A name without extension gets ".ini".
         DialogScript script({Choose(Path("a")), Answer(IDOK)});
         ExportWithDialog(owner_, path);
-        ASSERT_EQ(2u, script.Played());
-        EXPECT_EQ(Text(IDS_SAVE_TITLE), script.At(0).Caption);
+        ASSERT_EQ(2u, script.seen.size());
+        EXPECT_EQ(Text(IDS_SAVE_TITLE), script.seen.at(0).Caption);
         // "設定ﾌｧｲﾙ(*.ini)", the text before the filter's first tab.
-        EXPECT_EQ("\x90\xDD\x92\xE8\xCC\xA7\xB2\xD9(*.ini)", script.At(0).Filter);
+        EXPECT_EQ("\x90\xDD\x92\xE8\xCC\xA7\xB2\xD9(*.ini)", script.seen.at(0).Filter);
         EXPECT_EQ(Path("a.ini"), path);
-        EXPECT_EQ("Tav", script.At(1).Caption);
-        EXPECT_EQ(Text(IDS_EXPORT_OK), script.At(1).Text);
+        EXPECT_EQ("Tav", script.seen.at(1).Caption);
+        EXPECT_EQ(Text(IDS_EXPORT_OK), script.seen.at(1).Text);
     }
     {
         // The same file again: the dialog offers the last name and asks
         // before overwriting.
         DialogScript script({Choose(Path("a.ini")), Answer(IDYES), Answer(IDOK)});
         ExportWithDialog(owner_, path);
-        EXPECT_EQ("a.ini", script.At(0).Text);
-        EXPECT_EQ(3u, script.Played());
-        EXPECT_EQ(Text(IDS_EXPORT_OK), script.At(2).Text);
-        EXPECT_EQ(0, script.Unexpected());
+        EXPECT_EQ("a.ini", script.seen.at(0).Text);
+        EXPECT_EQ(3u, script.seen.size());
+        EXPECT_EQ(Text(IDS_EXPORT_OK), script.seen.at(2).Text);
+        EXPECT_EQ(0, script.unexpected);
     }
     {
         RegDeleteTreeA(HKEY_CURRENT_USER, kLaunch);
         DialogScript script({Choose(Path("b.ini")), Answer(IDOK)});
         ExportWithDialog(owner_, path);
-        EXPECT_EQ(Text(IDS_EXPORT_FAILED), script.At(1).Text);
+        EXPECT_EQ(Text(IDS_EXPORT_FAILED), script.seen.at(1).Text);
     }
-    DialogScript script({[](HWND dialog, Seen*) { Press(dialog, IDCANCEL); }});
+    DialogScript script({Cancel});
     ExportWithDialog(owner_, path);
-    EXPECT_EQ(0, script.Unexpected()) << "Cancel shows no message";
+    EXPECT_EQ(0, script.unexpected) << "Cancel shows no message";
 }
 
 int Reloads;
@@ -242,19 +242,16 @@ TEST_F(SettingsFileUiTest, ImportCommandReloadsOnlyAfterASuccessfulImport)
     {
         DialogScript script({Choose(Path("a.ini")), noteReload});
         ImportWithDialog(owner_, path, CountReload);
-        EXPECT_EQ(Text(IDS_IMPORT_OK), script.At(1).Text);
-        EXPECT_EQ("Tav", script.At(1).Caption);
+        EXPECT_EQ(Text(IDS_IMPORT_OK), script.seen.at(1).Text);
+        EXPECT_EQ("Tav", script.seen.at(1).Caption);
     }
     EXPECT_EQ(1, Reloads);
     EXPECT_TRUE(ReloadedBeforeTheMessage);
 
-    FILE* partial = std::fopen(Path("c.ini").c_str(), "wb");
-    ASSERT_NE(nullptr, partial);
-    std::fputs("[Window]\r\nD:MainColor=2\r\n[Key]\r\nD:OpenHotKey=5\r\n", partial);
-    std::fclose(partial);
+    std::ofstream(Path("c.ini"), std::ios::binary) << "[Window]\r\nD:MainColor=2\r\n[Key]\r\nD:OpenHotKey=5\r\n";
     DialogScript script({Choose(Path("c.ini")), Answer(IDOK)});
     ImportWithDialog(owner_, path, CountReload);
-    EXPECT_EQ(Text(IDS_IMPORT_FAILED), script.At(1).Text);
+    EXPECT_EQ(Text(IDS_IMPORT_FAILED), script.seen.at(1).Text);
     EXPECT_EQ(1, Reloads) << "no reload after a failed import";
 }
 

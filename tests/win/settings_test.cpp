@@ -14,6 +14,7 @@
 #include "core/optional_apis.h"
 #include "res/resource.h"
 #include "scratch_registry.h"
+#include "store/ini_line.h"
 #include "store/registry.h"
 #include "store/res_string.h"
 #include "store/settings.h"
@@ -27,18 +28,6 @@ const char kKey[] = "Software\\orrel\\Tav\\Key";
 const char kDefaultFontHex[] =
     "1200000000000000000000000000000058020000000000800420021295578F8096BE92A9"
     "000000000000000000000000000000000000000000000000";
-
-std::string Hex(const void* data, size_t size)
-{
-    std::string text;
-    const unsigned char* bytes = static_cast<const unsigned char*>(data);
-    for (size_t i = 0; i < size; ++i) {
-        char digits[3];
-        wsprintfA(digits, "%02X", bytes[i]);
-        text += digits;
-    }
-    return text;
-}
 
 DWORD FieldValue(const LauncherState& state, const SettingField& field)
 {
@@ -59,42 +48,37 @@ protected:
     void TearDown() override { FreeOptionalApis(); }
 };
 
-TEST_F(SettingsTest, AnEmptyRegistryLoadsTheDefaults)
+TEST_F(SettingsTest, AnEmptyRegistryLoadsTheDefaultsOfATableThatHoldsEveryFieldOnce)
 {
+    // Strictly rising offsets from MainColor to Smooth: no field is missed
+    // by loading, saving or the defaults, and none is walked twice.
+    ASSERT_EQ(21, kSettingCount);
+    EXPECT_STREQ("MainColor", SettingsTable[0].Name);
+    for (int i = 1; i < kSettingCount; ++i)
+        EXPECT_LT(SettingsTable[i - 1].Offset, SettingsTable[i].Offset) << SettingsTable[i].Name;
+    EXPECT_EQ(offsetof(LauncherState, Smooth), SettingsTable[20].Offset);
+
     ASSERT_EQ(1, HasShadowText()) << "Wine offers DrawShadowText; Smooth keeps its default";
     LauncherState state;
     std::memset(&state, 0xCC, sizeof state);
     LoadSettings(&state);
-
     for (const SettingField& field : SettingsTable) {
-        SCOPED_TRACE(field.Name);
         if (field.Type != SETTING_FONT) {
-            EXPECT_EQ(field.Default, FieldValue(state, field));
+            EXPECT_EQ(field.Default, FieldValue(state, field)) << field.Name;
         }
     }
     EXPECT_EQ(0x0000FF00u, state.MainColor);
     EXPECT_EQ(127, state.AlphaBlend);
     EXPECT_EQ(29, state.OpenHotKey);
     EXPECT_EQ(3, state.EdgeType);
-    EXPECT_EQ(kDefaultFontHex, Hex(&state.Font, sizeof state.Font));
+    EXPECT_EQ(kDefaultFontHex, HexEncode(&state.Font, sizeof state.Font));
+    const std::string rest(reinterpret_cast<const char*>(&state.Titles), sizeof state - offsetof(LauncherState, Titles));
+    EXPECT_EQ(std::string::npos, rest.find_first_not_of('\0')) << "everything after the settings is zeroed";
 
-    // Everything after the settings is zeroed, not left over.
-    EXPECT_EQ(0, state.LineCount);
-    EXPECT_EQ('\0', state.Titles[36][32]);
-    EXPECT_EQ(0, state.IsSubmenu[5]);
-    EXPECT_EQ(nullptr, state.BackgroundCapture.MemDC);
-    EXPECT_EQ(0, state.Dragging);
-    EXPECT_EQ(0, state.LineHeight);
-}
-
-TEST_F(SettingsTest, TheTableListsEveryFieldOnceInRecordOrder)
-{
-    ASSERT_EQ(21, kSettingCount);
-    for (int i = 1; i < kSettingCount; ++i)
-        EXPECT_LT(SettingsTable[i - 1].Offset, SettingsTable[i].Offset) << SettingsTable[i].Name;
-    EXPECT_STREQ("MainColor", SettingsTable[0].Name);
-    EXPECT_STREQ("Smooth", SettingsTable[20].Name);
-    EXPECT_EQ(offsetof(LauncherState, Smooth), SettingsTable[20].Offset);
+    // The default font sets all 60 bytes, whatever they held.
+    std::memset(&state.Font, 0xAB, sizeof state.Font);
+    SetDefaultFont(&state.Font);
+    EXPECT_EQ(kDefaultFontHex, HexEncode(&state.Font, sizeof state.Font));
 }
 
 TEST_F(SettingsTest, SaveWritesEveryFieldWithItsTypeAndSizeAndLoadReadsItBack)
@@ -116,43 +100,26 @@ TEST_F(SettingsTest, SaveWritesEveryFieldWithItsTypeAndSizeAndLoadReadsItBack)
     SaveSettings(&saved);
 
     for (const SettingField& field : SettingsTable) {
-        SCOPED_TRACE(field.Name);
         DWORD type;
         std::string data;
-        ASSERT_TRUE(GetRawValue(KeyOf(field), field.Name, &type, &data));
-        switch (field.Type) {
-        case SETTING_DWORD:
-            EXPECT_EQ(static_cast<DWORD>(REG_DWORD), type);
-            EXPECT_EQ(4u, data.size());
-            break;
-        case SETTING_BYTE:
-            EXPECT_EQ(static_cast<DWORD>(REG_BINARY), type);
-            EXPECT_EQ(std::string("\xC8", 1), data);
-            break;
-        case SETTING_FONT:
-            EXPECT_EQ(static_cast<DWORD>(REG_BINARY), type);
-            EXPECT_EQ(60u, data.size());
-            break;
-        }
+        ASSERT_TRUE(GetRawValue(KeyOf(field), field.Name, &type, &data)) << field.Name;
+        EXPECT_EQ(field.Type == SETTING_DWORD ? REG_DWORD : REG_BINARY, static_cast<int>(type)) << field.Name;
+        EXPECT_EQ(field.Type == SETTING_DWORD ? 4u : field.Type == SETTING_BYTE ? 1u : 60u, data.size()) << field.Name;
     }
 
     LauncherState loaded;
     LoadSettings(&loaded);
     EXPECT_EQ(0, std::memcmp(&saved, &loaded, offsetof(LauncherState, Titles)));
-    EXPECT_EQ(-5, loaded.ShadowOffset);
 }
 
 TEST_F(SettingsTest, OddStoredValuesLoadAsDocumented)
 {
-    // An AlphaBlend stored as a DWORD does not fit its 1-byte read.
-    StoreWriteDword("AlphaBlend", kWindow, 200);
-    // A Font shorter than 60 bytes loads; the tail reads as zeros.
-    StoreWriteBinary("Font", kWindow, "\x20\x00\x00\x00", 4);
+    StoreWriteDword("AlphaBlend", kWindow, 200);  // a DWORD does not fit its 1-byte read
+    StoreWriteBinary("Font", kWindow, "\x20\x00\x00\x00", 4);  // a short Font: the tail reads as zeros
     StoreWriteDword("ShadowOffset", kWindow, static_cast<DWORD>(-5));
     // The launcher key lives in its own key.
     StoreWriteDword("OpenHotKey", kKey, 'T');
     StoreWriteDword("OpenHotKey", kWindow, 'W');
-
     LauncherState state;
     LoadSettings(&state);
     EXPECT_EQ(127, state.AlphaBlend);
@@ -162,19 +129,14 @@ TEST_F(SettingsTest, OddStoredValuesLoadAsDocumented)
     EXPECT_EQ(-5, state.ShadowOffset);
     EXPECT_EQ('T', state.OpenHotKey);
 
+    // A face name without a terminator is cut inside the record.
+    StoreWriteBinary("Font", kWindow, std::string(60, 'F').data(), 60);
+    LoadSettings(&state);
+    EXPECT_EQ(31u, strnlen(state.Font.lfFaceName, LF_FACESIZE));
     // A Font longer than 60 bytes is unreadable: the default font.
     StoreWriteBinary("Font", kWindow, std::string(61, 'F').data(), 61);
     LoadSettings(&state);
-    EXPECT_EQ(kDefaultFontHex, Hex(&state.Font, sizeof state.Font));
-}
-
-TEST_F(SettingsTest, AFaceNameWithoutTerminatorIsCutInsideTheRecord)
-{
-    std::string font(60, 'F');
-    StoreWriteBinary("Font", kWindow, font.data(), 60);
-    LauncherState state;
-    LoadSettings(&state);
-    EXPECT_EQ(31u, std::strlen(state.Font.lfFaceName));
+    EXPECT_EQ(kDefaultFontHex, HexEncode(&state.Font, sizeof state.Font));
 }
 
 TEST_F(SettingsTest, SmoothIsOffWhereDrawShadowTextIsMissing)
@@ -191,7 +153,7 @@ TEST_F(SettingsTest, SmoothIsOffWhereDrawShadowTextIsMissing)
     SaveSettings(&state);
     DWORD type;
     std::string data;
-    ASSERT_TRUE(GetRawValue(kWindow, "Smooth", &type, &data));
+    EXPECT_TRUE(GetRawValue(kWindow, "Smooth", &type, &data));
     EXPECT_EQ(std::string(4, '\0'), data);
 }
 
@@ -200,26 +162,7 @@ TEST_F(SettingsTest, SmoothIsOffWhereDrawShadowTextIsMissing)
 void ExpectLoadedAsStored(const LauncherState& state, const SettingField& field, bool exists,
                           const std::string& data)
 {
-    SCOPED_TRACE(field.Name);
-    const char* member = reinterpret_cast<const char*>(&state) + field.Offset;
-    switch (field.Type) {
-    case SETTING_DWORD: {
-        DWORD expected = field.Default;
-        if (exists && data.size() <= 4) {
-            expected = 0;
-            std::memcpy(&expected, data.data(), data.size());
-        }
-        if (field.Offset == offsetof(LauncherState, Smooth) && !HasShadowText())
-            expected = 0;
-        EXPECT_EQ(expected, FieldValue(state, field));
-        break;
-    }
-    case SETTING_BYTE: {
-        unsigned expected = exists && data.size() <= 1 ? (data.empty() ? 0 : static_cast<unsigned char>(data[0])) : 127;
-        EXPECT_EQ(expected, static_cast<unsigned>(static_cast<unsigned char>(*member)));
-        break;
-    }
-    case SETTING_FONT: {
+    if (field.Type == SETTING_FONT) {
         LOGFONTA expected;
         if (exists && data.size() <= sizeof expected) {
             std::memset(&expected, 0, sizeof expected);
@@ -228,10 +171,17 @@ void ExpectLoadedAsStored(const LauncherState& state, const SettingField& field,
         } else {
             SetDefaultFont(&expected);
         }
-        EXPECT_EQ(Hex(&expected, sizeof expected), Hex(member, sizeof expected));
-        break;
+        EXPECT_EQ(HexEncode(&expected, sizeof expected), HexEncode(&state.Font, sizeof expected));
+        return;
     }
+    DWORD expected = field.Default;
+    if (exists && data.size() <= (field.Type == SETTING_BYTE ? 1u : 4u)) {
+        expected = 0;
+        std::memcpy(&expected, data.data(), data.size());
     }
+    if (field.Offset == offsetof(LauncherState, Smooth) && !HasShadowText())
+        expected = 0;
+    EXPECT_EQ(expected, FieldValue(state, field)) << field.Name;
 }
 
 TEST_F(SettingsTest, RandomRegistryContentLoadsSafelyByTheStoreRules)
@@ -265,16 +215,7 @@ TEST_F(SettingsTest, RandomRegistryContentLoadsSafelyByTheStoreRules)
             bool exists = GetRawValue(KeyOf(field), field.Name, &type, &data);
             ExpectLoadedAsStored(state, field, exists, data);
         }
-        EXPECT_LT(std::strlen(state.Font.lfFaceName), static_cast<size_t>(LF_FACESIZE));
     }
-}
-
-TEST_F(SettingsTest, SetDefaultFontOverwritesAllSixtyBytes)
-{
-    LOGFONTA font;
-    std::memset(&font, 0xAB, sizeof font);
-    SetDefaultFont(&font);
-    EXPECT_EQ(kDefaultFontHex, Hex(&font, sizeof font));
 }
 
 }  // namespace
