@@ -4,15 +4,12 @@
  * go away, tells the size the launcher should have for a level of the
  * stored menu, and asks Tav to exit through its tray command.
  *
- *   tav_probe wait-window <ms>          the launcher window exists
  *   tav_probe wait-ready <ms>           start-up has ended: the hook library's
  *                                       window exists (SetHook is its last step)
  *   tav_probe wait-shown <ms> [w h]     shown (with that size); prints "x y w h"
  *   tav_probe wait-hidden <ms>          created and hidden
  *   tav_probe expect-size <keyPath>     prints "w h" for that level ("" = top)
  *   tav_probe exit <ms>                 command 130, then the window is gone
- *   tav_probe state                     prints whether the launcher is shown and
- *                                       in front, and its rectangle
  *
  * Exit code 0 when the condition was met, 1 on timeout, 2 on bad usage.
  */
@@ -48,14 +45,6 @@ bool WaitUntil(DWORD timeoutMs, Condition condition)
     }
 }
 
-void PrintRect(HWND window)
-{
-    RECT rect = {};
-    GetWindowRect(window, &rect);
-    std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left,
-                rect.bottom - rect.top);
-}
-
 // The launcher's size for a level of the stored menu: at the top level the
 // widest title after the key prefix plus 10 pixels (no "Width" is stored in
 // the test's registry), and one line pitch per shown line plus 8.
@@ -75,21 +64,6 @@ int ExpectSize(const char* keyPath)
 
 int main(int argc, char** argv)
 {
-    if (argc == 2 && std::strcmp(argv[1], "state") == 0) {
-        HWND window = FindLauncher();
-        if (window == nullptr) {
-            std::printf("no launcher window\n");
-            return 1;
-        }
-        GUITHREADINFO info = {};
-        info.cbSize = sizeof info;
-        GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
-        std::printf("shown %d foreground %d active %d focus %d rect ",
-                    IsWindowVisible(window) ? 1 : 0, GetForegroundWindow() == window ? 1 : 0,
-                    info.hwndActive == window ? 1 : 0, info.hwndFocus == window ? 1 : 0);
-        PrintRect(window);
-        return 0;
-    }
     if (argc < 3)
         return 2;
     const char* command = argv[1];
@@ -97,9 +71,6 @@ int main(int argc, char** argv)
         return ExpectSize(argv[2]);
 
     DWORD timeout = static_cast<DWORD>(std::strtoul(argv[2], nullptr, 10));
-    if (std::strcmp(command, "wait-window") == 0)
-        return WaitUntil(timeout, [] { return FindLauncher() != nullptr; }) ? 0 : 1;
-
     if (std::strcmp(command, "wait-ready") == 0) {
         return WaitUntil(timeout, [] {
             return FindLauncher() != nullptr
@@ -110,16 +81,15 @@ int main(int argc, char** argv)
     if (std::strcmp(command, "wait-shown") == 0) {
         long width = argc > 4 ? std::strtol(argv[3], nullptr, 10) : -1;
         long height = argc > 4 ? std::strtol(argv[4], nullptr, 10) : -1;
+        RECT rect = {};
         bool met = WaitUntil(timeout, [&] {
             HWND window = FindLauncher();
-            if (window == nullptr || !IsWindowVisible(window))
+            if (window == nullptr || !GetWindowRect(window, &rect) || !IsWindowVisible(window))
                 return false;
-            RECT rect;
-            GetWindowRect(window, &rect);
             return width < 0 || (rect.right - rect.left == width && rect.bottom - rect.top == height);
         });
-        if (FindLauncher() != nullptr)
-            PrintRect(FindLauncher());
+        std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left,
+                    rect.bottom - rect.top);
         return met ? 0 : 1;
     }
 

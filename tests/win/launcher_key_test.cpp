@@ -6,6 +6,8 @@
  */
 #include <windows.h>
 
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "core/launcher_key.h"
@@ -15,6 +17,24 @@
 #include "test_window.h"
 
 namespace {
+
+TEST(LauncherKeyMode, OnlyTheImeKeysAloneWithTheWatchOnGoToTheLibrary)
+{
+    // OpenHotKey, OpenHotKeyEx, CheckIME, library mode
+    const int cases[][4] = {
+        {VK_NONCONVERT, 0, 1, 1},         {VK_CONVERT, 0, 1, 1},
+        {VK_NONCONVERT, 0, 0, 0},         {VK_NONCONVERT, 0, 2, 0},
+        {VK_CONVERT, MOD_CONTROL, 1, 0},  {VK_NONCONVERT, MOD_SHIFT, 1, 0},
+        {VK_F9, 0, 1, 0},
+    };
+    for (const auto& c : cases) {
+        LauncherState state = {};
+        state.OpenHotKey = c[0];
+        state.OpenHotKeyEx = c[1];
+        state.CheckIME = c[2];
+        EXPECT_EQ(c[3], IsLibraryKeyMode(&state)) << c[0] << " " << c[1] << " " << c[2];
+    }
+}
 
 class LauncherKeyTest : public RegistryTest {
 protected:
@@ -38,11 +58,11 @@ protected:
         return 1;
     }
 
-    void UseHotKeyMode(int vk, int modifiers)
+    void UseHotKeyMode(int vk, int modifiers, int checkIme = 0)
     {
         state_.OpenHotKey = vk;
         state_.OpenHotKeyEx = modifiers;
-        state_.CheckIME = 0;
+        state_.CheckIME = checkIme;
     }
 
     int ShowsAfterPress(WORD vk)
@@ -59,113 +79,47 @@ protected:
     ATOM atom_ = 0;
 };
 
-TEST(LauncherKeyMode, OnlyTheImeKeysAloneWithTheWatchOnGoToTheLibrary)
+// By default 無変換 goes to the library: no hot key, no atom.  Without the
+// IME watch it is a hot key, and so is 変換 with Ctrl even with the watch
+// on, with exactly their modifiers, its id the global atom "Tav".  A
+// registration over one still held, and a release, free either kind, and the
+// atom's reference count returns to where it was (another holder keeps it).
+TEST_F(LauncherKeyTest, EachModeHoldsItsKindOfKeyUntilReleased)
 {
-    // OpenHotKey, OpenHotKeyEx, CheckIME, library mode
-    const int cases[][4] = {
-        {VK_NONCONVERT, 0, 1, 1},         {VK_CONVERT, 0, 1, 1},
-        {VK_NONCONVERT, 0, 0, 0},         {VK_NONCONVERT, 0, 2, 0},
-        {VK_CONVERT, MOD_CONTROL, 1, 0},  {VK_NONCONVERT, MOD_SHIFT, 1, 0},
-        {VK_F9, 0, 1, 0},
-    };
-    for (const auto& c : cases) {
-        LauncherState state = {};
-        state.OpenHotKey = c[0];
-        state.OpenHotKeyEx = c[1];
-        state.CheckIME = c[2];
-        EXPECT_EQ(c[3], IsLibraryKeyMode(&state)) << c[0] << " " << c[1] << " " << c[2];
-    }
-}
-
-TEST_F(LauncherKeyTest, DefaultSettingsHandNonconvertToTheLibrary)
-{
-    ASSERT_EQ(VK_NONCONVERT, state_.OpenHotKey);
-    atom_ = RegisterLauncherKey(0, window_.get(), &state_);
-    EXPECT_EQ(0, atom_);
-    EXPECT_EQ(0, GlobalFindAtomA("Tav"));
-    EXPECT_EQ(1, HotKeyIsFree(VK_NONCONVERT, 0));
-    EXPECT_EQ(1, ShowsAfterPress(VK_NONCONVERT));
-
-    EXPECT_EQ(0, ReleaseLauncherKey(atom_, window_.get(), &state_));
-    EXPECT_EQ(0, ShowsAfterPress(VK_NONCONVERT));
-}
-
-TEST_F(LauncherKeyTest, NonconvertWithoutTheImeWatchIsAHotKeyWithoutModifiers)
-{
-    state_.CheckIME = 0;
-    atom_ = RegisterLauncherKey(0, window_.get(), &state_);
-    ASSERT_NE(0, atom_);
-    EXPECT_EQ(atom_, GlobalFindAtomA("Tav"));
-    EXPECT_EQ(0, HotKeyIsFree(VK_NONCONVERT, 0));
-    EXPECT_EQ(1, HotKeyIsFree(VK_NONCONVERT, MOD_CONTROL));
-    // A press reaches the window as WM_HOTKEY with the atom, not through the library.
-    EXPECT_EQ(0, ShowsAfterPress(VK_NONCONVERT));
-    ASSERT_EQ(1u, window_.HotKeyIds.size());
-    EXPECT_EQ(atom_, window_.HotKeyIds[0]);
-
-    EXPECT_EQ(0, ReleaseLauncherKey(atom_, window_.get(), &state_));
-    EXPECT_EQ(0, GlobalFindAtomA("Tav"));
-    EXPECT_EQ(1, HotKeyIsFree(VK_NONCONVERT, 0));
-}
-
-TEST_F(LauncherKeyTest, ConvertWithCtrlIsAHotKeyEvenWithTheImeWatchOn)
-{
-    state_.OpenHotKey = VK_CONVERT;
-    state_.OpenHotKeyEx = MOD_CONTROL;
-    ASSERT_EQ(1, state_.CheckIME);
-    atom_ = RegisterLauncherKey(0, window_.get(), &state_);
-    ASSERT_NE(0, atom_);
-    EXPECT_EQ(0, HotKeyIsFree(VK_CONVERT, MOD_CONTROL));
-    EXPECT_EQ(1, HotKeyIsFree(VK_CONVERT, 0));
-    ReleaseLauncherKey(atom_, window_.get(), &state_);
-    EXPECT_EQ(1, HotKeyIsFree(VK_CONVERT, MOD_CONTROL));
-}
-
-TEST_F(LauncherKeyTest, TheAtomsReferenceCountReturnsToWhereItWas)
-{
-    ATOM held = GlobalAddAtomA("Tav");  // another holder of the name
+    ATOM held = GlobalAddAtomA("Tav");
     ASSERT_NE(0, held);
-    UseHotKeyMode(VK_F9, MOD_ALT);
-    for (int i = 0; i < 3; ++i) {
+    const int cases[][4] = {  // OpenHotKey, OpenHotKeyEx, CheckIME, library mode
+        {VK_NONCONVERT, 0, 1, 1}, {VK_NONCONVERT, 0, 0, 0}, {VK_CONVERT, MOD_CONTROL, 1, 0}};
+    ASSERT_EQ(VK_NONCONVERT, state_.OpenHotKey);
+    ASSERT_EQ(1, state_.CheckIME);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c[0] + c[2]);
+        UseHotKeyMode(c[0], c[1], c[2]);
         atom_ = RegisterLauncherKey(0, window_.get(), &state_);
-        EXPECT_EQ(held, atom_);
-        atom_ = ReleaseLauncherKey(atom_, window_.get(), &state_);
-        EXPECT_EQ(held, GlobalFindAtomA("Tav"));
-    }
-    // A registration over one still held releases that one first.
-    atom_ = RegisterLauncherKey(0, window_.get(), &state_);
-    atom_ = RegisterLauncherKey(atom_, window_.get(), &state_);
-    atom_ = ReleaseLauncherKey(atom_, window_.get(), &state_);
-    EXPECT_EQ(1, HotKeyIsFree(VK_F9, MOD_ALT));
-    EXPECT_EQ(held, GlobalFindAtomA("Tav"));
+        atom_ = RegisterLauncherKey(atom_, window_.get(), &state_);
+        EXPECT_EQ(c[3] ? 0 : held, atom_);
+        EXPECT_EQ(c[3], HotKeyIsFree(c[0], c[1]));
+        EXPECT_EQ(1, HotKeyIsFree(c[0], c[1] ^ MOD_CONTROL));
+        if (c[1] == 0) {
+            // A press shows through the library, or reaches the window as
+            // WM_HOTKEY with the atom.
+            window_.HotKeyIds.clear();
+            EXPECT_EQ(c[3], ShowsAfterPress(c[0]));
+            EXPECT_EQ(c[3] ? std::vector<WPARAM>{} : std::vector<WPARAM>{atom_}, window_.HotKeyIds);
+        }
 
+        atom_ = ReleaseLauncherKey(atom_, window_.get(), &state_);
+        EXPECT_EQ(1, HotKeyIsFree(c[0], c[1]));
+        EXPECT_EQ(0, ShowsAfterPress(c[0]));
+    }
     GlobalDeleteAtom(held);
     EXPECT_EQ(0, GlobalFindAtomA("Tav"));
 }
 
-// Around the options dialog: release in the old settings, register in the new.
-TEST_F(LauncherKeyTest, SwitchingModesLeavesNothingOfTheEarlierMode)
-{
-    UseHotKeyMode(VK_NONCONVERT, 0);
-    atom_ = RegisterLauncherKey(0, window_.get(), &state_);
-    atom_ = ReleaseLauncherKey(atom_, window_.get(), &state_);
-    LoadSettings(&state_);  // back to the defaults: library mode
-    atom_ = RegisterLauncherKey(atom_, window_.get(), &state_);
-    EXPECT_EQ(0, atom_);
-    EXPECT_EQ(0, GlobalFindAtomA("Tav"));
-    EXPECT_EQ(1, HotKeyIsFree(VK_NONCONVERT, 0));
-    EXPECT_EQ(1, ShowsAfterPress(VK_NONCONVERT));
-
-    atom_ = ReleaseLauncherKey(atom_, window_.get(), &state_);
-    UseHotKeyMode(VK_F9, 0);
-    atom_ = RegisterLauncherKey(atom_, window_.get(), &state_);
-    EXPECT_EQ(0, ShowsAfterPress(VK_NONCONVERT));
-    EXPECT_EQ(0, HotKeyIsFree(VK_F9, 0));
-}
-
-// An INI import changes the settings without a release; the next release
-// must still free what the earlier settings registered.
-TEST_F(LauncherKeyTest, AReleaseAfterTheModeChangedUnderneathFreesTheEarlierKey)
+// Switching modes releases in whatever settings hold by then: an INI import
+// changes them without a release, so a release must free what the earlier
+// settings registered, and leave nothing of the earlier mode.
+TEST_F(LauncherKeyTest, AReleaseFreesTheEarlierModesKeyWhateverTheSettingsSayNow)
 {
     UseHotKeyMode(VK_F9, MOD_CONTROL);
     atom_ = RegisterLauncherKey(0, window_.get(), &state_);
@@ -174,9 +128,15 @@ TEST_F(LauncherKeyTest, AReleaseAfterTheModeChangedUnderneathFreesTheEarlierKey)
     EXPECT_EQ(1, HotKeyIsFree(VK_F9, MOD_CONTROL));
     EXPECT_EQ(0, GlobalFindAtomA("Tav"));
 
-    atom_ = RegisterLauncherKey(atom_, window_.get(), &state_);  // library mode
-    UseHotKeyMode(VK_F9, MOD_CONTROL);                           // imported: hot-key mode
+    atom_ = RegisterLauncherKey(atom_, window_.get(), &state_);
+    EXPECT_EQ(0, atom_);
+    EXPECT_EQ(1, ShowsAfterPress(VK_NONCONVERT));
+    UseHotKeyMode(VK_F9, MOD_CONTROL);  // imported: hot-key mode
     atom_ = ReleaseLauncherKey(atom_, window_.get(), &state_);
+    EXPECT_EQ(0, ShowsAfterPress(VK_NONCONVERT));
+
+    atom_ = RegisterLauncherKey(atom_, window_.get(), &state_);
+    EXPECT_EQ(0, HotKeyIsFree(VK_F9, MOD_CONTROL));
     EXPECT_EQ(0, ShowsAfterPress(VK_NONCONVERT));
 }
 

@@ -1,11 +1,25 @@
 /*
- * The launcher window procedure: showing and hiding (with and without
- * SaveCursor), the launcher key in setup mode, applying settings while a
- * screen copy is held, the resize limits and the stored width, the
- * first-run check and the exit command.
+ * The launcher window as the program runs it: created by
+ * CreateLauncherWindow over an arranged (scratch) registry, fed the messages
+ * the system sends (UM_SHOWLAUNCHER, WM_KEYDOWN, WM_HOTKEY, WM_TIMER) and
+ * run the way the message loop would run them, with real mouse input for
+ * the move and sizing loops.
+ *
+ * Key handling: every row of the key table, the arrow wrap and skip rules
+ * with and without ShowAllKey, the way back to the submenu just left,
+ * hiding with and without SaveCursor, the deepest level.  The window:
+ * showing and hiding, the launcher key while shown, without a hot key and
+ * in setup mode, applying settings while a screen copy is held, resizing and
+ * moving, the first-run check and the exit command.  And real starts of a
+ * program through the shell, with and without a usable program or sound.
  */
 #include <windows.h>
 
+#include <atomic>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -13,8 +27,13 @@
 #include <gtest/gtest.h>
 
 #include "core/launcher_window.h"
-#include "launcher_fixture.h"
+#include "core/optional_apis.h"
+#include "entry_record.h"
 #include "res/resource.h"
+#include "scratch_registry.h"
+#include "store/entry_tree.h"
+#include "store/settings.h"
+#include "test_window.h"
 
 namespace {
 
@@ -29,53 +48,275 @@ DWORD ReadWindowDword(const char* name)
     return *reinterpret_cast<const DWORD*>(data.data());
 }
 
-class LauncherWindowTest : public LauncherTest {
-protected:
-    void PutMenu()
-    {
-        PutWindowDword("ShowAllKey", 0);
-        PutEntry("", 1, "Alpha", "no-such-program.exe");
-        PutSubmenu("", 19, "Sierra");
-        PutEntry("S", 3, "Charlie", "no-such-program.exe");
-        PutEntry("", 20, "Tango", "no-such-program.exe");
-    }
+// Presses the left button at (x, y) over window, which must be hit there
+// as hit, through the system's input queue and, from another thread while
+// the window's move or sizing loop runs, drags the pointer by dx and
+// releases the button.  Returns the window's rectangle afterwards.
+RECT DragFrom(HWND window, int x, int y, int hit, int dx)
+{
+    SetCursorPos(x, y);
+    EXPECT_EQ(hit, EdgeHitTest(window));
+    auto mouse = [](DWORD flags, int px, int py) {
+        INPUT input = {};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+        input.mi.dx = px * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+        input.mi.dy = py * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+        SendInput(1, &input, sizeof input);
+    };
+    std::thread release([=] {
+        Sleep(150);
+        mouse(MOUSEEVENTF_MOVE, x + dx, y);
+        Sleep(150);
+        mouse(MOUSEEVENTF_LEFTUP, x + dx, y);
+    });
+    mouse(MOUSEEVENTF_LEFTDOWN, x, y);
+    PumpFor(600);
+    release.join();
+    RECT rect;
+    GetWindowRect(window, &rect);
+    return rect;
+}
 
-    // Presses the left button at (x, y) through the system's input queue and,
-    // from another thread while the window's move or sizing loop runs, drags
-    // the pointer by dx and releases the button.
-    void PressAndDrag(int x, int y, int dx)
-    {
-        SetCursorPos(x, y);
-        auto mouse = [](DWORD flags, int px, int py) {
-            INPUT input = {};
-            input.type = INPUT_MOUSE;
-            input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
-            input.mi.dx = px * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-            input.mi.dy = py * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-            SendInput(1, &input, sizeof input);
-        };
-        std::thread release([=] {
-            Sleep(150);
-            mouse(MOUSEEVENTF_MOVE, x + dx, y);
-            Sleep(150);
-            mouse(MOUSEEVENTF_LEFTUP, x + dx, y);
-        });
-        mouse(MOUSEEVENTF_LEFTDOWN, x, y);
-        DWORD start = GetTickCount();
-        while (GetTickCount() - start < 600) {
-            Pump();
-            Sleep(10);
+// Runs action while closing the shell's error boxes (dialog class
+// "#32770") that this process shows meanwhile; returns how many it closed.
+int WithErrorBoxesClosed(const std::function<void()>& action)
+{
+    std::atomic<bool> done{false};
+    std::atomic<int> closed{0};
+    std::thread closer([&] {
+        for (; !done; Sleep(50)) {
+            HWND box = nullptr;
+            while ((box = FindWindowExA(nullptr, box, "#32770", nullptr)) != nullptr) {
+                DWORD process = 0;
+                GetWindowThreadProcessId(box, &process);
+                if (process == GetCurrentProcessId() && IsWindowVisible(box)) {
+                    PostMessageA(box, WM_COMMAND, IDOK, 0);
+                    ++closed;
+                }
+            }
         }
-        release.join();
-    }
+    });
+    action();
+    done = true;
+    closer.join();
+    return closed;
+}
+
+// The file's content once it appears (running the thread's messages
+// meanwhile; "" when it does not within 10 s), then deletes it.
+std::string WaitFor(const std::string& file)
+{
+    PumpUntil([&] { return GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000);
+    std::ostringstream text;
+    text << std::ifstream(file, std::ios::binary).rdbuf();
+    DeleteFileA(file.c_str());
+    return text.str();
+}
+
+struct KeyRow {
+    int showAll;
+    int saveCursor;
+    std::vector<int> keys;  // pressed on the launcher shown at the top level, slot 1
+    const char* keyPath;    // then: the level, the selection, shown or not
+    int selection;
+    bool shown;
 };
 
-TEST_F(LauncherWindowTest, ShowingCopiesTheScreenAndHidingFreesIt)
+class LauncherTest : public RegistryTest {
+protected:
+    void SetUp() override
+    {
+        LoadOptionalApis();
+        // A saved position keeps CheckFirstRun quiet.
+        PutDword("Window", "Top", 0);
+    }
+    void TearDown() override
+    {
+        if (IsWindow(window_))
+            DestroyWindow(window_);
+        PumpFor(0);
+        UnregisterClassA("Tav", GetModuleHandleA(nullptr));
+        LauncherWindow = nullptr;
+        FreeOptionalApis();
+    }
+
+    // Arranging, before Start: a value of Tav's key ("Window", "Key") or an entry.
+    static void PutDword(const char* key, const char* name, DWORD value)
+    {
+        PutRawValue((std::string("Software\\orrel\\Tav\\") + key).c_str(), name, REG_DWORD, &value,
+                    sizeof value);
+    }
+    static void PutEntry(const char* keyPath, int slot, const char* title, const char* program,
+                         const char* folder = "", const char* parameters = "", const char* sound = "")
+    {
+        EntryRecord entry = Record(title, program, folder, parameters, sound);
+        WriteEntry(keyPath, slot, &entry);
+    }
+
+    // Top level: A entry, B submenu (with D submenu inside), S submenu
+    // holding 0, key 5 an empty submenu.
+    static void PutMenu()
+    {
+        PutEntry("", 1, "Alpha", "no-such-program-a.exe");
+        PutEntry("", 2, "Bravo", SUBMENU_MARKER);
+        PutEntry("B", 4, "Delta", SUBMENU_MARKER);
+        PutEntry("", 19, "Sierra", SUBMENU_MARKER);
+        PutEntry("S", 27, "Zero", "no-such-program-0.exe");
+        PutEntry("", 32, "Five", SUBMENU_MARKER);
+    }
+
+    // Loads the settings into the process-wide record and creates the window.
+    void Start()
+    {
+        LoadSettings(&Launcher);
+        Selection = 1;
+        SetupMode = 0;
+        HotKeyAtom = 0;
+        KeyPath[0] = '\0';
+        window_ = CreateLauncherWindow(&Launcher);
+        ASSERT_NE(nullptr, window_);
+        LauncherWindow = window_;
+        PumpFor(0);
+    }
+
+    // Sends one key-down, or UM_SHOWLAUNCHER, and runs what it queued.
+    void Key(int virtualKey)
+    {
+        SendMessageA(window_, WM_KEYDOWN, virtualKey, 0);
+        PumpFor(0);
+    }
+    void Show()
+    {
+        SendMessageA(window_, UM_SHOWLAUNCHER, 0, 0);
+        PumpFor(0);
+    }
+    bool Visible() const { return IsWindowVisible(window_) != FALSE; }
+
+    // Shows the top level, slot 1, with the row's flags, presses its keys and
+    // checks where that left the launcher.
+    void Run(const KeyRow& row)
+    {
+        Launcher.ShowAllKey = row.showAll;
+        Launcher.SaveCursor = 0;
+        HideLauncher(window_, &Launcher, KeyPath, 1);  // the top level, loaded anew
+        Launcher.SaveCursor = row.saveCursor;
+        Selection = 1;
+        Show();
+        ASSERT_TRUE(Visible());
+        for (int key : row.keys)
+            Key(key);
+        EXPECT_STREQ(row.keyPath, KeyPath);
+        EXPECT_EQ(row.selection, Selection);
+        EXPECT_EQ(row.shown, Visible());
+        // The slot table holds the level KeyPath names, loaded with the flag as 0 or 1.
+        LauncherState level = {};
+        LoadLevel(&level, KeyPath, row.showAll != 0 ? 1 : 0);
+        EXPECT_EQ(0, std::memcmp(level.Titles, Launcher.Titles, sizeof level.Titles));
+        EXPECT_EQ(0, std::memcmp(level.IsSubmenu, Launcher.IsSubmenu, sizeof level.IsSubmenu));
+        EXPECT_EQ(level.LineCount, Launcher.LineCount);
+    }
+
+    HWND window_ = nullptr;
+};
+
+TEST_F(LauncherTest, EveryRowOfTheKeyTable)
+{
+    const KeyRow rows[] = {
+        // All keys shown: the arrows wrap past the title line and stop on empty slots.
+        {1, 0, {VK_UP}, "", 36, true},
+        {1, 0, {VK_UP, VK_DOWN, VK_DOWN, VK_DOWN}, "", 3, true},
+        // Any non-zero ShowAllKey (a hand-edited 2) shows every line.
+        {2, 0, {'S', VK_DOWN}, "S", 1, true},
+        // Only assigned keys: the arrows pass over empty slots; in a submenu
+        // ".." is a stop, in an empty one the only stop.
+        {0, 0, {VK_DOWN, VK_DOWN}, "", 19, true},
+        {0, 0, {VK_UP}, "", 32, true},
+        {0, 0, {VK_UP, VK_DOWN}, "", 1, true},
+        {0, 0, {'S', VK_DOWN}, "S", 27, true},
+        {0, 0, {'S', VK_DOWN, VK_DOWN}, "S", 0, true},
+        {0, 0, {'S', VK_UP}, "S", 27, true},
+        {0, 0, {VK_NUMPAD5, VK_DOWN}, "5", 0, true},  // the keypad acts as the digit row
+        {0, 0, {VK_NUMPAD5, VK_UP}, "5", 0, true},
+        // Backspace and ".." select the submenu just left; Backspace at the
+        // top level hides and selects the title line.
+        {0, 0, {'B', 'D'}, "BD", 0, true},
+        {0, 0, {'B', 'D', VK_BACK}, "B", 4, true},
+        {0, 0, {'B', 'D', VK_RETURN}, "B", 4, true},
+        {0, 0, {'B', VK_BACK}, "", 2, true},
+        {0, 0, {VK_BACK}, "", 0, false},
+        {0, 0, {VK_DOWN, VK_RETURN}, "B", 0, true},  // Enter on a submenu enters it
+        // The IME keys do nothing while shown.
+        {0, 0, {VK_DOWN, VK_CONVERT, VK_NONCONVERT}, "", 2, true},
+        // Enter or a key on an empty slot hides, selecting that slot.
+        {1, 0, {VK_DOWN, VK_DOWN, VK_RETURN}, "", 3, false},
+        {0, 0, {'Q'}, "", 17, false},
+        {0, 0, {VK_NUMPAD7}, "", 34, false},
+        // Hiding keeps the selection at the top level; from a submenu it
+        // returns to the top level, slot 1, unless SaveCursor keeps both.
+        {0, 0, {VK_DOWN, VK_DOWN, VK_ESCAPE}, "", 19, false},
+        {0, 0, {'S', VK_DOWN, VK_ESCAPE}, "", 1, false},
+        {0, 1, {'S', VK_DOWN, VK_ESCAPE}, "S", 27, false},
+    };
+    PutMenu();
+    Start();
+    for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
+        SCOPED_TRACE(i);
+        Run(rows[i]);
+    }
+    // Every other key hides.
+    for (int key : {VK_ESCAPE, VK_SPACE, VK_LEFT, VK_RIGHT, VK_SHIFT, VK_F1, VK_OEM_1, 0xE5, 0xFF}) {
+        SCOPED_TRACE(key);
+        Run({0, 0, {key}, "", 1, false});
+    }
+}
+
+TEST_F(LauncherTest, ArrowsOnAnUnloadedSlotTableLeaveTheSelection)
 {
     PutMenu();
     Start();
+    // What LoadSettings leaves before a level is loaded: no title at all.
+    std::memset(Launcher.Titles, 0, sizeof Launcher.Titles);
+    Selection = 3;
+    Key(VK_DOWN);
+    Key(VK_UP);
+    EXPECT_EQ(3, Selection);
+    MSG left;
+    EXPECT_FALSE(PeekMessageA(&left, window_, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE));
+}
+
+TEST_F(LauncherTest, TheDeepestLevelIsEnteredButNeverPassed)
+{
+    const char parent[] = "ABCDEFGHIJKLMN";  // 14 keys
+    PutEntry(parent, 15, "Deepest", SUBMENU_MARKER);
+    PutEntry("ABCDEFGHIJKLMNO", 16, "Too deep", SUBMENU_MARKER);  // stored data may go on
+    Start();
+    std::strcpy(KeyPath, parent);
+    LoadLevel(&Launcher, KeyPath, Launcher.ShowAllKey);
+    Show();
+    Key('O');
+    EXPECT_STREQ("ABCDEFGHIJKLMNO", KeyPath);
+    EXPECT_EQ(0, Selection);
+    EXPECT_TRUE(Visible());
+
+    Launcher.SaveCursor = 1;  // keep the level to look at it afterwards
+    // The marker "-1" handed to the shell would fail with an error box.
+    EXPECT_EQ(0, WithErrorBoxesClosed([this] { Key('P'); })) << "nothing was started";
+    EXPECT_STREQ("ABCDEFGHIJKLMNO", KeyPath);
+    EXPECT_EQ('\0', KeyPath[kKeyPathMax]);
     EXPECT_FALSE(Visible());
+}
+
+TEST_F(LauncherTest, ShowingCopiesTheScreenAndHidingFreesIt)
+{
+    PutMenu();
+    Start();  // default launcher key: 無変換 through the hook library, no hot key
+    ASSERT_EQ(0, HotKeyAtom);
+    SendMessageA(window_, WM_HOTKEY, 0, 0);
+    PumpFor(0);
+    EXPECT_FALSE(Visible()) << "no hot key is registered";
     EXPECT_EQ(nullptr, Launcher.BackgroundCapture.MemDC);
+
     Show();
     ASSERT_TRUE(Visible());
     HDC copy = Launcher.BackgroundCapture.MemDC;
@@ -88,119 +329,47 @@ TEST_F(LauncherWindowTest, ShowingCopiesTheScreenAndHidingFreesIt)
     EXPECT_TRUE(Visible());
     EXPECT_EQ(copy, Launcher.BackgroundCapture.MemDC);
 
-    Key(VK_ESCAPE);
+    // The timer hides it once another window is in front.
+    SendMessageA(window_, WM_TIMER, LAUNCHER_TIMER_ID, 0);
+    if (GetForegroundWindow() == window_) {
+        EXPECT_TRUE(Visible());
+    }
+    TestWindow other;
+    ASSERT_TRUE(BringToFront(other.get()));
+    SendMessageA(window_, WM_TIMER, LAUNCHER_TIMER_ID, 0);
     EXPECT_FALSE(Visible());
     EXPECT_EQ(nullptr, Launcher.BackgroundCapture.MemDC);
     EXPECT_EQ(0u, GetObjectType(bitmap)) << "the copy's bitmap is deleted";
 }
 
-TEST_F(LauncherWindowTest, WithoutSaveCursorHidingReturnsToTheTopLevel)
+// Around the options dialog: setup mode, the settings applied, setup mode left.
+TEST_F(LauncherTest, SetupModeAndApplyingSettingsEndAtTheTopLevel)
 {
     PutMenu();
-    Start();
-    Show();
-    Key(VK_DOWN);
-    Key(VK_DOWN);
-    ASSERT_EQ(20, Selection);
-    Key(VK_ESCAPE);
-    Show();
-    EXPECT_EQ(20, Selection) << "closed at the top level: the selection stays";
-
-    Key('S');
-    Key(VK_DOWN);
-    ASSERT_EQ(3, Selection);
-    Key(VK_ESCAPE);
-    EXPECT_STREQ("", KeyPath);
-    EXPECT_EQ(1, Selection);
-    EXPECT_STREQ("Tav Ver2.55", Launcher.Titles[0]);
-    EXPECT_EQ(4, Launcher.LineCount);
-}
-
-TEST_F(LauncherWindowTest, WithSaveCursorHidingKeepsLevelAndSelection)
-{
-    PutMenu();
-    PutWindowDword("SaveCursor", 1);
+    PutDword("Window", "SaveCursor", 1);
     Start();
     Show();
     Key('S');
-    Key(VK_DOWN);
     Key(VK_ESCAPE);
-    EXPECT_FALSE(Visible());
-    EXPECT_STREQ("S", KeyPath);
-    EXPECT_EQ(3, Selection);
-    EXPECT_STREQ("Charlie", Launcher.Titles[3]);
-
-    // Leaving setup mode drops the remembered level all the same.
+    ASSERT_STREQ("S", KeyPath);
     SendMessageA(window_, UM_SETUPMODE, 1, 0);
     EXPECT_EQ(1, SetupMode);
+    Show();
+    EXPECT_FALSE(Visible()) << "the launcher key is inert in setup mode";
+    // Leaving it drops the remembered level all the same.
     SendMessageA(window_, UM_SETUPMODE, 0, 0);
     EXPECT_EQ(0, SetupMode);
     EXPECT_STREQ("", KeyPath);
     EXPECT_STREQ("Sierra", Launcher.Titles[19]);
-}
 
-TEST_F(LauncherWindowTest, AnyNonZeroShowAllKeyShowsAllLines)
-{
-    PutMenu();
-    PutWindowDword("ShowAllKey", 2);  // hand-edited
-    Start();
-    EXPECT_EQ(37, Launcher.LineCount);
-    RECT rect;
-    GetWindowRect(window_, &rect);
-    EXPECT_EQ(37 * (Launcher.LineHeight + Launcher.LineGap) + 8, rect.bottom - rect.top);
-    Show();
-    Key('S');
-    EXPECT_EQ(37, Launcher.LineCount);
-    Key(VK_DOWN);
-    EXPECT_EQ(1, Selection) << "every line stops the arrow";
-}
-
-TEST_F(LauncherWindowTest, TheLauncherKeyIsInertInSetupMode)
-{
-    PutMenu();
-    Start();
-    SendMessageA(window_, UM_SETUPMODE, 1, 0);
-    Show();
-    EXPECT_FALSE(Visible());
-    SendMessageA(window_, UM_SETUPMODE, 0, 0);
-    Show();
-    EXPECT_TRUE(Visible());
-}
-
-TEST_F(LauncherWindowTest, HotKeyShowsOnlyWhileAHotKeyIsRegistered)
-{
-    PutMenu();
-    Start();  // default launcher key: 無変換 through the hook library
-    ASSERT_EQ(0, HotKeyAtom);
-    SendMessageA(window_, WM_HOTKEY, 0, 0);
-    Pump();
-    EXPECT_FALSE(Visible());
-    DestroyWindow(window_);
-    UnregisterClassA("Tav", GetModuleHandleA(nullptr));
-
-    PutKeyDword("OpenHotKey", VK_F9);
-    PutKeyDword("OpenHotKeyEx", MOD_CONTROL | MOD_ALT);
-    Start();
-    ASSERT_NE(0, HotKeyAtom);
-    SendMessageA(window_, WM_HOTKEY, 12345, 0);  // the id is not compared
-    Pump();
-    EXPECT_TRUE(Visible());
-}
-
-TEST_F(LauncherWindowTest, ApplyingSettingsWhileShownFreesTheScreenCopy)
-{
-    PutMenu();
-    PutWindowDword("SaveCursor", 1);
-    Start();
+    // Applied while shown in a submenu: the screen copy is freed, not lost.
     Show();
     Key('S');
     HBITMAP bitmap = Launcher.BackgroundCapture.Bitmap;
     ASSERT_NE(nullptr, bitmap);
-    PutWindowDword("ShowAllKey", 1);
-
+    PutDword("Window", "ShowAllKey", 1);
     ApplySettings(window_, &Launcher, KeyPath);
-    Pump();
-    EXPECT_EQ(0u, GetObjectType(bitmap)) << "the copy was freed, not lost";
+    EXPECT_EQ(0u, GetObjectType(bitmap));
     EXPECT_EQ(nullptr, Launcher.BackgroundCapture.MemDC);
     EXPECT_FALSE(Visible());
     EXPECT_STREQ("", KeyPath);
@@ -209,113 +378,127 @@ TEST_F(LauncherWindowTest, ApplyingSettingsWhileShownFreesTheScreenCopy)
     EXPECT_TRUE(Visible());
 }
 
-TEST_F(LauncherWindowTest, ResizingKeepsTheHeightAndStoresTheWidth)
+TEST_F(LauncherTest, ADragOnASideStripStoresTheWidthElsewhereItMoves)
 {
     PutMenu();
     Start();
     Show();
     RECT before;
     GetWindowRect(window_, &before);
+    const int height = before.bottom - before.top;
     MINMAXINFO limits = {};
     SendMessageA(window_, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
     EXPECT_EQ(12, limits.ptMinTrackSize.x);
-    EXPECT_EQ(before.bottom - before.top, limits.ptMinTrackSize.y);
+    EXPECT_EQ(height, limits.ptMinTrackSize.y);
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), limits.ptMaxTrackSize.x);
-    EXPECT_EQ(before.bottom - before.top, limits.ptMaxTrackSize.y);
+    EXPECT_EQ(height, limits.ptMaxTrackSize.y);
     SendMessageA(window_, WM_GETMINMAXINFO, 0, 0);  // no record: nothing to fill
 
-    // Dragging the right strip 40 pixels to the right, down and up.
-    int y = (before.top + before.bottom) / 2;
-    SetCursorPos(before.right - 2, y);
-    ASSERT_EQ(HTRIGHT, EdgeHitTest(window_));
-    PressAndDrag(before.right - 2, y, 40);
+    // Away from the strips: a move, which stores no width.
+    RECT moved = DragFrom(window_, (before.left + before.right) / 2, before.top + 3, HTCLIENT, 30);
     EXPECT_FALSE(Visible()) << "every left click hides the launcher";
-    RECT after;
-    GetWindowRect(window_, &after);
+    EXPECT_GT(moved.left, before.left);
+    EXPECT_EQ(before.right - before.left, moved.right - moved.left);
+    EXPECT_EQ(0xDEADBEEF, ReadWindowDword("Width"));
+
+    // The right strip dragged 40 pixels to the right: a wider window, same height.
+    Show();
+    GetWindowRect(window_, &before);
+    RECT after = DragFrom(window_, before.right - 2, (before.top + before.bottom) / 2, HTRIGHT, 40);
+    EXPECT_FALSE(Visible());
     EXPECT_EQ(before.left, after.left);
     EXPECT_GT(after.right, before.right);
-    EXPECT_EQ(before.bottom - before.top, after.bottom - after.top);
+    EXPECT_EQ(height, after.bottom - after.top);
     EXPECT_EQ(static_cast<DWORD>(after.right - after.left), ReadWindowDword("Width"));
     EXPECT_EQ(0, Launcher.Dragging);
 }
 
-TEST_F(LauncherWindowTest, DraggingAwayFromTheEdgesMovesAndHides)
+TEST_F(LauncherTest, TheFirstRunOpensTheOptionsUntilAPositionIsSaved)
 {
-    PutMenu();
-    Start();
-    Show();
-    RECT before;
-    GetWindowRect(window_, &before);
-    int x = (before.left + before.right) / 2;
-    SetCursorPos(x, before.top + 3);
-    EXPECT_EQ(HTCLIENT, EdgeHitTest(window_));
-    PressAndDrag(x, before.top + 3, 30);
-    EXPECT_FALSE(Visible());
-    RECT after;
-    GetWindowRect(window_, &after);
-    EXPECT_GT(after.left, before.left);
-    EXPECT_EQ(before.right - before.left, after.right - after.left);
-    EXPECT_EQ(0xDEADBEEF, ReadWindowDword("Width")) << "a move stores no width";
-}
-
-TEST_F(LauncherWindowTest, TheTimerHidesTheLauncherOnceAnotherWindowIsInFront)
-{
-    PutMenu();
-    Start();
-    Show();
-    SendMessageA(window_, WM_TIMER, LAUNCHER_TIMER_ID, 0);
-    if (GetForegroundWindow() == window_) {
-        EXPECT_TRUE(Visible());
-    }
-    HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10,
-                                 nullptr, nullptr, nullptr, nullptr);
-    SetForegroundWindow(other);
-    SendMessageA(window_, WM_TIMER, LAUNCHER_TIMER_ID, 0);
-    EXPECT_FALSE(Visible());
-    DestroyWindow(other);
-}
-
-// Records the commands that reach the window.
-std::vector<WPARAM> Commands;
-WNDPROC Original;
-LRESULT CALLBACK RecordCommands(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_COMMAND)
-        Commands.push_back(wParam);
-    return CallWindowProcA(Original, window, message, wParam, lParam);
-}
-
-TEST_F(LauncherWindowTest, TheFirstRunOpensTheOptionsUntilAPositionIsSaved)
-{
-    Start();
-    Original = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-        window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordCommands)));
-    Commands.clear();
+    TestWindow launcher;  // records the commands
+    LauncherWindow = launcher.get();
     CheckFirstRun();  // "Top" 0 is saved
-    EXPECT_TRUE(Commands.empty());
-
-    PutWindowDword("Top", static_cast<DWORD>(-999));
+    PutDword("Window", "Top", static_cast<DWORD>(-999));
     CheckFirstRun();
-    ASSERT_EQ(1u, Commands.size());
-    EXPECT_EQ(static_cast<WPARAM>(IDM_OPTIONS), Commands[0]);
-
     RegDeleteKeyValueA(HKEY_CURRENT_USER, kWindowKey, "Top");
     CheckFirstRun();
-    EXPECT_EQ(2u, Commands.size());
+    EXPECT_EQ(std::vector<WORD>(2, IDM_OPTIONS), launcher.Commands);
 }
 
-TEST_F(LauncherWindowTest, ExitSavesThePositionAndEndsTheLoop)
+TEST_F(LauncherTest, ExitSavesThePositionReleasesTheHotKeyAndEndsTheLoop)
 {
-    PutMenu();
+    PutDword("Key", "OpenHotKey", VK_F9);
+    PutDword("Key", "OpenHotKeyEx", MOD_CONTROL | MOD_ALT);
     Start();
+    ASSERT_NE(0, HotKeyAtom);
+    SendMessageA(window_, WM_HOTKEY, 12345, 0);  // the id is not compared
+    PumpFor(0);
+    EXPECT_TRUE(Visible());
+    Key(VK_ESCAPE);
+
     SetWindowPos(window_, nullptr, 123, 45, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
     SendMessageA(window_, WM_COMMAND, IDM_EXIT, 0);
-    Pump();
+    MSG quit;
+    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_FALSE(IsWindow(window_));
-    EXPECT_TRUE(quitPosted_);
     EXPECT_EQ(123u, ReadWindowDword("Left"));
     EXPECT_EQ(45u, ReadWindowDword("Top"));
     EXPECT_EQ(0, HotKeyAtom);
+    // (Wine keeps class names in the global atom table too.)
+    UnregisterClassA("Tav", GetModuleHandleA(nullptr));
+    EXPECT_EQ(0, GlobalFindAtomA("Tav")) << "the hot key's atom is deleted";
+}
+
+// tav_marker.exe, beside the test program, writes the file named by its first
+// argument: where (dir=) and with what (args=) it ran.
+TEST_F(LauncherTest, EntriesStartTheirProgramsThroughTheShellWhateverFails)
+{
+    char path[MAX_PATH];
+    std::string self(path, GetModuleFileNameA(nullptr, path, sizeof path));
+    std::string program = self.substr(0, self.find_last_of('\\') + 1) + "tav_marker.exe";
+    std::string folder(path, GetTempPathA(sizeof path, path) - 1);  // no final backslash
+    auto marker = [&](const char* name) {
+        return folder + "\\tav-" + std::to_string(GetCurrentProcessId()) + "-" + name;
+    };
+    std::string started = marker("started.txt");
+    std::string parameters = "\"" + started + "\" one two";
+    std::string missingSound = marker("missing-sound.txt");
+    std::string foreignSound = marker("foreign-sound.txt");
+    PutEntry("", 19, "Sierra", SUBMENU_MARKER);
+    PutEntry("S", 1, "Marker", program.c_str(), folder.c_str(), parameters.c_str());
+    PutEntry("", 1, "Missing", "C:\\no\\such\\program.exe");
+    PutEntry("", 2, "No program", "");
+    PutEntry("", 3, "Missing sound", program.c_str(), "", missingSound.c_str(),
+             "C:\\no\\such\\sound.wav");
+    PutEntry("", 4, "Foreign sound", program.c_str(), "", foreignSound.c_str(),
+             program.c_str());  // no WAV file
+    Start();
+    WithErrorBoxesClosed([this] {
+        Show();
+        Key('A');
+        EXPECT_FALSE(Visible());
+        PumpFor(0);
+        Show();
+        Key('B');  // a title without a program starts nothing
+        EXPECT_FALSE(Visible());
+    });
+
+    // The launcher still works.
+    Show();
+    Key('S');
+    SendMessageA(window_, WM_KEYDOWN, 'A', 0);
+    EXPECT_FALSE(Visible()) << "hidden before the program starts";
+    EXPECT_EQ("dir=" + folder + "\nargs=one two\n", WaitFor(started));
+    // Started from a submenu without SaveCursor: back at the top, slot 1.
+    EXPECT_STREQ("", KeyPath);
+    EXPECT_EQ(1, Selection);
+
+    for (const std::string& file : {missingSound, foreignSound}) {
+        Show();
+        Key(file == missingSound ? 'C' : 'D');
+        EXPECT_FALSE(Visible());
+        EXPECT_NE("", WaitFor(file)) << file;
+    }
 }
 
 }  // namespace

@@ -1,26 +1,9 @@
 /*
- * Real windows and real keys for the tests of the resident parts.
+ * Real windows, real keys and the message pump for the tests.
  */
 #include "test_window.h"
 
 #include "core/messages.h"
-
-namespace {
-
-int ObservedDowns[256];
-int ObservedUps[256];
-HHOOK ObserverHook;
-
-LRESULT CALLBACK ObserverProc(int code, WPARAM wParam, LPARAM lParam)
-{
-    if (code == HC_ACTION) {
-        DWORD vk = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam)->vkCode & 0xFF;
-        ++(wParam == WM_KEYUP || wParam == WM_SYSKEYUP ? ObservedUps : ObservedDowns)[vk];
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-}  // namespace
 
 TestWindow::TestWindow()
 {
@@ -98,33 +81,15 @@ void SendKey(WORD vk, bool up)
     SendInput(1, &input, sizeof input);
 }
 
-void PressKey(WORD vk)
+void PressKey(WORD vk, WORD modifier)
 {
+    if (modifier != 0)
+        SendKey(modifier, false);
     SendKey(vk, false);
     SendKey(vk, true);
+    if (modifier != 0)
+        SendKey(modifier, true);
 }
-
-void PressKeyWith(WORD modifier, WORD vk)
-{
-    SendKey(modifier, false);
-    PressKey(vk);
-    SendKey(modifier, true);
-}
-
-KeyObserver::KeyObserver()
-{
-    for (int i = 0; i < 256; ++i)
-        ObservedDowns[i] = ObservedUps[i] = 0;
-    ObserverHook = SetWindowsHookExA(WH_KEYBOARD_LL, ObserverProc, GetModuleHandleA(nullptr), 0);
-}
-
-KeyObserver::~KeyObserver()
-{
-    UnhookWindowsHookEx(ObserverHook);
-}
-
-int KeyObserver::Downs(DWORD vk) const { return ObservedDowns[vk & 0xFF]; }
-int KeyObserver::Ups(DWORD vk) const { return ObservedUps[vk & 0xFF]; }
 
 bool BringToFront(HWND window)
 {

@@ -1,13 +1,13 @@
 /*
- * Real windows and real keys for the tests of the resident parts.
+ * Real windows, real keys and the message pump for the tests of the
+ * resident parts.
  *
  * TestWindow is a visible top-level window that records what the launcher
  * window would act on (UM_SHOWLAUNCHER, WM_HOTKEY, WM_COMMAND) and presses
  * queued keys while a menu it owns waits for input.  Keys go through
  * SendInput, which Wine routes through the low-level keyboard hooks and hot
- * keys even on a bare X display.  KeyObserver is a low-level hook installed
- * before the one under test, so it sees exactly the events that one passes on.
- * Keys and hot keys are global: programs using these run alone (RUN_SERIAL).
+ * keys even on a bare X display.  Keys and hot keys are global: programs
+ * using these run alone (RUN_SERIAL).
  */
 #ifndef TAV_TESTS_TEST_WINDOW_H
 #define TAV_TESTS_TEST_WINDOW_H
@@ -36,23 +36,13 @@ private:
     HWND window_;
 };
 
-// Dispatches this thread's messages until done() or the timeout; returns done().
+// Dispatches this thread's messages until done() or the timeout; returns
+// done().  PumpFor(0) runs what is queued now, as the message loop would.
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 2000);
 void PumpFor(DWORD ms);
 
 void SendKey(WORD vk, bool up);
-void PressKey(WORD vk);                     // down and up
-void PressKeyWith(WORD modifier, WORD vk);  // modifier held around the press
-
-class KeyObserver {
-public:
-    KeyObserver();
-    ~KeyObserver();
-    KeyObserver(const KeyObserver&) = delete;
-    KeyObserver& operator=(const KeyObserver&) = delete;
-    int Downs(DWORD vk) const;
-    int Ups(DWORD vk) const;
-};
+void PressKey(WORD vk, WORD modifier = 0);  // down and up, the modifier held around them
 
 // Makes window the foreground window with the keyboard focus.
 bool BringToFront(HWND window);

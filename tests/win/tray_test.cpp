@@ -29,11 +29,15 @@ TEST(TrayIcon, TheRecordCarriesIconTipAndCallback)
     EXPECT_EQ(NOTIFYICONDATAA_V1_SIZE, data.cbSize);
     EXPECT_EQ(window.get(), data.hWnd);
     EXPECT_EQ(1u, data.uID);
-    EXPECT_EQ(7u, data.uFlags);
+    EXPECT_EQ(static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP), data.uFlags);
     EXPECT_EQ(32868u, data.uCallbackMessage);
-    EXPECT_NE(nullptr, data.hIcon);
+    ASSERT_NE(nullptr, data.hIcon);
     EXPECT_EQ(LoadIconA(GetModuleHandleA(nullptr), "TAV"), data.hIcon);
     EXPECT_STREQ("Tav Ver2.55", data.szTip);
+
+    EXPECT_EQ(1, IsTaskbarCreatedMessage(RegisterWindowMessageA("TaskbarCreated")));
+    EXPECT_EQ(0, IsTaskbarCreatedMessage(RegisterWindowMessageA("SHELLHOOK")));
+    EXPECT_EQ(0, IsTaskbarCreatedMessage(0));
 }
 
 TEST(TrayIcon, TheShellTakesTheIconOnceAndGivesItBack)
@@ -50,58 +54,37 @@ TEST(TrayIcon, TheShellTakesTheIconOnceAndGivesItBack)
     EXPECT_EQ(0, DeleteTrayIcon());
 }
 
-TEST(TrayIcon, TheShellsRestartMessageIsRecognised)
-{
-    EXPECT_EQ(1, IsTaskbarCreatedMessage(RegisterWindowMessageA("TaskbarCreated")));
-    EXPECT_EQ(0, IsTaskbarCreatedMessage(RegisterWindowMessageA("SHELLHOOK")));
-    EXPECT_EQ(0, IsTaskbarCreatedMessage(0));
-}
-
-bool IsGrey(HMENU menu, UINT command)
-{
-    return (GetMenuState(menu, command, MF_BYCOMMAND) & MF_GRAYED) != 0;
-}
-
 TEST(TrayMenu, SetupModeGreysTheCommandsThatOpenTheProgramsWindows)
 {
     const UINT all[] = {IDM_OPTIONS, IDM_SETUP, IDM_IMPORT, IDM_EXPORT, IDM_ABOUT, IDM_EXIT};
-    tav::UniqueHMenu normal = LoadTrayMenu(0);
-    ASSERT_TRUE(normal);
-    for (UINT command : all)
-        EXPECT_FALSE(IsGrey(normal.get(), command)) << command;
-
-    tav::UniqueHMenu setup = LoadTrayMenu(1);
-    ASSERT_TRUE(setup);
-    for (UINT command : all) {
-        bool opensWindow = command == IDM_SETUP || command == IDM_OPTIONS || command == IDM_ABOUT;
-        EXPECT_EQ(opensWindow, IsGrey(setup.get(), command)) << command;
+    for (int setupMode : {0, 1}) {
+        tav::UniqueHMenu menu = LoadTrayMenu(setupMode);
+        ASSERT_TRUE(menu);
+        for (UINT command : all) {
+            bool opensWindow = command == IDM_SETUP || command == IDM_OPTIONS || command == IDM_ABOUT;
+            bool grey = (GetMenuState(menu.get(), command, MF_BYCOMMAND) & MF_GRAYED) != 0;
+            EXPECT_EQ(setupMode == 1 && opensWindow, grey) << setupMode << " " << command;
+        }
     }
 }
 
 // The menu runs modally inside ShowTrayMenu; the window presses a mnemonic
 // while the menu waits for input.  A greyed item's mnemonic closes the menu
 // without a command.
-std::vector<WORD> CommandsAfterMnemonic(int setupMode, WORD key)
-{
-    TestWindow window;
-    window.MenuKeys = {key};
-    ShowTrayMenu(window.get(), setupMode);
-    PumpFor(50);
-    return window.Commands;
-}
-
 TEST(TrayMenu, AChosenItemReachesTheWindowUnlessGreyed)
 {
-    using Commands = std::vector<WORD>;
-    EXPECT_EQ(Commands{IDM_OPTIONS}, CommandsAfterMnemonic(0, 'S'));
-    EXPECT_EQ(Commands{IDM_SETUP}, CommandsAfterMnemonic(0, 'L'));
-    EXPECT_EQ(Commands{IDM_ABOUT}, CommandsAfterMnemonic(0, 'A'));
-    EXPECT_EQ(Commands{IDM_EXIT}, CommandsAfterMnemonic(0, 'X'));
-
-    EXPECT_EQ(Commands{}, CommandsAfterMnemonic(1, 'S'));
-    EXPECT_EQ(Commands{}, CommandsAfterMnemonic(1, 'L'));
-    EXPECT_EQ(Commands{}, CommandsAfterMnemonic(1, 'A'));
-    EXPECT_EQ(Commands{IDM_EXIT}, CommandsAfterMnemonic(1, 'X'));
+    struct {
+        int setupMode;
+        WORD key;
+        std::vector<WORD> commands;
+    } const cases[] = {{0, 'S', {IDM_OPTIONS}}, {1, 'S', {}}, {1, 'X', {IDM_EXIT}}};
+    for (const auto& c : cases) {
+        TestWindow window;
+        window.MenuKeys = {c.key};
+        ShowTrayMenu(window.get(), c.setupMode);
+        PumpFor(50);
+        EXPECT_EQ(c.commands, window.Commands) << c.setupMode << " " << c.key;
+    }
 }
 
 }  // namespace
