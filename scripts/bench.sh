@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Builds the x86_64 tree and runs the launcher benchmark (bench/) under
-# Wine on a virtual X display, in the build tree's Wine prefix.  Prints the
-# figures that the README quotes, and the resident set of the Wine process
-# (ps rss) at each of the benchmark's memory readings.  Not part of the
-# tests.
+# Builds the x86_64 tree and runs a benchmark of bench/ under Wine on a
+# virtual X display, in the build tree's Wine prefix, and prints the figures
+# that the README quotes.  Not part of the tests.
+#   scripts/bench.sh            the launcher: latencies, memory, objects, and
+#                               the resident set of the Wine process (ps rss)
+#                               at each of the benchmark's memory readings
+#   scripts/bench.sh settings   export and import of the settings file
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -11,11 +13,16 @@ cd "$root"
 scripts/deps.sh
 scripts/build.sh win64 >/dev/null
 export TAV_WINEPREFIX=$root/build/win64/wineprefix
+run=(xvfb-run -a -s "-screen 0 1024x768x24" scripts/wine-session.sh cmake/wine-run.sh)
+
+if [ "${1:-}" = settings ]; then
+  exec "${run[@]}" build/win64/bin/settings_file_bench.exe
+fi
+
 out=$(mktemp)
 trap 'rm -f "$out"' EXIT
 
-xvfb-run -a -s "-screen 0 1024x768x24" \
-  scripts/wine-session.sh cmake/wine-run.sh build/win64/bin/launcher_bench.exe >"$out" 2>&1 &
+"${run[@]}" build/win64/bin/launcher_bench.exe >"$out" 2>&1 &
 runner=$!
 
 # The benchmark holds still for 1.5 s after each memory line it prints.
