@@ -12,9 +12,8 @@
 // box runs its message loop, the launcher window may ask ResString for more.
 static void ShowNotice(HWND window, int textId)
 {
-    char text[256];
-    lstrcpynA(text, ResString(textId), sizeof text);
-    MessageBoxA(window, text, "Tav", MB_OK);
+    ResText text(textId);
+    MessageBoxA(window, text.Text, "Tav", MB_OK);
 }
 
 void ExportWithDialog(HWND window, char* iniPath)

@@ -18,13 +18,6 @@ using tav::WindowDc;
 
 namespace {
 
-// The Window key's path.  ResString's buffer is reused by its next call, so
-// the text is copied.
-struct WindowKeyPath {
-    char Text[256];
-    WindowKeyPath() { lstrcpynA(Text, ResString(IDS_KEY_WINDOW), sizeof Text); }
-};
-
 LayoutRect ToLayout(const RECT& rect)
 {
     return LayoutRect{rect.left, rect.top, rect.right, rect.bottom};
@@ -119,7 +112,7 @@ void SizeLauncherWindow(HWND window, LauncherState* state, const char* keyPath)
     // Both values from one opening of the key: every registry call is a
     // round trip to the registry's server, and this runs at every change of
     // menu level.  "Width" matters only while "TextHeight" matches.
-    WindowKeyPath path;
+    ResText path(IDS_KEY_WINDOW);
     {
         UniqueHKey key = StoreOpenKey(path.Text, KEY_READ);
         DWORD value = 0;
@@ -141,7 +134,7 @@ void SizeLauncherWindow(HWND window, LauncherState* state, const char* keyPath)
 
 void PlaceLauncherWindow(HWND window, int posType)
 {
-    WindowKeyPath path;
+    ResText path(IDS_KEY_WINDOW);
     int left = 0, top = 0;
     {
         UniqueHKey key = StoreOpenKey(path.Text, KEY_READ);
@@ -170,7 +163,7 @@ void SaveLauncherPosition(HWND window)
     RECT rect;
     if (!GetWindowRect(window, &rect))
         return;
-    WindowKeyPath path;
+    ResText path(IDS_KEY_WINDOW);
     StoreWriteDword("Left", path.Text, static_cast<DWORD>(rect.left));
     StoreWriteDword("Top", path.Text, static_cast<DWORD>(rect.top));
 }

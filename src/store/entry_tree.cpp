@@ -67,7 +67,7 @@ int ReadEntryFrom(HKEY key, const char* keyString, EntryRecord* record)
 // Writes one field; "" is written too unless removeWhenEmpty.  A field
 // without a terminator is written up to its last byte but one, as a read
 // could never give back more.
-void WriteField(const char* launchPath, EntryField field, const char* keyString, const char* text,
+void WriteField(HKEY launchKey, EntryField field, const char* keyString, const char* text,
                 size_t size, bool removeWhenEmpty)
 {
     char name[kValueNameSize];
@@ -75,19 +75,22 @@ void WriteField(const char* launchPath, EntryField field, const char* keyString,
         return;
     const std::string value(text, strnlen(text, size - 1));
     if (value.empty() && removeWhenEmpty)
-        StoreDeleteValue(launchPath, name);
+        RegDeleteValueA(launchKey, name);
     else
-        StoreWriteString(name, launchPath, value.c_str());
+        StoreWriteStringTo(launchKey, name, value.c_str());
 }
 
 void WriteEntryAt(const char* keyString, const EntryRecord* record)
 {
-    // ResString's buffer is reused by every call; keep the path.
-    char launchPath[256];
-    lstrcpynA(launchPath, ResString(IDS_KEY_LAUNCH), sizeof launchPath);
-    WriteField(launchPath, ENTRY_TITLE, keyString, record->Title, sizeof record->Title, false);
+    // The key is created once for the entry's five values (a copy writes
+    // whole subtrees); a write that cannot create it is dropped, as any store
+    // write is.
+    UniqueHKey key = StoreCreateKey(ResString(IDS_KEY_LAUNCH));
+    if (!key)
+        return;
+    WriteField(key.get(), ENTRY_TITLE, keyString, record->Title, sizeof record->Title, false);
     for (const PathField& field : PathFields)
-        WriteField(launchPath, field.Field, keyString, record->*field.Text, kPathSize,
+        WriteField(key.get(), field.Field, keyString, record->*field.Text, kPathSize,
                    field.Field != ENTRY_EXEC);
 }
 

@@ -16,6 +16,11 @@ const char* ResString(int id)
     return text;
 }
 
+ResText::ResText(int id)
+{
+    lstrcpynA(Text, ResString(id), sizeof Text);
+}
+
 const char* ResListItem(int id, int n)
 {
     // The key-name list (556 bytes) is the longest; it needs this buffer.

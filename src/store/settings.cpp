@@ -41,34 +41,26 @@ const SettingField SettingsTable[kSettingCount] = {
 
 static_assert(sizeof(LOGFONTA) == 60, "the stored font is a 60-byte LOGFONTA");
 
-// The key path is a string-table text; ResString's buffer is reused by every
-// call, so it is copied before the next one.
-static void KeyPathOf(const SettingField& field, char (&path)[256])
-{
-    lstrcpynA(path, ResString(field.KeyId), sizeof path);
-}
-
 LauncherState* LoadSettings(LauncherState* state)
 {
     std::memset(state, 0, sizeof *state);
     char* base = reinterpret_cast<char*>(state);
     for (const SettingField& field : SettingsTable) {
-        char path[256];
-        KeyPathOf(field, path);
+        ResText path(field.KeyId);
         void* member = base + field.Offset;
         switch (field.Type) {
         case SETTING_DWORD: {
             DWORD value = 0;
-            StoreReadDword(field.Name, path, &value, field.Default);
+            StoreReadDword(field.Name, path.Text, &value, field.Default);
             std::memcpy(member, &value, sizeof value);
             break;
         }
         case SETTING_BYTE:
-            if (!StoreReadBinary(field.Name, path, member, 1))
+            if (!StoreReadBinary(field.Name, path.Text, member, 1))
                 *static_cast<BYTE*>(member) = static_cast<BYTE>(field.Default);
             break;
         case SETTING_FONT:
-            if (!StoreReadBinary(field.Name, path, member, sizeof(LOGFONTA)))
+            if (!StoreReadBinary(field.Name, path.Text, member, sizeof(LOGFONTA)))
                 SetDefaultFont(static_cast<LOGFONTA*>(member));
             break;
         }
@@ -85,21 +77,20 @@ void SaveSettings(const LauncherState* state)
 {
     const char* base = reinterpret_cast<const char*>(state);
     for (const SettingField& field : SettingsTable) {
-        char path[256];
-        KeyPathOf(field, path);
+        ResText path(field.KeyId);
         const void* member = base + field.Offset;
         switch (field.Type) {
         case SETTING_DWORD: {
             DWORD value;
             std::memcpy(&value, member, sizeof value);
-            StoreWriteDword(field.Name, path, value);
+            StoreWriteDword(field.Name, path.Text, value);
             break;
         }
         case SETTING_BYTE:
-            StoreWriteBinary(field.Name, path, member, 1);
+            StoreWriteBinary(field.Name, path.Text, member, 1);
             break;
         case SETTING_FONT:
-            StoreWriteBinary(field.Name, path, member, sizeof(LOGFONTA));
+            StoreWriteBinary(field.Name, path.Text, member, sizeof(LOGFONTA));
             break;
         }
     }

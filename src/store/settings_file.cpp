@@ -373,9 +373,8 @@ int ImportSection(const char* file, const char* section, const char* keyPath)
 int ExportSettings(const char* file)
 {
     for (const SettingsSection& section : kSections) {
-        char keyPath[256];
-        lstrcpynA(keyPath, ResString(section.KeyId), sizeof keyPath);
-        if (!ExportSection(file, keyPath, section.Name))
+        ResText keyPath(section.KeyId);
+        if (!ExportSection(file, keyPath.Text, section.Name))
             return 0;
     }
     return 1;
@@ -384,9 +383,8 @@ int ExportSettings(const char* file)
 int ImportSettings(const char* file)
 {
     for (const SettingsSection& section : kSections) {
-        char keyPath[256];
-        lstrcpynA(keyPath, ResString(section.KeyId), sizeof keyPath);
-        if (!ImportSection(file, section.Name, keyPath))
+        ResText keyPath(section.KeyId);
+        if (!ImportSection(file, section.Name, keyPath.Text))
             return 0;
     }
     return 1;
