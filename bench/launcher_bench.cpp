@@ -39,7 +39,7 @@
 #include <vector>
 
 #include "core/launcher_window.h"
-#include "core/optional_apis.h"
+#include "base/optional_apis.h"
 #include "res/resource.h"
 #include "store/entry_tree.h"
 #include "store/registry.h"

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "launch/key_table.h"
+#include "base/portable/key_table.h"
 #include "res/resource.h"
 #include "store/registry.h"
 #include "store/res_string.h"

@@ -20,8 +20,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "store/ini_line.h"
-#include "store/ini_text.h"
+#include "store/portable/ini_line.h"
+#include "store/portable/ini_text.h"
 
 namespace {
 

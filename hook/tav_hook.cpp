@@ -38,7 +38,7 @@
 
 #include <imm.h>
 
-#include "core/messages.h"
+#include "base/messages.h"
 
 // The image of this library (the linker's symbol for its own base address).
 extern "C" IMAGE_DOS_HEADER __ImageBase;

@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#include "core/launcher_state.h"
+#include "base/launcher_state.h"
 
 // 1 when the settings hand the launcher key to the hook library: OpenHotKey
 // is VK_CONVERT or VK_NONCONVERT, CheckIME is 1 and OpenHotKeyEx is 0.

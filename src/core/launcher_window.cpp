@@ -9,7 +9,7 @@
 
 #include <imm.h>
 
-#include "core/edge_hit.h"
+#include "core/portable/edge_hit.h"
 #include "core/launcher_key.h"
 #include "core/settings_commands.h"
 #include "core/tray.h"
@@ -18,9 +18,8 @@
 #include "hook/tav_hook.h"
 #include "launch/key_handling.h"
 #include "res/resource.h"
-#include "store/registry.h"
-#include "store/res_string.h"
 #include "store/settings.h"
+#include "store/window_position.h"
 
 LauncherState Launcher;
 int Selection = 1;
@@ -40,14 +39,18 @@ static char IniPath[MAX_PATH];
 // Narrowest width the user may drag the launcher to.
 static const int kMinWidth = 12;
 
-// "Top" as CheckFirstRun reads it when none was ever saved.
-static const int kNoSavedTop = -999;
-
 static int WindowHeight(HWND window)
 {
     RECT rect;
     GetWindowRect(window, &rect);
     return rect.bottom - rect.top;
+}
+
+// Loads the level keyPath names and fits the window to it.
+static void ShowLevel(HWND window, LauncherState* state, const char* keyPath)
+{
+    LoadLauncherLevel(state, keyPath);
+    SizeLauncherWindow(window, state, keyPath);
 }
 
 // Empties keyPath and shows the top level.
@@ -157,10 +160,13 @@ static void OnPaint(HWND window)
 {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
+    RECT rect = {0, 0, 0, 0};
+    GetWindowRect(window, &rect);
+    int w = rect.right - rect.left, h = rect.bottom - rect.top;
     if (State->Dragging)
-        PaintLauncher(State, window, dc, nullptr, Selection, PAINT_MOVED);
+        PaintLauncher(State, dc, w, h, nullptr, Selection, PAINT_MOVED);
     else
-        PaintLauncher(State, window, dc, State->BackgroundCapture.MemDC, Selection, PAINT_LAUNCHER);
+        PaintLauncher(State, dc, w, h, State->BackgroundCapture.MemDC, Selection, PAINT_LAUNCHER);
     EndPaint(window, &paint);
 }
 
@@ -196,11 +202,28 @@ static void OnLeftButtonDown(HWND window)
         SendMessageA(window, WM_NCLBUTTONDOWN, hit, 0);
         RECT rect;
         GetWindowRect(window, &rect);
-        StoreWriteDword("Width", ResString(IDS_KEY_WINDOW), rect.right - rect.left);
+        WriteStoredWidth(rect.right - rect.left);
     } else {
         SendMessageA(window, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
     }
     Selection = HideLauncher(window, State, KeyPath, Selection);
+}
+
+// Carries out what key handling decided, in its order: fit the window to a
+// new level, repeat an arrow through the queue, hide, then start the entry.
+static void OnKeyDown(HWND window, int key)
+{
+    KeyOutcome outcome = HandleLauncherKey(State, KeyPath, Selection, key);
+    Selection = outcome.Selection;
+    if (outcome.LevelChanged)
+        SizeLauncherWindow(window, State, KeyPath);
+    if (outcome.RepeatKey != 0)
+        PostMessageA(window, WM_KEYDOWN, static_cast<WPARAM>(outcome.RepeatKey), 0);
+    if (outcome.Hide) {
+        Selection = HideLauncher(window, State, KeyPath, Selection);
+        StartEntry(window, &outcome.Entry);
+    }
+    InvalidateRect(window, nullptr, FALSE);
 }
 
 static void OnShowLauncher(HWND window)
@@ -307,8 +330,7 @@ LRESULT CALLBACK LauncherWndProc(HWND window, UINT message, WPARAM wParam, LPARA
         OnGetMinMaxInfo(window, reinterpret_cast<MINMAXINFO*>(lParam));
         break;
     case WM_KEYDOWN:
-        Selection = HandleLauncherKey(window, State, KeyPath, Selection, LOBYTE(wParam));
-        InvalidateRect(window, nullptr, FALSE);
+        OnKeyDown(window, LOBYTE(wParam));
         break;
     case WM_COMMAND:
         OnCommand(window, LOWORD(wParam));
@@ -374,8 +396,6 @@ HWND CreateLauncherWindow(LauncherState* state)
 
 void CheckFirstRun()
 {
-    int top = 0;
-    StoreReadDword("Top", ResString(IDS_KEY_WINDOW), &top, kNoSavedTop);
-    if (top == kNoSavedTop)
+    if (!HasSavedPosition())
         SendMessageA(LauncherWindow, WM_COMMAND, IDM_OPTIONS, 0);
 }

@@ -7,9 +7,9 @@
 
 #include <windows.h>
 
-#include "core/launcher_state.h"
-#include "core/messages.h"
-#include "launch/key_table.h"
+#include "base/launcher_state.h"
+#include "base/messages.h"
+#include "base/portable/key_table.h"
 
 // Process-wide state of the launcher.
 extern LauncherState Launcher;        // settings, slot table, metrics, capture

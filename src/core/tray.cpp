@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "core/messages.h"
+#include "base/messages.h"
 #include "res/resource.h"
 #include "store/res_string.h"
 

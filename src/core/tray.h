@@ -13,7 +13,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "core/unique_handle.h"
+#include "base/unique_handle.h"
 
 // Adds the icon for window (Shell_NotifyIconA NIM_ADD); 1 when the shell took
 // it.  The launcher need not test it.

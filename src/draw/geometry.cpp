@@ -1,19 +1,16 @@
 /*
  * Size and place of the launcher window: the Win32 side.  The rules
- * themselves are in layout.cpp; this file measures the text, reads and
- * writes "Width", "TextHeight", "Left" and "Top", asks the system where the
- * desktop and the monitors are, and moves the window.
+ * themselves are in portable/layout.cpp and the stored values in
+ * store/window_position; this file measures the text, asks the system where
+ * the desktop and the monitors are, and moves the window.
  */
 #include "draw/geometry.h"
 
-#include "draw/layout.h"
-#include "res/resource.h"
-#include "store/registry.h"
-#include "store/res_string.h"
+#include "draw/portable/layout.h"
+#include "store/window_position.h"
 
 using tav::SelectGuard;
 using tav::UniqueHFont;
-using tav::UniqueHKey;
 using tav::WindowDc;
 
 namespace {
@@ -109,23 +106,12 @@ void SizeLauncherWindow(HWND window, LauncherState* state, const char* keyPath)
     input.LineHeight = state->LineHeight;
     input.ScreenWidth = GetSystemMetrics(SM_CXSCREEN);
 
-    // Both values from one opening of the key: every registry call is a
-    // round trip to the registry's server, and this runs at every change of
-    // menu level.  "Width" matters only while "TextHeight" matches.
-    ResText path(IDS_KEY_WINDOW);
-    {
-        UniqueHKey key = StoreOpenKey(path.Text, KEY_READ);
-        DWORD value = 0;
-        StoreReadDwordFrom(key.get(), "TextHeight", &value, static_cast<DWORD>(-1));
-        input.StoredTextHeight = static_cast<int>(value);
-        if (!TextHeightChanged(input)) {
-            value = 0;
-            input.WidthStored = StoreReadDwordFrom(key.get(), "Width", &value, 0) != 0;
-            input.StoredWidth = static_cast<int>(value);
-        }
-    }
+    StoredWidth stored = ReadStoredWidth();
+    input.StoredTextHeight = stored.TextHeight;
+    input.WidthStored = stored.WidthStored != 0;
+    input.StoredWidth = stored.Width;
     if (TextHeightChanged(input))
-        StoreWriteDword("TextHeight", path.Text, static_cast<DWORD>(state->LineHeight));
+        WriteTextHeight(state->LineHeight);
 
     int width = LauncherWidth(input);
     int height = LauncherHeight(state->LineHeight, state->LineGap, state->LineCount);
@@ -134,17 +120,8 @@ void SizeLauncherWindow(HWND window, LauncherState* state, const char* keyPath)
 
 void PlaceLauncherWindow(HWND window, int posType)
 {
-    ResText path(IDS_KEY_WINDOW);
-    int left = 0, top = 0;
-    {
-        UniqueHKey key = StoreOpenKey(path.Text, KEY_READ);
-        DWORD value = 0;
-        StoreReadDwordFrom(key.get(), "Left", &value, 0);
-        left = static_cast<int>(value);
-        value = 0;
-        StoreReadDwordFrom(key.get(), "Top", &value, 0);
-        top = static_cast<int>(value);
-    }
+    StoredPosition stored = ReadWindowPosition();
+    int left = stored.Left, top = stored.Top;
 
     LayoutRect rect = WindowRectOf(window);
     int width = rect.Right - rect.Left, height = rect.Bottom - rect.Top;
@@ -163,9 +140,7 @@ void SaveLauncherPosition(HWND window)
     RECT rect;
     if (!GetWindowRect(window, &rect))
         return;
-    ResText path(IDS_KEY_WINDOW);
-    StoreWriteDword("Left", path.Text, static_cast<DWORD>(rect.left));
-    StoreWriteDword("Top", path.Text, static_cast<DWORD>(rect.top));
+    WriteWindowPosition(rect.left, rect.top);
 }
 
 void GetDockedPosition(HWND window, int posType, int* x, int* y)

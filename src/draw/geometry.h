@@ -9,8 +9,8 @@
 
 #include <windows.h>
 
-#include "core/launcher_state.h"
-#include "core/unique_handle.h"
+#include "base/launcher_state.h"
+#include "base/unique_handle.h"
 
 // Position types (setting PosType).
 enum PosType {

@@ -14,10 +14,10 @@
  */
 #include "draw/paint.h"
 
-#include "core/optional_apis.h"
-#include "core/unique_handle.h"
+#include "base/optional_apis.h"
+#include "base/unique_handle.h"
 #include "draw/geometry.h"
-#include "draw/layout.h"
+#include "draw/portable/layout.h"
 
 using tav::SelectGuard;
 using tav::UniqueHBitmap;
@@ -239,13 +239,9 @@ void CopyBackground(HDC canvas, HDC background, int w, int h)
 
 }  // namespace
 
-void PaintLauncher(const LauncherState* state, HWND window, HDC target, HDC background,
+void PaintLauncher(const LauncherState* state, HDC target, int w, int h, HDC background,
                    int selected, PaintMode mode)
 {
-    RECT rect;
-    if (!GetWindowRect(window, &rect))
-        return;
-    int w = rect.right - rect.left, h = rect.bottom - rect.top;
     if (w <= 0 || h <= 0)
         return;
 

@@ -9,7 +9,7 @@
 
 #include <windows.h>
 
-#include "core/launcher_state.h"
+#include "base/launcher_state.h"
 
 enum PaintMode {
     PAINT_LAUNCHER = 0,  // over the screen copy; launcher window
@@ -27,11 +27,13 @@ enum FrameType {
     FRAME_SUNKEN_LINE = 4,
 };
 
-// Paints the whole window rectangle of window into target.  background is
-// read only in PAINT_LAUNCHER (where it is null or smaller than the window,
-// white stands in), selected only in PAINT_LAUNCHER/PAINT_MOVED.
-void PaintLauncher(const LauncherState* state, HWND window, HDC target, HDC background,
-                   int selected, PaintMode mode);
+// Paints a launcher of width x height pixels into target, from its (0, 0):
+// the launcher window, the setup window and the preview each hand in their
+// DC and their size.  background is read only in PAINT_LAUNCHER (where it is
+// null or smaller than the window, white stands in), selected only in
+// PAINT_LAUNCHER/PAINT_MOVED.  Nothing is drawn for an empty size.
+void PaintLauncher(const LauncherState* state, HDC target, int width, int height,
+                   HDC background, int selected, PaintMode mode);
 
 // Replaces the capture with a copy of the screen under the window, taken
 // down to the bottom of its monitor so that the window may grow while shown.

@@ -5,9 +5,9 @@
 
 #include <commdlg.h>
 
-#include "launch/key_table.h"
+#include "base/portable/key_table.h"
 #include "res/resource.h"
-#include "setup/file_filter.h"
+#include "setup/portable/file_filter.h"
 #include "store/res_string.h"
 
 // The texts a dialog shows, alive while it runs.

@@ -23,9 +23,9 @@
 
 #include <windows.h>
 
-#include "core/launcher_state.h"
-#include "launch/key_table.h"
-#include "store/entry_names.h"
+#include "base/launcher_state.h"
+#include "base/portable/key_table.h"
+#include "store/portable/entry_names.h"
 
 // One entry, 1073 bytes of zero-terminated code page 932 text.
 struct EntryRecord {

@@ -18,7 +18,7 @@
 
 #include <windows.h>
 
-#include "core/unique_handle.h"
+#include "base/unique_handle.h"
 
 // The value's type is ignored.  When the value holds fewer than 4 bytes only
 // that many low-order bytes of *destination change; when it holds more than

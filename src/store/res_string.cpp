@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "store/list_item.h"
+#include "store/portable/list_item.h"
 
 const char* ResString(int id)
 {

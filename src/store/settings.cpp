@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "core/optional_apis.h"
+#include "base/optional_apis.h"
 #include "res/resource.h"
 #include "store/registry.h"
 #include "store/res_string.h"

@@ -11,7 +11,7 @@
 
 #include <cstddef>
 
-#include "core/launcher_state.h"
+#include "base/launcher_state.h"
 
 enum SettingType {
     SETTING_DWORD,  // 32-bit field, REG_DWORD

@@ -17,10 +17,10 @@
 #include <string>
 #include <vector>
 
-#include "core/unique_handle.h"
+#include "base/unique_handle.h"
 #include "res/resource.h"
-#include "store/ini_line.h"
-#include "store/ini_text.h"
+#include "store/portable/ini_line.h"
+#include "store/portable/ini_text.h"
 #include "store/registry.h"
 #include "store/res_string.h"
 

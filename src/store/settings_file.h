@@ -19,7 +19,7 @@
 
 #include <vector>
 
-#include "store/ini_text.h"
+#include "store/portable/ini_text.h"
 
 // Writes the sections of Window, Launch and Key, stopping at the first that
 // fails; 1 when all three were written.  Sections written before a failing

@@ -19,8 +19,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "core/launcher_state.h"
-#include "core/optional_apis.h"
+#include "base/launcher_state.h"
+#include "base/optional_apis.h"
 #include "draw/geometry.h"
 #include "hook/tav_hook.h"
 #include "res/resource.h"

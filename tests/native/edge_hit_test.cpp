@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/edge_hit.h"
+#include "core/portable/edge_hit.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "store/entry_names.h"
+#include "store/portable/entry_names.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "bytes.h"
 
-#include "setup/file_filter.h"
+#include "setup/portable/file_filter.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 
 #include "bytes.h"
 
-#include "store/ini_line.h"
+#include "store/portable/ini_line.h"
 
 namespace {
 

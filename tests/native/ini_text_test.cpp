@@ -10,7 +10,7 @@
 
 #include "bytes.h"
 
-#include "store/ini_text.h"
+#include "store/portable/ini_text.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "launch/key_table.h"
+#include "base/portable/key_table.h"
 
 namespace {
 

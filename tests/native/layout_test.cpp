@@ -8,8 +8,8 @@
 #include <cstring>
 #include <utility>
 
-#include "draw/layout.h"
-#include "launch/key_table.h"
+#include "draw/portable/layout.h"
+#include "base/portable/key_table.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "store/list_item.h"
+#include "store/portable/list_item.h"
 
 namespace {
 

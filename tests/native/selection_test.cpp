@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "launch/selection.h"
+#include "launch/portable/selection.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 
 #include <memory>
 
-#include "core/launcher_state.h"
-#include "core/unique_handle.h"
+#include "base/launcher_state.h"
+#include "base/unique_handle.h"
 
 struct WindowDestroyer {
     void operator()(HWND window) const { DestroyWindow(window); }

@@ -12,7 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/launcher_state.h"
+#include "base/launcher_state.h"
 #include "entry_record.h"
 #include "scratch_registry.h"
 #include "store/entry_tree.h"

@@ -11,7 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "core/launcher_window.h"
-#include "core/optional_apis.h"
+#include "base/optional_apis.h"
 #include "res/resource.h"
 #include "scratch_registry.h"
 #include "store/settings.h"

@@ -27,7 +27,7 @@
 #include <gtest/gtest.h>
 
 #include "core/launcher_window.h"
-#include "core/optional_apis.h"
+#include "base/optional_apis.h"
 #include "entry_record.h"
 #include "res/resource.h"
 #include "scratch_registry.h"

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/optional_apis.h"
+#include "base/optional_apis.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/optional_apis.h"
+#include "base/optional_apis.h"
 #include "draw/geometry.h"
 #include "draw/paint.h"
 #include "draw_support.h"
@@ -82,7 +82,7 @@ protected:
     {
         PopupWindow window = MakePopup(0, 0, canvas.Width(), canvas.Height());
         MeasureLauncherText(window.get(), &state_);
-        PaintLauncher(&state_, window.get(), canvas.dc(), background, selected, mode);
+        PaintLauncher(&state_, canvas.dc(), canvas.Width(), canvas.Height(), background, selected, mode);
     }
 
     // What each of the 37 rows shows, two characters a row, the key prefix's

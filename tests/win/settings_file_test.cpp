@@ -16,9 +16,9 @@
 
 #include <gtest/gtest.h>
 
-#include "core/launcher_state.h"
+#include "base/launcher_state.h"
 #include "scratch_registry.h"
-#include "store/ini_text.h"
+#include "store/portable/ini_text.h"
 #include "store/registry.h"
 #include "store/settings.h"
 #include "store/settings_file.h"

@@ -11,10 +11,10 @@
 
 #include <gtest/gtest.h>
 
-#include "core/optional_apis.h"
+#include "base/optional_apis.h"
 #include "res/resource.h"
 #include "scratch_registry.h"
-#include "store/ini_line.h"
+#include "store/portable/ini_line.h"
 #include "store/registry.h"
 #include "store/res_string.h"
 #include "store/settings.h"

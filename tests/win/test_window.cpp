@@ -3,7 +3,7 @@
  */
 #include "test_window.h"
 
-#include "core/messages.h"
+#include "base/messages.h"
 
 TestWindow::TestWindow()
 {

@@ -5,10 +5,10 @@
  *
  * Platform-free: no <windows.h>, so it is also built and tested natively.
  */
-#ifndef TAV_LAUNCH_SELECTION_H
-#define TAV_LAUNCH_SELECTION_H
+#ifndef TAV_LAUNCH_PORTABLE_SELECTION_H
+#define TAV_LAUNCH_PORTABLE_SELECTION_H
 
-#include "launch/key_table.h"
+#include "base/portable/key_table.h"
 
 // Directions of the two arrow keys.
 enum ArrowDirection {

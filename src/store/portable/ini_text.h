@@ -19,8 +19,8 @@
  *
  * Platform-free: no <windows.h>, so it is also built, tested and fuzzed natively.
  */
-#ifndef TAV_STORE_INI_TEXT_H
-#define TAV_STORE_INI_TEXT_H
+#ifndef TAV_STORE_PORTABLE_INI_TEXT_H
+#define TAV_STORE_PORTABLE_INI_TEXT_H
 
 #include <cstddef>
 #include <string>

@@ -1,7 +1,7 @@
 /*
  * Items of a comma-separated list text.
  */
-#include "store/list_item.h"
+#include "store/portable/list_item.h"
 
 #include <cstring>
 

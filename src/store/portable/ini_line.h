@@ -14,8 +14,8 @@
  *
  * Platform-free: no <windows.h>, so it is also built, tested and fuzzed natively.
  */
-#ifndef TAV_STORE_INI_LINE_H
-#define TAV_STORE_INI_LINE_H
+#ifndef TAV_STORE_PORTABLE_INI_LINE_H
+#define TAV_STORE_PORTABLE_INI_LINE_H
 
 #include <cstddef>
 #include <cstdint>

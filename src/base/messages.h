@@ -2,8 +2,8 @@
  * Window messages and timers that travel between Tav's parts (and from the
  * hook library).  Plain values, so the hook library can include this too.
  */
-#ifndef TAV_CORE_MESSAGES_H
-#define TAV_CORE_MESSAGES_H
+#ifndef TAV_BASE_MESSAGES_H
+#define TAV_BASE_MESSAGES_H
 
 // Show the launcher (from WM_HOTKEY handling and from the hook library).
 #define UM_SHOWLAUNCHER   (0x0400 + 10)  /* WM_USER + 10 = 1034 */

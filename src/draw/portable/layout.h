@@ -7,8 +7,8 @@
  * Platform-free: no <windows.h>, so it is also built and tested natively.
  * The Win32 layer (geometry.cpp, paint.cpp) gathers the inputs and calls it.
  */
-#ifndef TAV_DRAW_LAYOUT_H
-#define TAV_DRAW_LAYOUT_H
+#ifndef TAV_DRAW_PORTABLE_LAYOUT_H
+#define TAV_DRAW_PORTABLE_LAYOUT_H
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 /*
  * Edge classification of the launcher window.
  */
-#include "core/edge_hit.h"
+#include "core/portable/edge_hit.h"
 
 // Width of the strip at each side edge that resizes the window.
 static const int kEdgeStrip = 5;

@@ -6,12 +6,12 @@
  * zeroes the whole record before it reads the settings, so every member is a
  * plain value for which all-zero bytes are a valid "empty" state.
  */
-#ifndef TAV_CORE_LAUNCHER_STATE_H
-#define TAV_CORE_LAUNCHER_STATE_H
+#ifndef TAV_BASE_LAUNCHER_STATE_H
+#define TAV_BASE_LAUNCHER_STATE_H
 
 #include <windows.h>
 
-#include "launch/key_table.h"
+#include "base/portable/key_table.h"
 
 // The copy of the screen under the shown launcher (null members: no copy).
 struct ScreenCapture {

@@ -9,10 +9,10 @@
  *
  * Platform-free: no <windows.h>, so it is also built and tested natively.
  */
-#ifndef TAV_STORE_ENTRY_NAMES_H
-#define TAV_STORE_ENTRY_NAMES_H
+#ifndef TAV_STORE_PORTABLE_ENTRY_NAMES_H
+#define TAV_STORE_PORTABLE_ENTRY_NAMES_H
 
-#include "launch/key_table.h"
+#include "base/portable/key_table.h"
 
 // The submenu marker stored as a submenu's program.
 #define SUBMENU_MARKER "-1"

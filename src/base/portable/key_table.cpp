@@ -1,7 +1,7 @@
 /*
  * Key table and the conversions between keys and slots.
  */
-#include "launch/key_table.h"
+#include "base/portable/key_table.h"
 
 const char KeyTable[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
 

@@ -8,8 +8,8 @@
  *
  * Platform-free: no <windows.h>, so it is also built and tested natively.
  */
-#ifndef TAV_LAUNCH_KEY_TABLE_H
-#define TAV_LAUNCH_KEY_TABLE_H
+#ifndef TAV_BASE_PORTABLE_KEY_TABLE_H
+#define TAV_BASE_PORTABLE_KEY_TABLE_H
 
 // Slots of one level, including slot 0.
 constexpr int kSlotCount = 37;

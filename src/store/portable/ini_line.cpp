@@ -1,7 +1,7 @@
 /*
  * Settings-file lines: parsing and the value codings.
  */
-#include "store/ini_line.h"
+#include "store/portable/ini_line.h"
 
 #include <cstring>
 

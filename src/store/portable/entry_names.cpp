@@ -1,7 +1,7 @@
 /*
  * Key strings and value names of the entry tree.
  */
-#include "store/entry_names.h"
+#include "store/portable/entry_names.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,7 +1,7 @@
 /*
  * Holding the optional drawing modules.
  */
-#include "core/optional_apis.h"
+#include "base/optional_apis.h"
 
 static HMODULE AlphaGradientLibrary;  // msimg32.dll, or null
 static HMODULE ShadowTextLibrary;     // ComCtl32.dll, or null

@@ -1,7 +1,7 @@
 /*
  * Selection movement.
  */
-#include "launch/selection.h"
+#include "launch/portable/selection.h"
 
 int StepSelection(int selection, ArrowDirection direction, int atTopLevel)
 {

@@ -5,8 +5,8 @@
  * each user looks a function up by name with GetProcAddress when it draws,
  * with a plain fallback when the query says the module is not held.
  */
-#ifndef TAV_CORE_OPTIONAL_APIS_H
-#define TAV_CORE_OPTIONAL_APIS_H
+#ifndef TAV_BASE_OPTIONAL_APIS_H
+#define TAV_BASE_OPTIONAL_APIS_H
 
 #include <windows.h>
 

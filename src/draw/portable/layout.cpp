@@ -1,11 +1,11 @@
 /*
  * Launcher layout arithmetic (see layout.h).
  */
-#include "draw/layout.h"
+#include "draw/portable/layout.h"
 
 #include <cstring>
 
-#include "launch/key_table.h"
+#include "base/portable/key_table.h"
 
 static int Clamp(int value, int low, int high)
 {

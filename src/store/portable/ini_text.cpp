@@ -3,7 +3,7 @@
  * One scanner of lines serves both, so what the writer takes for a section
  * or a key is exactly what the reader takes for it.
  */
-#include "store/ini_text.h"
+#include "store/portable/ini_text.h"
 
 #include <cstring>
 #include <unordered_map>

@@ -4,8 +4,8 @@
  *
  * Platform-free: no <windows.h>, so it is also built and tested natively.
  */
-#ifndef TAV_CORE_EDGE_HIT_H
-#define TAV_CORE_EDGE_HIT_H
+#ifndef TAV_CORE_PORTABLE_EDGE_HIT_H
+#define TAV_CORE_PORTABLE_EDGE_HIT_H
 
 enum EdgeHit {
     EDGE_NONE = 0,

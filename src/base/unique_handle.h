@@ -6,8 +6,8 @@
  * restored and deleted within the operation" holds by construction.  Copies
  * are impossible: a copied owner would free its handle twice.
  */
-#ifndef TAV_CORE_UNIQUE_HANDLE_H
-#define TAV_CORE_UNIQUE_HANDLE_H
+#ifndef TAV_BASE_UNIQUE_HANDLE_H
+#define TAV_BASE_UNIQUE_HANDLE_H
 
 #include <windows.h>
 

@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "core/launcher_window.h"
-#include "core/optional_apis.h"
+#include "base/optional_apis.h"
 #include "hook/tav_hook.h"
 #include "res/resource.h"
 #include "store/settings.h"
