@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs a Windows test program under 64-bit Wine, the way ctest and the
-# scripts expect: a Wine prefix inside the build tree (never ~/.wine),
-# code page 932 for the ANSI functions, and Wine's own debug output off.
+# scripts expect: a Wine prefix inside the build tree (never ~/.wine), with
+# Wine's environment from scripts/wine-env.sh.
 #
 # The prefix is TAV_WINEPREFIX when set, else <build>/wineprefix beside the
 # bin/ folder that holds the program.
@@ -11,6 +11,5 @@ if [ -z "${TAV_WINEPREFIX:-}" ]; then
   TAV_WINEPREFIX=$(cd "$(dirname "$prog")/.." && pwd)/wineprefix
 fi
 export WINEPREFIX=$TAV_WINEPREFIX
-export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
-exec env LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 /usr/lib/wine/wine64 "$@"
+. "$(dirname "$0")/../scripts/wine-env.sh"
+wine64 "$@"

@@ -15,13 +15,11 @@ scripts/deps.sh
 scripts/build.sh win64 >/dev/null
 
 export WINEPREFIX=${TAV_RUN_PREFIX:-$HOME/.local/share/tav/wineprefix}
-export WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+. scripts/wine-env.sh
 mkdir -p "$WINEPREFIX"
 # The first start creates the prefix; keep Wine's chatter about it away.
-[ -f "$WINEPREFIX/system.reg" ] ||
-  env LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 /usr/lib/wine/wine64 wineboot </dev/null >/dev/null 2>&1
-start=(env LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 /usr/lib/wine/wine64
-       explorer /desktop=Tav,1024x768 "$root/build/win64/bin/Tav.exe")
+[ -f "$WINEPREFIX/system.reg" ] || wine_boot
+start=("${wine64_command[@]}" explorer /desktop=Tav,1024x768 "$root/build/win64/bin/Tav.exe")
 
 if [ -n "${DISPLAY:-}" ]; then
   echo "Starting Tav in a Wine virtual desktop on $DISPLAY (prefix $WINEPREFIX)."

@@ -7,17 +7,18 @@
 #   TAV_WINEPREFIX=build/win64/wineprefix scripts/wine-session.sh ctest ...
 set -uo pipefail
 : "${TAV_WINEPREFIX:?TAV_WINEPREFIX must name the Wine prefix}"
-export WINEPREFIX=$TAV_WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+export WINEPREFIX=$TAV_WINEPREFIX
+. "$(dirname "$0")/wine-env.sh"
 mkdir -p "$WINEPREFIX"
 
-/usr/lib/wine/wineserver -p
-env LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 /usr/lib/wine/wine64 wineboot </dev/null >/dev/null 2>&1
+"$wineserver" -p
+wine_boot
 # Windows not managed by a window manager: on a bare X display there is none,
 # and Wine would wait 2 s for one at every hiding of a visible window.
-env LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' \
+wine64 reg add 'HKCU\Software\Wine\X11 Driver' \
   /v Managed /d N /f </dev/null >/dev/null 2>&1
 "$@"
 status=$?
-/usr/lib/wine/wineserver -k
-/usr/lib/wine/wineserver -w
+"$wineserver" -k
+"$wineserver" -w
 exit $status

@@ -29,13 +29,13 @@ fi
 out=$build/e2e
 bin=$build/bin
 mkdir -p "$out"
-export WINEPREFIX=$out/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
-wine="env LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 /usr/lib/wine/wine64"
-server=/usr/lib/wine/wineserver
+export WINEPREFIX=$out/wineprefix
+. "$(dirname "$0")/../../scripts/wine-env.sh"
+server=$wineserver
 
 step() { echo "== $*"; }
 fail() { echo "FAIL: $*" >&2; exit 1; }
-probe() { $wine "$bin/tav_probe.exe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+probe() { wine64 "$bin/tav_probe.exe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 winpath() { echo "Z:${1//\//\\}"; }
 
 cleanup() {
@@ -46,7 +46,7 @@ trap cleanup EXIT
 
 step "Wine prefix $WINEPREFIX"
 "$server" -p
-$wine wineboot </dev/null >/dev/null 2>&1
+wine_boot
 
 marker=$out/marker.txt
 rm -f "$marker" "$out"/launcher*.png
@@ -67,21 +67,21 @@ regfile=$out/setup.reg
   printf '"OptionS1"="%s e2e"\r\n' "$(winpath "$marker" | sed 's/\\/\\\\/g')"
   printf '"FolderS1"="%s"\r\n' "$(winpath "$out" | sed 's/\\/\\\\/g')"
 } | iconv -f UTF-8 -t UTF-16 >"$regfile"
-$wine reg delete 'HKCU\Software\orrel' /f >/dev/null 2>&1
-$wine reg import "$(winpath "$regfile")" >/dev/null 2>&1 || fail "registry import"
+wine64 reg delete 'HKCU\Software\orrel' /f >/dev/null 2>&1
+wine64 reg import "$(winpath "$regfile")" >/dev/null 2>&1 || fail "registry import"
 # The desktop process reads its settings when it starts: start the prefix
 # anew so that every program lands in the virtual desktop.
 "$server" -k
 "$server" -w
 "$server" -p
-$wine wineboot </dev/null >/dev/null 2>&1
+wine_boot
 
 step "Tav.exe starts, a second copy exits at once with 0"
-$wine "$bin/Tav.exe" </dev/null &
+wine64 "$bin/Tav.exe" </dev/null &
 tav=$!
 probe wait-ready 30000 || fail "Tav did not finish starting"
 start=$(date +%s)
-timeout 60 $wine "$bin/Tav.exe"
+timeout 60 "${wine64_command[@]}" "$bin/Tav.exe"
 second=$?
 [ "$second" -eq 0 ] || fail "second Tav.exe ended with $second"
 echo "second copy ended with 0 after $(( $(date +%s) - start )) s"
@@ -125,8 +125,8 @@ rc=$?
 [ "$rc" -eq 0 ] || fail "Tav.exe ended with $rc"
 
 step "the default launcher key 無変換 through the hook library"
-$wine reg delete 'HKCU\Software\orrel\Tav\Key' /f >/dev/null 2>&1
-$wine "$bin/Tav.exe" </dev/null &
+wine64 reg delete 'HKCU\Software\orrel\Tav\Key' /f >/dev/null 2>&1
+wine64 "$bin/Tav.exe" </dev/null &
 tav=$!
 probe wait-ready 30000 || fail "Tav did not finish starting"
 focus "$desktop"

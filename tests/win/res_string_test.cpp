@@ -210,11 +210,33 @@ TEST(Resources, IconCursorVersionAndManifestArePresent)
                      SizeofResource(self, manifest));
     EXPECT_NE(std::string::npos, text.find("Microsoft.Windows.Common-Controls"));
     EXPECT_NE(std::string::npos, text.find("version=\"6.0.0.0\""));
+    EXPECT_NE(std::string::npos, text.find("name=\"Tav\" version=\"2.55.0.0\""));
 #ifdef _WIN64
     EXPECT_NE(std::string::npos, text.find("processorArchitecture=\"amd64\""));
 #else
     EXPECT_NE(std::string::npos, text.find("processorArchitecture=\"X86\""));
 #endif
+}
+
+// The version is set once in the build and carried into the string table
+// (title line, tray tip) and the version resource's texts: they agree.
+TEST(Resources, TheVersionTextAgreesWithTheVersionResource)
+{
+    char path[MAX_PATH];
+    ASSERT_NE(0u, GetModuleFileNameA(nullptr, path, MAX_PATH));
+    DWORD size = GetFileVersionInfoSizeA(path, nullptr);
+    ASSERT_NE(0u, size);
+    std::string info(size, '\0');
+    ASSERT_TRUE(GetFileVersionInfoA(path, 0, size, &info[0]));
+    const char* names[] = {"\\StringFileInfo\\041103a4\\FileVersion",
+                           "\\StringFileInfo\\041103a4\\ProductVersion"};
+    for (const char* name : names) {
+        void* text = nullptr;
+        UINT length = 0;
+        ASSERT_TRUE(VerQueryValueA(&info[0], name, &text, &length)) << name;
+        EXPECT_EQ(std::string("Ver") + static_cast<const char*>(text), ResString(IDS_VERSION))
+            << name;
+    }
 }
 
 }  // namespace
