@@ -236,14 +236,19 @@ static void OnShowLauncher(HWND window)
     SetTimer(window, LAUNCHER_TIMER_ID, LAUNCHER_TIMER_PERIOD, nullptr);
 }
 
+void SetSetupMode(int mode)
+{
+    SetupMode = mode;
+}
+
 static void OnSetupMode(HWND window, WPARAM enter)
 {
     if (enter == 1) {
-        SetupMode = 1;
+        SetSetupMode(1);
         SaveLauncherPosition(window);
         return;
     }
-    SetupMode = 0;
+    SetSetupMode(0);
     ShowTopLevel(window, State, KeyPath);
 }
 

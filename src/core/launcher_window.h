@@ -45,6 +45,12 @@ int HideLauncher(HWND window, LauncherState* state, char* keyPath, int selection
 // (sized and placed anew).  The launcher key's registration is untouched.
 void ApplySettings(HWND window, LauncherState* state, char* keyPath);
 
+// Enters (1) or leaves (0) setup mode, for the setup window, the options
+// dialog and the about box: while it lasts the launcher key shows nothing
+// and the tray menu greys the commands that open those windows.  Every
+// change of SetupMode goes through here.
+void SetSetupMode(int mode);
+
 // Makes window the foreground window even when another thread owns the
 // foreground, by sharing that thread's input state for the call.
 void ForceForeground(HWND window);
