@@ -72,5 +72,8 @@
 #define IDS_EXPORT_OK           40
 #define IDS_EXPORT_FAILED       41
 #define IDS_SAVE_TITLE          42
+/* 50-59: the options side's notices. */
+#define IDS_STARTUP_FAILED      50
+#define IDS_HOTKEY_FAILED       51
 
 #endif
