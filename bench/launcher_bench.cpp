@@ -404,6 +404,8 @@ int main()
 
     StopLauncher(window);
     FreeOptionalApis();
+    void RunPreviewBenchmark();  // bench/preview_bench.cpp
+    RunPreviewBenchmark();
     RestoreCurrentUser();
     return leaked ? 1 : 0;
 }

@@ -133,6 +133,7 @@ void OptionsDialog::FillList(int comboId, int listId, int selected)
 
 BOOL OptionsDialog::OnInit()
 {
+    ending_ = false;
     copy_.reset(new (std::nothrow) LauncherState);
     if (!copy_) {
         End(0);
