@@ -41,6 +41,20 @@ constexpr int kMaxShadowOffset = 99;
 
 const char kStartupLinkName[] = "Tav.lnk";
 
+// The colour buttons and the colour each one sets.
+struct ColourButton {
+    int Id;
+    COLORREF LauncherState::*Field;
+};
+const ColourButton kColourButtons[] = {
+    {IDC_MAIN_COLOR, &LauncherState::MainColor},
+    {IDC_TEXT_COLOR, &LauncherState::TextColor},
+    {IDC_SHADOW_COLOR, &LauncherState::ShadowColor},
+    {IDC_SELECT_TEXT_COLOR, &LauncherState::SelectTxtColor},
+    {IDC_SELECT_SHADOW_COLOR, &LauncherState::SelectShadowColor},
+    {IDC_GRAD_COLOR, &LauncherState::GradColor},
+};
+
 int ShowMessage(HWND owner, int textId, UINT buttons)
 {
     // A copy: the box's message loop may let other code ask for strings.
@@ -332,25 +346,13 @@ bool OptionsDialog::OnCommand(int id, int code, HWND /*control*/)
     // control losing the focus while the dialog is destroyed).
     if (!copy_)
         return false;
+    for (const ColourButton& button : kColourButtons) {
+        if (button.Id == id) {
+            OnColour(&(copy_.get()->*button.Field));
+            return true;
+        }
+    }
     switch (id) {
-    case IDC_MAIN_COLOR:
-        OnColour(&copy_->MainColor);
-        return true;
-    case IDC_TEXT_COLOR:
-        OnColour(&copy_->TextColor);
-        return true;
-    case IDC_SHADOW_COLOR:
-        OnColour(&copy_->ShadowColor);
-        return true;
-    case IDC_SELECT_TEXT_COLOR:
-        OnColour(&copy_->SelectTxtColor);
-        return true;
-    case IDC_SELECT_SHADOW_COLOR:
-        OnColour(&copy_->SelectShadowColor);
-        return true;
-    case IDC_GRAD_COLOR:
-        OnColour(&copy_->GradColor);
-        return true;
     case IDC_LAUNCHER_KEY:
         OnLauncherKey();
         return true;

@@ -21,49 +21,16 @@
 set -uo pipefail
 build=$(cd "${1:?usage: run-e2e-options.sh <win64 build tree>}" && pwd)
 
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-fi
+. "$(dirname "$0")/e2e-lib.sh"
 
-out=$build/e2e
-bin=$build/bin
-mkdir -p "$out"
-export WINEPREFIX=$out/wineprefix
-. "$(dirname "$0")/../../scripts/wine-env.sh"
-server=$wineserver
-
-step() { echo "== $*"; }
-fail() { echo "FAIL: $*" >&2; exit 1; }
-probe() { wine64 "$bin/tav_probe.exe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 dialogs() { wine64 "$bin/options_probe.exe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
-winpath() { echo "Z:${1//\//\\}"; }
 keyvalue() {  # the data of a REG_DWORD in Tav's Key key, or nothing
   wine64 reg query 'HKCU\Software\orrel\Tav\Key' /v "$1" 2>/dev/null | tr -d '\r' |
     awk -v name="$1" '$1 == name { print $3 }'
 }
 
-cleanup() {
-  "$server" -k 2>/dev/null
-  "$server" -w 2>/dev/null
-}
-trap cleanup EXIT
-
 step "Wine prefix $WINEPREFIX, an empty registry for Tav"
-"$server" -p
-wine_boot
-regfile=$out/options-setup.reg
-{
-  printf 'Windows Registry Editor Version 5.00\r\n\r\n'
-  printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"Desktop"="Default"\r\n\r\n'
-  printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"Default"="1024x768"\r\n\r\n'
-} | iconv -f UTF-8 -t UTF-16 >"$regfile"
-wine64 reg delete 'HKCU\Software\orrel' /f >/dev/null 2>&1
-wine64 reg import "$(winpath "$regfile")" >/dev/null 2>&1 || fail "registry import"
-# The desktop process reads its settings when it starts.
-"$server" -k
-"$server" -w
-"$server" -p
-wine_boot
+printf '' | e2e_registry
 rm -f "$out"/options*.png "$out"/about*.png
 
 desktop=

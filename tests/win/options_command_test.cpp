@@ -7,26 +7,14 @@
  */
 #include <windows.h>
 
-#include <string>
-
 #include <gtest/gtest.h>
 
-#include "base/optional_apis.h"
-#include "core/launcher_window.h"
 #include "dialog_script.h"
+#include "launcher_fixture.h"
 #include "res/options_dialogs.h"
 #include "res/resource.h"
-#include "scratch_registry.h"
-#include "store/settings.h"
-#include "test_window.h"
 
 namespace {
-
-void PutDword(const char* key, const char* name, DWORD value)
-{
-    PutRawValue((std::string("Software\\orrel\\Tav\\") + key).c_str(), name, REG_DWORD, &value,
-                sizeof value);
-}
 
 // In the capture dialog: Ctrl+Alt+K, with real keys.
 void CaptureCtrlAltK(HWND dialog, Seen*)
@@ -40,35 +28,13 @@ void CaptureCtrlAltK(HWND dialog, Seen*)
     SendKey(VK_CONTROL, true);
 }
 
-class OptionsCommandTest : public RegistryTest {
+class OptionsCommandTest : public LauncherWindowTest {
 protected:
     void SetUp() override
     {
-        LoadOptionalApis();
+        LauncherWindowTest::SetUp();
         PutDword("Key", "OpenHotKey", VK_F9);
         PutDword("Key", "OpenHotKeyEx", MOD_CONTROL | MOD_ALT);
-    }
-    void TearDown() override
-    {
-        if (IsWindow(window_))
-            DestroyWindow(window_);
-        PumpFor(0);
-        UnregisterClassA("Tav", GetModuleHandleA(nullptr));
-        LauncherWindow = nullptr;
-        FreeOptionalApis();
-    }
-
-    void Start()
-    {
-        LoadSettings(&Launcher);
-        Selection = 1;
-        SetupMode = 0;
-        HotKeyAtom = 0;
-        KeyPath[0] = '\0';
-        window_ = CreateLauncherWindow(&Launcher);
-        ASSERT_NE(nullptr, window_);
-        LauncherWindow = window_;
-        PumpFor(0);
     }
 
     // Whether another window could take the hot key now.
@@ -110,7 +76,6 @@ protected:
         return shown;
     }
 
-    HWND window_ = nullptr;
     TestWindow other_;
 };
 
