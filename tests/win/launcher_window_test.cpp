@@ -28,7 +28,10 @@
 
 #include "core/launcher_window.h"
 #include "base/optional_apis.h"
+#include "core/tray.h"
 #include "entry_record.h"
+#include "hook/tav_hook.h"
+#include "key_watch.h"
 #include "res/resource.h"
 #include "scratch_registry.h"
 #include "store/entry_tree.h"
@@ -133,6 +136,7 @@ protected:
     }
     void TearDown() override
     {
+        FreeHook();
         if (IsWindow(window_))
             DestroyWindow(window_);
         PumpFor(0);
@@ -171,7 +175,7 @@ protected:
     {
         LoadSettings(&Launcher);
         Selection = 1;
-        SetupMode = 0;
+        SetSetupMode(0);
         HotKeyAtom = 0;
         KeyPath[0] = '\0';
         window_ = CreateLauncherWindow(&Launcher);
@@ -378,6 +382,34 @@ TEST_F(LauncherTest, SetupModeAndApplyingSettingsEndAtTheTopLevel)
     EXPECT_TRUE(Visible());
 }
 
+// The default launcher key, 無変換, watched by the hook library, pressed for
+// real.  In setup mode it goes on to the window in front, where it keeps its
+// usual meaning; otherwise it shows the launcher and is swallowed, and so it
+// is while the launcher is shown (where a second press changes nothing).
+TEST_F(LauncherTest, InSetupModeTheLibraryKeyGoesOnToTheWindowInFront)
+{
+    KeyWatch watch;  // sees what the library passes on
+    Start();
+    SetHook(window_);
+    auto press = [] {
+        PressKey(VK_NONCONVERT);
+        PumpFor(300);
+    };
+    SendMessageA(window_, UM_SETUPMODE, 1, 0);
+    press();
+    EXPECT_FALSE(Visible());
+    EXPECT_EQ(1, watch.Downs(VK_NONCONVERT));
+    EXPECT_EQ(1, watch.Ups(VK_NONCONVERT));
+
+    SendMessageA(window_, UM_SETUPMODE, 0, 0);
+    press();
+    EXPECT_TRUE(Visible());
+    press();
+    EXPECT_TRUE(Visible());
+    EXPECT_EQ(1, watch.Downs(VK_NONCONVERT));
+    EXPECT_EQ(1, watch.Ups(VK_NONCONVERT));
+}
+
 TEST_F(LauncherTest, ADragOnASideStripStoresTheWidthElsewhereItMoves)
 {
     PutMenu();
@@ -447,6 +479,38 @@ TEST_F(LauncherTest, ExitSavesThePositionReleasesTheHotKeyAndEndsTheLoop)
     // (Wine keeps class names in the global atom table too.)
     UnregisterClassA("Tav", GetModuleHandleA(nullptr));
     EXPECT_EQ(0, GlobalFindAtomA("Tav")) << "the hot key's atom is deleted";
+}
+
+// Wine drops a window's tray icons with the window; Windows leaves a ghost
+// icon in the notification area until the pointer passes over it.  So the
+// check is made at the window's very end, WM_NCDESTROY, while the window
+// still exists: the shell must take the same record again.
+NOTIFYICONDATAA LauncherIcon;
+WNDPROC LauncherProc;
+int IconAddedAtEnd;
+
+LRESULT CALLBACK AddIconAtEnd(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCDESTROY) {
+        IconAddedAtEnd = Shell_NotifyIconA(NIM_ADD, &LauncherIcon) ? 1 : 0;
+        Shell_NotifyIconA(NIM_DELETE, &LauncherIcon);
+    }
+    return CallWindowProcA(LauncherProc, window, message, wParam, lParam);
+}
+
+TEST_F(LauncherTest, TheTrayIconIsGoneByTheWindowsEnd)
+{
+    Start();
+    if (!WaitForNotificationArea())
+        GTEST_SKIP() << "no notification area on this display";
+    FillTrayIconData(&LauncherIcon, window_);
+    ASSERT_FALSE(Shell_NotifyIconA(NIM_ADD, &LauncherIcon)) << "the window added its icon";
+    IconAddedAtEnd = -1;
+    LauncherProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AddIconAtEnd)));
+    SendMessageA(window_, WM_COMMAND, IDM_EXIT, 0);
+    EXPECT_FALSE(IsWindow(window_));
+    EXPECT_EQ(1, IconAddedAtEnd);
 }
 
 // tav_marker.exe, beside the test program, writes the file named by its first
