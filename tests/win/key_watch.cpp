@@ -84,25 +84,31 @@ double KeyWatch::Deliver(BYTE vk, bool up, DWORD timeoutMs)
     return arrived ? Milliseconds(arrival_ - sent) : -1;
 }
 
+namespace {
+
+struct Presses {
+    KeyWatch* watch;
+    BYTE vk;
+    int count;
+    std::vector<double> times;
+};
+
+DWORD WINAPI SendPresses(void* parameter)
+{
+    auto* presses = static_cast<Presses*>(parameter);
+    for (int i = 0; i < presses->count; ++i) {
+        presses->times.push_back(presses->watch->Deliver(presses->vk, false, 500));
+        presses->times.push_back(presses->watch->Deliver(presses->vk, true, 500));
+    }
+    return 0;
+}
+
+}  // namespace
+
 std::vector<double> KeyWatch::DeliverWhileBlocked(BYTE vk, int presses, DWORD blockMs, bool block)
 {
-    struct Run {
-        KeyWatch* watch;
-        BYTE vk;
-        int presses;
-        std::vector<double> times;
-    } run = {this, vk, presses, {}};
-    HANDLE sender = CreateThread(
-        nullptr, 0,
-        [](void* parameter) -> DWORD {
-            auto* r = static_cast<Run*>(parameter);
-            for (int i = 0; i < r->presses; ++i) {
-                r->times.push_back(r->watch->Deliver(r->vk, false, 500));
-                r->times.push_back(r->watch->Deliver(r->vk, true, 500));
-            }
-            return 0;
-        },
-        &run, 0, nullptr);
+    Presses run = {this, vk, presses, {}};
+    HANDLE sender = CreateThread(nullptr, 0, SendPresses, &run, 0, nullptr);
     auto done = [sender] { return WaitForSingleObject(sender, 0) == WAIT_OBJECT_0; };
     if (block)
         WaitForSingleObject(sender, blockMs);  // what a Sleep(blockMs) would do, but no longer
