@@ -597,15 +597,15 @@ TEST_F(LauncherTest, EntriesStartTheirProgramsThroughTheShellWhateverFails)
 
 // The launcher starts the program while the entry's sound plays, instead of
 // freezing until it ends.  The tests' audio device is ALSA's null device
-// (alsa-null.conf, for the launcher tests), which Wine feeds about four times
-// faster than real time: the 2-second sound lasts about half a second there.
+// (alsa-null.conf, for the launcher tests), which Wine feeds four times
+// faster than real time: 8 seconds of samples play for about 2 seconds.
 TEST_F(LauncherTest, TheProgramStartsWhileTheEntrysSoundStillPlays)
 {
     ASSERT_NE(0u, waveOutGetNumDevs()) << "no audio device (under Wine: ALSA_CONFIG_PATH names "
                                           "tests/win/alsa-null.conf)";
-    std::string sound = TempFile("two-seconds.wav");
+    std::string sound = TempFile("long.wav");
     std::string started = TempFile("sound-started.txt");
-    WriteSilence(sound, 2);
+    WriteSilence(sound, 8);
     PutEntry("", 1, "Sound", MarkerProgram().c_str(), "", ("\"" + started + "\"").c_str(),
              sound.c_str());
     Start();
