@@ -73,11 +73,13 @@ LRESULT CALLBACK KeyWatch::Proc(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-double KeyWatch::Deliver(BYTE vk, bool up, DWORD timeoutMs)
+double KeyWatch::Deliver(BYTE vk, bool up, DWORD timeoutMs, BYTE lead)
 {
     ResetEvent(arrived_);
     awaited_ = vk | (up ? 0x100 : 0);
     LONGLONG sent = Now();
+    if (lead != 0)
+        PressKey(lead);
     SendKey(vk, up);
     bool arrived = WaitForSingleObject(arrived_, timeoutMs) == WAIT_OBJECT_0;
     awaited_ = -1;
@@ -90,6 +92,7 @@ struct Presses {
     KeyWatch* watch;
     BYTE vk;
     int count;
+    BYTE lead;
     std::vector<double> times;
 };
 
@@ -97,7 +100,8 @@ DWORD WINAPI SendPresses(void* parameter)
 {
     auto* presses = static_cast<Presses*>(parameter);
     for (int i = 0; i < presses->count; ++i) {
-        presses->times.push_back(presses->watch->Deliver(presses->vk, false, 500));
+        BYTE lead = i == 0 ? presses->lead : 0;
+        presses->times.push_back(presses->watch->Deliver(presses->vk, false, 500, lead));
         presses->times.push_back(presses->watch->Deliver(presses->vk, true, 500));
     }
     return 0;
@@ -105,9 +109,10 @@ DWORD WINAPI SendPresses(void* parameter)
 
 }  // namespace
 
-std::vector<double> KeyWatch::DeliverWhileBlocked(BYTE vk, int presses, DWORD blockMs, bool block)
+std::vector<double> KeyWatch::DeliverWhileBlocked(BYTE vk, int presses, DWORD blockMs, bool block,
+                                                  BYTE lead)
 {
-    Presses run = {this, vk, presses, {}};
+    Presses run = {this, vk, presses, lead, {}};
     HANDLE sender = CreateThread(nullptr, 0, SendPresses, &run, 0, nullptr);
     auto done = [sender] { return WaitForSingleObject(sender, 0) == WAIT_OBJECT_0; };
     if (block)

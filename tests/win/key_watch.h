@@ -29,13 +29,18 @@ public:
 
     // Sends one event of vk from the calling thread; returns the time in ms
     // until it reached the hook, or -1 when it did not within timeoutMs.
-    double Deliver(BYTE vk, bool up, DWORD timeoutMs);
+    // lead, when not 0, is pressed (down and up) just before, and the time
+    // counts from it: the system hands key events to the hooks in order, so
+    // a lead that a hook holds up holds up vk too.
+    double Deliver(BYTE vk, bool up, DWORD timeoutMs, BYTE lead = 0);
 
     // Presses vk (down and up) presses times from another thread while this
     // thread blocks for blockMs without running its messages (block false:
     // while it runs them); then runs them until the presses are done.
-    // Returns each event's Deliver time.
-    std::vector<double> DeliverWhileBlocked(BYTE vk, int presses, DWORD blockMs, bool block = true);
+    // lead, when not 0, leads the first press (a key that the library
+    // swallows, see Deliver).  Returns each event's Deliver time.
+    std::vector<double> DeliverWhileBlocked(BYTE vk, int presses, DWORD blockMs, bool block = true,
+                                            BYTE lead = 0);
 
 private:
     static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam);
