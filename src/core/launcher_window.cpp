@@ -243,6 +243,9 @@ static void OnShowLauncher(HWND window)
 void SetSetupMode(int mode)
 {
     SetupMode = mode;
+    // The launcher ignores its key meanwhile; the hook library then passes it
+    // on instead of swallowing a press that shows nothing.
+    PauseLibraryKey(mode == 1);
 }
 
 static void OnSetupMode(HWND window, WPARAM enter)

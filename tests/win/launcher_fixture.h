@@ -14,6 +14,7 @@
 
 #include "base/optional_apis.h"
 #include "core/launcher_window.h"
+#include "hook/tav_hook.h"
 #include "scratch_registry.h"
 #include "store/settings.h"
 #include "test_window.h"
@@ -23,6 +24,7 @@ protected:
     void SetUp() override { LoadOptionalApis(); }
     void TearDown() override
     {
+        FreeHook();
         if (IsWindow(window_))
             DestroyWindow(window_);
         PumpFor(0);
@@ -43,7 +45,7 @@ protected:
     {
         LoadSettings(&Launcher);
         Selection = 1;
-        SetupMode = 0;
+        SetSetupMode(0);
         HotKeyAtom = 0;
         KeyPath[0] = '\0';
         window_ = CreateLauncherWindow(&Launcher);
