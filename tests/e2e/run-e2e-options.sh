@@ -23,7 +23,6 @@ build=$(cd "${1:?usage: run-e2e-options.sh <win64 build tree>}" && pwd)
 
 . "$(dirname "$0")/e2e-lib.sh"
 
-dialogs() { wine64 "$bin/options_probe.exe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 keyvalue() {  # the data of a REG_DWORD in Tav's Key key, or nothing
   wine64 reg query 'HKCU\Software\orrel\Tav\Key' /v "$1" 2>/dev/null | tr -d '\r' |
     awk -v name="$1" '$1 == name { print $3 }'
@@ -39,7 +38,7 @@ click() {  # click <x> <y>, in the virtual desktop's coordinates
 }
 click_control() {  # click_control <dialog> <id>
   local x y
-  read -r x y < <(dialogs center "$1" "$2") || fail "no control $2 in the $1 dialog"
+  read -r x y < <(probe center "$1" "$2") || fail "no control $2 in the $1 dialog"
   click "$x" "$y"
 }
 shot() {  # shot <name> <x> <y> <w> <h>: the screen, and the rectangle cropped
@@ -50,29 +49,29 @@ shot() {  # shot <name> <x> <y> <w> <h>: the screen, and the rectangle cropped
 step "a first start opens the options dialog before the hook is installed"
 wine64 "$bin/Tav.exe" </dev/null &
 tav=$!
-read -r x y w h < <(dialogs wait 30000 options) || fail "no options dialog at the first start"
+read -r x y w h < <(probe wait-dialog 30000 options) || fail "no options dialog at the first start"
 echo "options dialog at $x $y ${w}x$h"
 probe wait-ready 500 && fail "the hook was installed before the first-run dialog closed"
 desktop=$(xdotool search --name "Default - Wine desktop" | head -1)
 [ -n "$desktop" ] || fail "no virtual desktop window"
 shot options "$x" "$y" "$w" "$h"
 click_control options 2  # ｷｬﾝｾﾙ
-dialogs wait-gone 10000 options || fail "Cancel did not close the dialog"
+probe wait-no-dialog 10000 options || fail "Cancel did not close the dialog"
 probe wait-ready 30000 || fail "start-up did not go on after the dialog"
 [ -z "$(keyvalue OpenHotKey)" ] || fail "Cancel wrote the settings"
 
 step "the tray command opens the options; the capture dialog takes Ctrl+Alt+K; OK"
-dialogs command 110 || fail "no launcher window"
-dialogs wait 10000 options >/dev/null || fail "command 110 opened no options dialog"
+probe command 110 || fail "no launcher window"
+probe wait-dialog 10000 options >/dev/null || fail "command 110 opened no options dialog"
 click_control options 1014  # ﾗﾝﾁｬ起動ｷｰを登録する...(&L)
-read -r x y w h < <(dialogs wait 10000 capture) || fail "no capture dialog"
+read -r x y w h < <(probe wait-dialog 10000 capture) || fail "no capture dialog"
 click $((x + w / 2)) $((y + h / 2))  # the keyboard to the capture dialog
 xdotool key ctrl+alt+k
-dialogs wait-gone 10000 capture || fail "the capture dialog took no key"
-shown=$(dialogs text options 1033)
+probe wait-no-dialog 10000 capture || fail "the capture dialog took no key"
+shown=$(probe text options 1033)
 [ "$shown" = "CTRL+ALT+K" ] || fail "the options dialog shows '$shown' for the launcher key"
 click_control options 1  # OK
-dialogs wait-gone 10000 options || fail "OK did not close the dialog"
+probe wait-no-dialog 10000 options || fail "OK did not close the dialog"
 [ "$(keyvalue OpenHotKey)" = 0x4b ] && [ "$(keyvalue OpenHotKeyEx)" = 0x3 ] ||
   fail "OK saved no Ctrl+Alt+K ($(keyvalue OpenHotKey) $(keyvalue OpenHotKeyEx))"
 
@@ -84,11 +83,11 @@ xdotool key Escape
 probe wait-hidden 10000 || fail "Esc did not hide the launcher"
 
 step "the tray command opens the about box"
-dialogs command 120 || fail "no launcher window"
-read -r x y w h < <(dialogs wait 10000 about) || fail "command 120 opened no about box"
+probe command 120 || fail "no launcher window"
+read -r x y w h < <(probe wait-dialog 10000 about) || fail "command 120 opened no about box"
 shot about "$x" "$y" "$w" "$h"
 click_control about 1  # OK
-dialogs wait-gone 10000 about || fail "OK did not close the about box"
+probe wait-no-dialog 10000 about || fail "OK did not close the about box"
 
 probe exit 10000 || fail "Tav did not exit"
 wait "$tav"

@@ -12,7 +12,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -22,9 +21,7 @@
 #include "base/optional_apis.h"
 #include "dialog_script.h"
 #include "options/options_dialog.h"
-#include "options/preview.h"
 #include "res/options_dialogs.h"
-#include "res/resource.h"
 #include "scratch_registry.h"
 #include "store/settings.h"
 #include "test_window.h"
@@ -33,15 +30,8 @@ namespace {
 
 const char kWindowKey[] = "Software\\orrel\\Tav\\Window";
 const char kKeyKey[] = "Software\\orrel\\Tav\\Key";
-
-// 透明度(%d%%) filled, and 透明度(使用不能), in code page 932.
-std::string AlphaLabel(int percent)
-{
-    return "\x93\xA7\x96\xBE\x93x(" + std::to_string(percent) + "%)";
-}
-const char kAlphaDisabled[] = "\x93\xA7\x96\xBE\x93x(\x8Eg\x97p\x95s\x94\\)";
-const char kDefaultKeyText[] =  // 無変換(IMEを監視する)
-    "\x96\xB3\x95\xCF\x8A\xB7(IME\x82\xF0\x8A\xC4\x8E\x8B\x82\xB7\x82\xE9)";
+const char kImeNote[] = "(IME\x82\xF0\x8A\xC4\x8E\x8B\x82\xB7\x82\xE9)";  // (IMEを監視する)
+const char kMuhenkan[] = "\x96\xB3\x95\xCF\x8A\xB7";                      // 無変換
 
 std::string ItemText(HWND dialog, int id)
 {
@@ -50,9 +40,25 @@ std::string ItemText(HWND dialog, int id)
     return text;
 }
 
-bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
-int Selected(HWND dialog, int id) { return static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0)); }
+
+// The controls as the user sees them, in one line: a check box as 0 or 1
+// and "-" when disabled, the slider as its position, the lists as the index
+// selected.
+std::string Shown(HWND d)
+{
+    auto box = [d](int id) {
+        return std::to_string(IsDlgButtonChecked(d, id)) + (Enabled(d, id) ? "" : "-");
+    };
+    auto list = [d](int id) { return std::to_string(SendDlgItemMessageA(d, id, CB_GETCURSEL, 0, 0)); };
+    return ItemText(d, IDC_KEY_TEXT) + " hide " + box(IDC_HIDE_EMPTY_KEYS) + " cursor "
+           + box(IDC_SAVE_CURSOR) + " fg " + box(IDC_FOREGROUND) + " alpha " + box(IDC_USE_ALPHA)
+           + " slider " + std::to_string(SendDlgItemMessageA(d, IDC_ALPHA_SLIDER, TBM_GETPOS, 0, 0))
+           + (Enabled(d, IDC_ALPHA_SLIDER) ? " " : "- ") + ItemText(d, IDC_ALPHA_LABEL) + " grad "
+           + box(IDC_USE_GRAD) + (Enabled(d, IDC_GRAD_COLOR) ? " colour" : " colour-") + " vgrad "
+           + box(IDC_VGRAD) + " smooth " + box(IDC_SMOOTH) + " offset " + ItemText(d, IDC_SHADOW_OFFSET)
+           + " frame " + list(IDC_FRAME) + " pos " + list(IDC_POSITION);
+}
 
 void PutDword(const char* key, const char* name, DWORD value)
 {
@@ -70,51 +76,36 @@ LRESULT CALLBACK CountingPreviewProc(HWND window, UINT message, WPARAM wParam, L
     return CallWindowProcA(PreviewProcedure, window, message, wParam, lParam);
 }
 
-void CountPreviewPaints(HWND preview)
+using Action = std::function<void(HWND dialog)>;
+
+Action Clicks(int id)
 {
-    PreviewProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-        preview, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingPreviewProc)));
-    PumpFor(300);  // the first paints of a new window, exposures included
-    UpdateWindow(preview);
-    PreviewPaints = 0;
+    return [id](HWND d) { SendDlgItemMessageA(d, id, BM_CLICK, 0, 0); };
 }
 
-// A key pressed (true) or released (false) with SendInput.
-struct KeyEvent {
-    WORD Key;
-    bool Up;
-};
-
-std::vector<KeyEvent> Tap(WORD key, std::vector<WORD> held = {})
+Action Selects(int id, int index)
 {
-    std::vector<KeyEvent> events;
-    for (WORD modifier : held)
-        events.push_back({modifier, false});
-    events.push_back({key, false});
-    events.push_back({key, true});
-    for (auto it = held.rbegin(); it != held.rend(); ++it)
-        events.push_back({*it, true});
-    return events;
-}
-
-// In the capture dialog: real keys, once it has the keyboard.
-DialogScript::Step PressKeys(std::vector<KeyEvent> events)
-{
-    return [events](HWND dialog, Seen*) {
-        PumpUntil([dialog] { return GetForegroundWindow() == dialog && GetFocus() == dialog; }, 1000);
-        for (const KeyEvent& e : events)
-            SendKey(e.Key, e.Up);
+    return [=](HWND d) {
+        SendDlgItemMessageA(d, id, CB_SETCURSEL, index, 0);
+        SendMessageA(d, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(d, id)));
     };
 }
 
-// In the colour dialog: type red, green and blue (Wine's edits 706 to 708), then OK.
-DialogScript::Step ChooseColour(int red, int green, int blue)
+Action Presses(int id, WORD key)
 {
-    return [=](HWND dialog, Seen*) {
-        SetDlgItemInt(dialog, 706, red, FALSE);
-        SetDlgItemInt(dialog, 707, green, FALSE);
-        SetDlgItemInt(dialog, 708, blue, FALSE);
-        Press(dialog, IDOK);
+    return [=](HWND d) {
+        SendDlgItemMessageA(d, id, WM_KEYDOWN, key, 0);
+        SendDlgItemMessageA(d, id, WM_KEYUP, key, 0xC0000000);
+    };
+}
+
+// Types into the offset edit and moves the focus away.
+Action Types(const char* text)
+{
+    return [text](HWND d) {
+        SetFocus(GetDlgItem(d, IDC_SHADOW_OFFSET));
+        SetDlgItemTextA(d, IDC_SHADOW_OFFSET, text);
+        SetFocus(GetDlgItem(d, IDC_LAUNCHER_KEY));
     };
 }
 
@@ -143,247 +134,184 @@ protected:
     std::deque<Seen> seen_;
 };
 
-struct ShownSettings {
-    const char* Name;
-    std::function<void()> Arrange;
-    bool OptionalFunctions;
-    std::string KeyText;
-    bool HideEmpty, SaveCursor, Foreground, UseAlpha, UseGrad, VGrad, Smooth;
-    int SliderPosition;
-    std::string AlphaLabel;
-    bool SliderEnabled, GradControlsEnabled, SmoothEnabled;
-    std::string Offset;
-    int Frame, Position;
-};
-
 TEST_F(OptionsDialogTest, ControlsShowTheStoredSettings)
 {
-    const ShownSettings cases[] = {
-        {"defaults", [] {}, true, kDefaultKeyText,
-         false, false, true, true, true, false, true, 128, AlphaLabel(50), true, true, true, "1", 3, 0},
-        {"stored", [] {
-             PutDword(kWindowKey, "ShowAllKey", 0);
-             PutDword(kWindowKey, "SaveCursor", 1);
-             PutDword(kWindowKey, "Foreground", 0);
-             BYTE opaque = 255;
-             PutRawValue(kWindowKey, "AlphaBlend", REG_BINARY, &opaque, 1);
-             PutDword(kWindowKey, "UseAlphaBlend", 0);
-             PutDword(kWindowKey, "UseGrad", 0);
-             PutDword(kWindowKey, "VGrad", 1);
-             PutDword(kWindowKey, "ShadowOffset", static_cast<DWORD>(-5));
-             PutDword(kWindowKey, "EdgeType", 0);
-             PutDword(kWindowKey, "PosType", 5);
-             PutDword(kWindowKey, "Smooth", 0);
-             PutDword(kKeyKey, "OpenHotKey", 'T');
-             PutDword(kKeyKey, "OpenHotKeyEx", MOD_CONTROL | MOD_ALT);
-             PutDword(kKeyKey, "CheckIME", 0);
-         }, true, "CTRL+ALT+T",
-         true, true, false, false, false, true, false, 0, AlphaLabel(0), false, false, true, "-5", 0, 5},
-        // Without msimg32's functions: no gradient, no slider; without
-        // DrawShadowText: no smooth shadow, and Smooth reads 0.
-        {"no optional functions", [] {}, false, kDefaultKeyText,
-         false, false, true, true, true, false, false, 128, kAlphaDisabled, false, false, false, "1", 3, 0},
+    const struct {
+        const char* Name;
+        std::vector<std::pair<const char*, DWORD>> Window, Key;
+        bool Opaque;  // AlphaBlend 255
+        bool OptionalFunctions;
+        std::string Shown;
+    } cases[] = {
+        {"defaults", {}, {}, false, true,
+         std::string(kMuhenkan) + kImeNote + " hide 0 cursor 0 fg 1 alpha 1 slider 128 \x93\xA7\x96\xBE\x93x(50%)"
+             " grad 1 colour vgrad 0 smooth 1 offset 1 frame 3 pos 0"},
+        {"stored",
+         {{"ShowAllKey", 0}, {"SaveCursor", 1}, {"Foreground", 0}, {"UseAlphaBlend", 0}, {"UseGrad", 0},
+          {"VGrad", 1}, {"ShadowOffset", static_cast<DWORD>(-5)}, {"EdgeType", 0}, {"PosType", 5}, {"Smooth", 0}},
+         {{"OpenHotKey", 'T'}, {"OpenHotKeyEx", MOD_CONTROL | MOD_ALT}, {"CheckIME", 0}}, true, true,
+         "CTRL+ALT+T hide 1 cursor 1 fg 0 alpha 0 slider 0- \x93\xA7\x96\xBE\x93x(0%)"
+         " grad 0 colour- vgrad 1- smooth 0 offset -5 frame 0 pos 5"},
+        // Without msimg32's functions no gradient and no slider (the
+        // transparency stays, as a tint); without DrawShadowText no smooth
+        // shadow, and Smooth reads 0.
+        {"no optional functions", {}, {}, false, false,
+         std::string(kMuhenkan) + kImeNote + " hide 0 cursor 0 fg 1 alpha 1 slider 128- "
+             "\x93\xA7\x96\xBE\x93x(\x8Eg\x97p\x95s\x94\\) grad 1- colour- vgrad 0- smooth 0- offset 1 frame 3 pos 0"},
     };
-    for (const ShownSettings& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
         ScratchRegistry registry;
-        c.Arrange();
+        for (const auto& value : c.Window)
+            PutDword(kWindowKey, value.first, value.second);
+        for (const auto& value : c.Key)
+            PutDword(kKeyKey, value.first, value.second);
+        BYTE opaque = 255;
+        if (c.Opaque)
+            PutRawValue(kWindowKey, "AlphaBlend", REG_BINARY, &opaque, 1);
         if (!c.OptionalFunctions)
             LoadOptionalApisFrom("tav-no-such-module.dll", "tav-no-such-module.dll");
-        INT_PTR result = Run({[&](HWND d, Seen*) {
-            EXPECT_EQ(c.KeyText, ItemText(d, IDC_KEY_TEXT));
-            EXPECT_EQ(c.HideEmpty, Checked(d, IDC_HIDE_EMPTY_KEYS));
-            EXPECT_EQ(c.SaveCursor, Checked(d, IDC_SAVE_CURSOR));
-            EXPECT_EQ(c.Foreground, Checked(d, IDC_FOREGROUND));
-            EXPECT_EQ(c.UseAlpha, Checked(d, IDC_USE_ALPHA));
-            EXPECT_EQ(c.UseGrad && c.OptionalFunctions, Checked(d, IDC_USE_GRAD) && Enabled(d, IDC_USE_GRAD));
-            EXPECT_EQ(c.VGrad, Checked(d, IDC_VGRAD));
-            EXPECT_EQ(c.Smooth, Checked(d, IDC_SMOOTH));
-            EXPECT_EQ(c.SliderPosition, SendDlgItemMessageA(d, IDC_ALPHA_SLIDER, TBM_GETPOS, 0, 0));
-            EXPECT_EQ(c.AlphaLabel, ItemText(d, IDC_ALPHA_LABEL));
-            EXPECT_EQ(c.SliderEnabled, Enabled(d, IDC_ALPHA_SLIDER));
-            EXPECT_EQ(c.GradControlsEnabled, Enabled(d, IDC_GRAD_COLOR));
-            EXPECT_EQ(c.GradControlsEnabled, Enabled(d, IDC_VGRAD));
-            EXPECT_TRUE(Enabled(d, IDC_USE_ALPHA));
-            EXPECT_EQ(c.SmoothEnabled, Enabled(d, IDC_SMOOTH));
-            EXPECT_EQ(c.Offset, ItemText(d, IDC_SHADOW_OFFSET));
-            EXPECT_EQ(c.Frame, Selected(d, IDC_FRAME));
-            EXPECT_EQ(c.Position, Selected(d, IDC_POSITION));
+        EXPECT_EQ(0, Run({[&](HWND d, Seen*) {
+            EXPECT_EQ(c.Shown, Shown(d));
             EXPECT_EQ(GetDlgItem(d, IDC_LAUNCHER_KEY), GetFocus());
-            // The lists of strings 34 and 35, whole.
+            // Transparency off and on again: the slider follows it, where
+            // the alpha functions are there.
+            Clicks(IDC_USE_ALPHA)(d);
+            Clicks(IDC_USE_ALPHA)(d);
+            EXPECT_EQ(c.Shown, Shown(d));
             EXPECT_EQ(5, SendDlgItemMessageA(d, IDC_FRAME, CB_GETCOUNT, 0, 0));
             EXPECT_EQ(6, SendDlgItemMessageA(d, IDC_POSITION, CB_GETCOUNT, 0, 0));
-            // Without the alpha functions, checking 1020 leaves the slider off.
-            SendDlgItemMessageA(d, IDC_USE_ALPHA, BM_CLICK, 0, 0);
-            SendDlgItemMessageA(d, IDC_USE_ALPHA, BM_CLICK, 0, 0);
-            EXPECT_EQ(c.OptionalFunctions && c.UseAlpha, Enabled(d, IDC_ALPHA_SLIDER));
             Press(d, IDCANCEL);
-        }});
-        EXPECT_EQ(0, result);
+        }}));
         FreeOptionalApis();
         LoadOptionalApis();
     }
 }
 
-TEST_F(OptionsDialogTest, TheTemplateAndThePreviewSitWhereTheyShould)
+// The preview: where the dialog puts it, the sample level, and the working
+// copy painted over the wallpaper (an opaque flat colour shows as itself, a
+// transparent one mixes with what lies behind).  A second opening registers
+// the class again.
+TEST_F(OptionsDialogTest, ThePreviewPaintsTheSampleWithTheWorkingCopy)
 {
-    INT_PTR result = Run({[&](HWND d, Seen* seen) {
-        EXPECT_EQ("Tav\x93\xAE\x8D\xEC\x90\xDD\x92\xE8", seen->Caption);  // Tav動作設定
-        HWND preview = dialog_.Preview();
-        ASSERT_NE(nullptr, preview);
-        char name[32];
-        GetClassNameA(preview, name, sizeof name);
-        EXPECT_STREQ("Tav Prev", name);
-        RECT rect;
-        GetWindowRect(preview, &rect);
-        MapWindowPoints(nullptr, d, reinterpret_cast<POINT*>(&rect), 2);
-        EXPECT_EQ(10, rect.left);
-        EXPECT_EQ(37, rect.top);
-        EXPECT_EQ(120, rect.right - rect.left);
-        EXPECT_EQ(150, rect.bottom - rect.top);
-        // The sample level: name, version, an empty slot, the computer and user names.
-        char computer[16] = "", user[16] = "";
-        DWORD size = sizeof computer;
-        GetComputerNameA(computer, &size);
-        size = sizeof user;
-        GetUserNameA(user, &size);
-        const std::string titles[] = {"Tav", "Ver2.55", "", computer, user, ""};
-        for (int slot = 0; slot < 6; ++slot)
-            EXPECT_EQ(titles[slot], Copy().Titles[slot]) << slot;
-        EXPECT_EQ(0, Copy().LineCount);
-        EXPECT_GT(Copy().LineHeight, 0) << "measured for the preview";
-        // Tab order: the launcher key button first, Cancel last.
-        EXPECT_EQ(GetDlgItem(d, IDC_SHADOW_OFFSET), GetNextDlgTabItem(d, GetDlgItem(d, IDC_FONT), FALSE));
-        EXPECT_EQ(GetDlgItem(d, IDC_LAUNCHER_KEY), GetNextDlgTabItem(d, GetDlgItem(d, IDCANCEL), FALSE));
-        Press(d, IDCANCEL);
-    }});
-    EXPECT_EQ(0, result);
-    // A second opening registers the class again.
-    EXPECT_EQ(0, Run({[&](HWND d, Seen*) {
-        EXPECT_NE(nullptr, dialog_.Preview());
-        Press(d, IDCANCEL);
-    }}));
+    PutDword(kWindowKey, "MainColor", RGB(10, 200, 30));
+    PutDword(kWindowKey, "UseGrad", 0);
+    PutDword(kWindowKey, "UseAlphaBlend", 0);
+    PutDword(kWindowKey, "EdgeType", 0);
+    for (int opening = 0; opening < 2; ++opening) {
+        EXPECT_EQ(0, Run({[&](HWND d, Seen*) {
+            HWND preview = dialog_.Preview();
+            ASSERT_NE(nullptr, preview);
+            RECT rect;
+            GetWindowRect(preview, &rect);
+            MapWindowPoints(nullptr, d, reinterpret_cast<POINT*>(&rect), 2);
+            const RECT place = {10, 37, 130, 187};
+            EXPECT_TRUE(EqualRect(&place, &rect));
+            char computer[16] = "", user[16] = "";
+            DWORD size = sizeof computer;
+            GetComputerNameA(computer, &size);
+            size = sizeof user;
+            GetUserNameA(user, &size);
+            const std::string titles[] = {"Tav", "Ver2.55", "", computer, user, ""};
+            for (int slot = 0; slot < 6; ++slot)
+                EXPECT_EQ(titles[slot], Copy().Titles[slot]) << slot;
+
+            PumpFor(200);
+            RedrawWindow(preview, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            HDC dc = GetDC(preview);
+            EXPECT_EQ(RGB(10, 200, 30), GetPixel(dc, 60, 145)) << "below the sample lines";
+            SendDlgItemMessageA(d, IDC_USE_ALPHA, BM_CLICK, 0, 0);
+            UpdateWindow(preview);
+            EXPECT_NE(RGB(10, 200, 30), GetPixel(dc, 60, 145));
+            ReleaseDC(preview, dc);
+            Press(d, IDCANCEL);
+        }}));
+    }
 }
 
-// One change: what it does to the working copy, and whether it repaints
-// the preview (-1: not counted, a nested dialog covers the preview and the
-// system repaints what it uncovers).
+template <auto Member>
+long Get(const LauncherState& s)
+{
+    return static_cast<long>(s.*Member);
+}
+
+// In the colour dialog: type red, green and blue (Wine's edits 706 to 708), then OK.
+DialogScript::Step ChooseColour(int red, int green, int blue)
+{
+    return [=](HWND dialog, Seen*) {
+        SetDlgItemInt(dialog, 706, red, FALSE);
+        SetDlgItemInt(dialog, 707, green, FALSE);
+        SetDlgItemInt(dialog, 708, blue, FALSE);
+        Press(dialog, IDOK);
+    };
+}
+
+// One change: its effect on the working copy and on the control it enables
+// or disables (0: none), and the preview's paints (-1: not counted, a
+// nested dialog covers the preview and the system repaints what it uncovers).
 struct Change {
     const char* Name;
-    std::function<void(HWND dialog)> Act;
-    std::function<bool(const LauncherState&, HWND dialog)> Done;
+    Action Act;
+    long (*Field)(const LauncherState&);
+    long Value;
     int Repaints;
+    int EnablesId;
+    bool EnabledAfter;
     DialogScript::Step Nested;
 };
 
-void Click(HWND d, int id) { SendDlgItemMessageA(d, id, BM_CLICK, 0, 0); }
-
-void Select(HWND d, int id, int index)
-{
-    SendDlgItemMessageA(d, id, CB_SETCURSEL, index, 0);
-    SendMessageA(d, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(d, id)));
-}
-
-void KeyOn(HWND d, int id, WORD key)
-{
-    SendDlgItemMessageA(d, id, WM_KEYDOWN, key, 0);
-    SendDlgItemMessageA(d, id, WM_KEYUP, key, 0xC0000000);
-}
-
-// Types into the offset edit and moves the focus away.
-void TypeOffset(HWND d, const char* text)
-{
-    SetFocus(GetDlgItem(d, IDC_SHADOW_OFFSET));
-    SetDlgItemTextA(d, IDC_SHADOW_OFFSET, text);
-    SetFocus(GetDlgItem(d, IDC_LAUNCHER_KEY));
-}
-
 TEST_F(OptionsDialogTest, EachControlChangesItsSettingAndOnlyTheLookRepaintsThePreview)
 {
-    const char kRangeText[] =  // 「影のずれ」は-99～99までです。
-        "\x81u\x89" "e\x82\xCC\x82\xB8\x82\xEA\x81v\x82\xCD-99\x81`99\x82\xDC\x82\xC5\x82\xC5\x82\xB7\x81" "B";
+    using S = LauncherState;
     const Change changes[] = {
-        {"gradient off", [](HWND d) { Click(d, IDC_USE_GRAD); },
-         [](const LauncherState& s, HWND d) {
-             return s.UseGrad == 0 && !Enabled(d, IDC_GRAD_COLOR) && !Enabled(d, IDC_VGRAD);
-         }, 1, nullptr},
-        {"gradient on", [](HWND d) { Click(d, IDC_USE_GRAD); },
-         [](const LauncherState& s, HWND d) {
-             return s.UseGrad == 1 && Enabled(d, IDC_GRAD_COLOR) && Enabled(d, IDC_VGRAD);
-         }, 1, nullptr},
-        {"vertical", [](HWND d) { Click(d, IDC_VGRAD); },
-         [](const LauncherState& s, HWND) { return s.VGrad == 1; }, 1, nullptr},
-        {"transparency off", [](HWND d) { Click(d, IDC_USE_ALPHA); },
-         [](const LauncherState& s, HWND d) { return s.UseAlphaBlend == 0 && !Enabled(d, IDC_ALPHA_SLIDER); },
-         1, nullptr},
-        {"transparency on", [](HWND d) { Click(d, IDC_USE_ALPHA); },
-         [](const LauncherState& s, HWND d) { return s.UseAlphaBlend == 1 && Enabled(d, IDC_ALPHA_SLIDER); },
-         1, nullptr},
-        {"slider to the right end", [](HWND d) { KeyOn(d, IDC_ALPHA_SLIDER, VK_END); },
-         [](const LauncherState& s, HWND d) {
-             return s.AlphaBlend == 0 && ItemText(d, IDC_ALPHA_LABEL) == AlphaLabel(100);
-         }, 1, nullptr},
-        {"slider one step left", [](HWND d) { KeyOn(d, IDC_ALPHA_SLIDER, VK_LEFT); },
-         [](const LauncherState& s, HWND d) {
-             return s.AlphaBlend == 1 && ItemText(d, IDC_ALPHA_LABEL) == AlphaLabel(99);
-         }, 1, nullptr},
-        {"hide empty keys", [](HWND d) { Click(d, IDC_HIDE_EMPTY_KEYS); },
-         [](const LauncherState& s, HWND) { return s.ShowAllKey == 0; }, 1, nullptr},
-        {"smooth off", [](HWND d) { Click(d, IDC_SMOOTH); },
-         [](const LauncherState& s, HWND) { return s.Smooth == 0; }, 1, nullptr},
-        {"frame: line", [](HWND d) { Select(d, IDC_FRAME, 1); },
-         [](const LauncherState& s, HWND) { return s.EdgeType == 1; }, 1, nullptr},
-        {"frame: line again", [](HWND d) { Select(d, IDC_FRAME, 1); },
-         [](const LauncherState& s, HWND) { return s.EdgeType == 1; }, 0, nullptr},
-        {"offset up", [](HWND d) { KeyOn(d, IDC_SHADOW_OFFSET, VK_UP); },
-         [](const LauncherState& s, HWND d) { return s.ShadowOffset == 2 && ItemText(d, IDC_SHADOW_OFFSET) == "2"; },
-         1, nullptr},
-        {"offset -99 typed", [](HWND d) { TypeOffset(d, "-99"); },
-         [](const LauncherState& s, HWND) { return s.ShadowOffset == -99; }, 1, nullptr},
-        {"offset down wraps", [](HWND d) { KeyOn(d, IDC_SHADOW_OFFSET, VK_DOWN); },
-         [](const LauncherState& s, HWND d) { return s.ShadowOffset == 99 && ItemText(d, IDC_SHADOW_OFFSET) == "99"; },
-         1, nullptr},
-        {"offset 100 refused", [](HWND d) { TypeOffset(d, "100"); },
-         [](const LauncherState& s, HWND d) { return s.ShadowOffset == 99 && ItemText(d, IDC_SHADOW_OFFSET) == "99"; },
-         -1, Answer(IDOK)},
-        {"offset x refused", [](HWND d) { TypeOffset(d, "x"); },
-         [](const LauncherState& s, HWND d) { return s.ShadowOffset == 99 && ItemText(d, IDC_SHADOW_OFFSET) == "99"; },
-         -1, Answer(IDOK)},
-        {"offset unchanged on leaving", [](HWND d) { TypeOffset(d, "99"); },
-         [](const LauncherState& s, HWND) { return s.ShadowOffset == 99; }, 0, nullptr},
-        {"position: top right", [](HWND d) { Select(d, IDC_POSITION, 4); },
-         [](const LauncherState& s, HWND) { return s.PosType == 4; }, 0, nullptr},
-        {"keep cursor", [](HWND d) { Click(d, IDC_SAVE_CURSOR); },
-         [](const LauncherState& s, HWND) { return s.SaveCursor == 1; }, 0, nullptr},
-        {"foreground off", [](HWND d) { Click(d, IDC_FOREGROUND); },
-         [](const LauncherState& s, HWND) { return s.Foreground == 0; }, 0, nullptr},
-        {"text colour", [](HWND d) { Click(d, IDC_TEXT_COLOR); },
-         [](const LauncherState& s, HWND) { return s.TextColor == RGB(10, 20, 30); }, -1,
+        {"gradient off", Clicks(IDC_USE_GRAD), Get<&S::UseGrad>, 0, 1, IDC_VGRAD, false, nullptr},
+        {"gradient on", Clicks(IDC_USE_GRAD), Get<&S::UseGrad>, 1, 1, IDC_GRAD_COLOR, true, nullptr},
+        {"vertical", Clicks(IDC_VGRAD), Get<&S::VGrad>, 1, 1, 0, false, nullptr},
+        {"transparency off", Clicks(IDC_USE_ALPHA), Get<&S::UseAlphaBlend>, 0, 1, IDC_ALPHA_SLIDER, false, nullptr},
+        {"transparency on", Clicks(IDC_USE_ALPHA), Get<&S::UseAlphaBlend>, 1, 1, IDC_ALPHA_SLIDER, true, nullptr},
+        {"slider to the right end", Presses(IDC_ALPHA_SLIDER, VK_END), Get<&S::AlphaBlend>, 0, 1, 0, false, nullptr},
+        {"slider a step left", Presses(IDC_ALPHA_SLIDER, VK_LEFT), Get<&S::AlphaBlend>, 1, 1, 0, false, nullptr},
+        {"hide empty keys", Clicks(IDC_HIDE_EMPTY_KEYS), Get<&S::ShowAllKey>, 0, 1, 0, false, nullptr},
+        {"smooth off", Clicks(IDC_SMOOTH), Get<&S::Smooth>, 0, 1, 0, false, nullptr},
+        {"frame: line", Selects(IDC_FRAME, 1), Get<&S::EdgeType>, 1, 1, 0, false, nullptr},
+        {"frame: line again", Selects(IDC_FRAME, 1), Get<&S::EdgeType>, 1, 0, 0, false, nullptr},
+        {"offset up", Presses(IDC_SHADOW_OFFSET, VK_UP), Get<&S::ShadowOffset>, 2, 1, 0, false, nullptr},
+        {"offset -99 typed", Types("-99"), Get<&S::ShadowOffset>, -99, 1, 0, false, nullptr},
+        {"offset down wraps", Presses(IDC_SHADOW_OFFSET, VK_DOWN), Get<&S::ShadowOffset>, 99, 1, 0, false, nullptr},
+        {"offset 100 refused", Types("100"), Get<&S::ShadowOffset>, 99, -1, 0, false, Answer(IDOK)},
+        {"offset x refused", Types("x"), Get<&S::ShadowOffset>, 99, -1, 0, false, Answer(IDOK)},
+        {"offset left as it is", Types("99"), Get<&S::ShadowOffset>, 99, 0, 0, false, nullptr},
+        {"position: top right", Selects(IDC_POSITION, 4), Get<&S::PosType>, 4, 0, 0, false, nullptr},
+        {"keep cursor", Clicks(IDC_SAVE_CURSOR), Get<&S::SaveCursor>, 1, 0, 0, false, nullptr},
+        {"foreground off", Clicks(IDC_FOREGROUND), Get<&S::Foreground>, 0, 0, 0, false, nullptr},
+        {"text colour", Clicks(IDC_TEXT_COLOR), Get<&S::TextColor>, RGB(10, 20, 30), -1, 0, false,
          ChooseColour(10, 20, 30)},
-        {"window colour, cancelled", [](HWND d) { Click(d, IDC_MAIN_COLOR); },
-         [](const LauncherState& s, HWND) { return s.MainColor == RGB(0, 255, 0); }, -1,
+        {"window colour, cancelled", Clicks(IDC_MAIN_COLOR), Get<&S::MainColor>, RGB(0, 255, 0), -1, 0, false,
          [](HWND colour, Seen*) { Press(colour, IDCANCEL); }},
-        {"gradient colour", [](HWND d) { Click(d, IDC_GRAD_COLOR); },
-         [](const LauncherState& s, HWND) { return s.GradColor == RGB(200, 100, 0); }, -1,
-         ChooseColour(200, 100, 0)},
         {"dialog moved", [](HWND d) {
              RECT rect;
              GetWindowRect(d, &rect);
              SetWindowPos(d, nullptr, rect.left + 16, rect.top + 8, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-         }, [](const LauncherState&, HWND) { return true; }, 1, nullptr},
+         }, Get<&S::MainColor>, RGB(0, 255, 0), 1, 0, false, nullptr},
     };
     std::vector<DialogScript::Step> steps = {[&](HWND d, Seen*) {
         HWND preview = dialog_.Preview();
-        CountPreviewPaints(preview);
+        PreviewProcedure = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(preview, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingPreviewProc)));
+        PumpFor(300);  // the first paints of a new window, exposures included
+        UpdateWindow(preview);
         for (const Change& c : changes) {
             int before = PreviewPaints;
             c.Act(d);
             UpdateWindow(preview);
-            EXPECT_TRUE(c.Done(Copy(), d)) << c.Name;
-            if (c.Repaints >= 0) {
-                EXPECT_EQ(c.Repaints, PreviewPaints - before) << c.Name;
-            }
+            EXPECT_EQ(c.Value, c.Field(Copy())) << c.Name;
+            EXPECT_TRUE(c.EnablesId == 0 || c.EnabledAfter == Enabled(d, c.EnablesId)) << c.Name;
+            EXPECT_TRUE(c.Repaints < 0 || c.Repaints == PreviewPaints - before)
+                << c.Name << ": " << PreviewPaints - before << " paints";
         }
+        // The label shows the transparency of the last step.
+        EXPECT_EQ("\x93\xA7\x96\xBE\x93x(99%)", ItemText(d, IDC_ALPHA_LABEL));
+        EXPECT_EQ("99", ItemText(d, IDC_SHADOW_OFFSET)) << "a refused offset is shown no more";
         Press(d, IDCANCEL);
     }};
     for (const Change& c : changes) {
@@ -391,79 +319,60 @@ TEST_F(OptionsDialogTest, EachControlChangesItsSettingAndOnlyTheLookRepaintsTheP
             steps.push_back(c.Nested);
     }
     EXPECT_EQ(0, Run(steps));
-    ASSERT_EQ(6u, seen_.size());
+    ASSERT_EQ(5u, seen_.size());
     EXPECT_EQ("Tav", seen_[1].Caption);
-    EXPECT_EQ(kRangeText, seen_[1].Text);
-    EXPECT_EQ(kRangeText, seen_[2].Text);
+    // 「影のずれ」は-99～99までです。
+    EXPECT_EQ("\x81u\x89" "e\x82\xCC\x82\xB8\x82\xEA\x81v\x82\xCD-99\x81`99\x82\xDC\x82\xC5\x82\xC5\x82\xB7\x81" "B",
+              seen_[2].Text);
 }
-
-TEST_F(OptionsDialogTest, TheFontDialogChangesTheFontOnlyWhenConfirmed)
-{
-    std::string face;
-    LOGFONTA before = {};
-    EXPECT_EQ(0, Run({
-        [&](HWND d, Seen*) {
-            before = Copy().Font;
-            Click(d, IDC_FONT);
-            EXPECT_EQ(0, std::memcmp(&before, &Copy().Font, sizeof before)) << "cancelled";
-            Click(d, IDC_FONT);
-            EXPECT_EQ(face, Copy().Font.lfFaceName);
-            Press(d, IDCANCEL);
-        },
-        [](HWND font, Seen*) { Press(font, IDCANCEL); },
-        [&](HWND font, Seen*) {
-            face = ItemText(font, 0x470);  // cmb1: the face
-            Press(font, IDOK);
-        },
-    }));
-    EXPECT_FALSE(face.empty());
-}
-
-struct Capture {
-    const char* Name;
-    std::vector<KeyEvent> Keys;
-    int ImeAnswer;  // IDYES or IDNO when the IME question comes, else 0
-    int Code, Modifiers, Ime;
-    std::string Text;
-};
 
 // Real keys in the capture dialog: a lone modifier waits for its key, the
 // modifiers held are recorded, an IME key alone asks whether to watch it
 // with the IME, Esc records nothing.
 TEST_F(OptionsDialogTest, TheCaptureDialogRecordsTheKeyPressedWithItsModifiers)
 {
-    const char kMuhenkan[] = "\x96\xB3\x95\xCF\x8A\xB7";  // 無変換
-    const char kImeNote[] = "(IME\x82\xF0\x8A\xC4\x8E\x8B\x82\xB7\x82\xE9)";
-    const Capture captures[] = {
-        {"Ctrl, then A", Tap('A', {VK_CONTROL}), 0, 'A', MOD_CONTROL, 0, "CTRL+A"},
-        {"Alt+Shift+F12", Tap(VK_F12, {VK_MENU, VK_SHIFT}), 0, VK_F12, MOD_ALT | MOD_SHIFT, 0, "ALT+SHIFT+F12"},
-        {"Esc keeps the key", Tap(VK_ESCAPE), 0, VK_F12, MOD_ALT | MOD_SHIFT, 0, "ALT+SHIFT+F12"},
-        {"無変換, watched", Tap(VK_NONCONVERT), IDYES, VK_NONCONVERT, 0, 1, std::string(kMuhenkan) + kImeNote},
-        {"無変換, a hot key", Tap(VK_NONCONVERT), IDNO, VK_NONCONVERT, 0, 0, kMuhenkan},
-        {"Ctrl+変換 asks nothing", Tap(VK_CONVERT, {VK_CONTROL}), 0, VK_CONVERT, MOD_CONTROL, 0,
-         "CTRL+\x95\xCF\x8A\xB7"},
-        {"digit 5", Tap('5'), 0, '5', 0, 0, "5"},
-        {"keypad 5", Tap(VK_NUMPAD5), 0, VK_NUMPAD5, 0, 0, "Num5"},
+    const struct {
+        std::vector<WORD> Held;
+        WORD Key;
+        int ImeAnswer;  // IDYES or IDNO when the IME question comes, else 0
+        std::string Text;
+    } captures[] = {
+        {{VK_CONTROL}, 'A', 0, "CTRL+A"},
+        {{VK_MENU, VK_SHIFT}, VK_F12, 0, "ALT+SHIFT+F12"},
+        {{}, VK_ESCAPE, 0, "ALT+SHIFT+F12"},
+        {{}, VK_NONCONVERT, IDYES, std::string(kMuhenkan) + kImeNote},
+        {{}, VK_NONCONVERT, IDNO, kMuhenkan},
+        {{VK_CONTROL}, VK_CONVERT, 0, "CTRL+\x95\xCF\x8A\xB7"},
+        {{}, '5', 0, "5"},
+        {{}, VK_NUMPAD5, 0, "Num5"},
     };
     std::vector<DialogScript::Step> steps = {[&](HWND d, Seen*) {
-        // The capture dialog opens in the lower right quarter, clear of the preview.
-        SetCursorPos(900, 700);
-        for (const Capture& c : captures) {
+        SetCursorPos(900, 700);  // the capture dialog opens clear of the preview
+        for (const auto& c : captures) {
             SendMessageA(d, WM_COMMAND, IDC_LAUNCHER_KEY, 0);
-            EXPECT_EQ(c.Code, Copy().OpenHotKey) << c.Name;
-            EXPECT_EQ(c.Modifiers, Copy().OpenHotKeyEx) << c.Name;
-            EXPECT_EQ(c.Ime, Copy().CheckIME) << c.Name;
-            EXPECT_EQ(c.Text, ItemText(d, IDC_KEY_TEXT)) << c.Name;
+            EXPECT_EQ(c.Text, ItemText(d, IDC_KEY_TEXT));
         }
+        // The last: the keypad's 5, no modifiers, no IME watch.
+        EXPECT_EQ(VK_NUMPAD5, Copy().OpenHotKey);
+        EXPECT_EQ(0, Copy().OpenHotKeyEx);
+        EXPECT_EQ(0, Copy().CheckIME);
         Press(d, IDCANCEL);
     }};
-    for (const Capture& c : captures) {
-        steps.push_back(PressKeys(c.Keys));
+    for (const auto& c : captures) {
+        steps.push_back([&c](HWND dialog, Seen*) {
+            PumpUntil([dialog] { return GetForegroundWindow() == dialog && GetFocus() == dialog; }, 1000);
+            for (WORD modifier : c.Held)
+                SendKey(modifier, false);
+            PressKey(c.Key);
+            for (auto it = c.Held.rbegin(); it != c.Held.rend(); ++it)
+                SendKey(*it, true);
+        });
         if (c.ImeAnswer != 0)
             steps.push_back(Answer(c.ImeAnswer));
     }
     EXPECT_EQ(0, Run(steps));
     EXPECT_EQ("", seen_[1].Caption) << "the capture dialog has no title";
+    // IMEのキーと重複しています。<newline>IMEが開いている時は、ランチャを表示しないようにしますか?
     EXPECT_EQ("IME\x82\xCC\x83L\x81[\x82\xC6\x8F" "d\x95\xA1\x82\xB5\x82\xC4\x82\xA2\x82\xDC\x82\xB7\x81" "B\nIME"
               "\x82\xAA\x8AJ\x82\xA2\x82\xC4\x82\xA2\x82\xE9\x8E\x9E\x82\xCD\x81" "A\x83\x89\x83\x93\x83`\x83\x83"
               "\x82\xF0\x95\\\x8E\xA6\x82\xB5\x82\xC8\x82\xA2\x82\xE6\x82\xA4\x82\xC9\x82\xB5\x82\xDC\x82\xB7\x82\xA9?",
@@ -477,7 +386,7 @@ TEST_F(OptionsDialogTest, OkWritesEverySettingAndCancelNothing)
     // Cancel after changes, with a refused offset in the edit: nothing is
     // written, and the dialog's end asks nothing.
     EXPECT_EQ(0, Run({[&](HWND d, Seen*) {
-        Click(d, IDC_USE_GRAD);
+        Clicks(IDC_USE_GRAD)(d);
         SetFocus(GetDlgItem(d, IDC_SHADOW_OFFSET));
         SetDlgItemTextA(d, IDC_SHADOW_OFFSET, "500");
         Press(d, IDCANCEL);
@@ -490,8 +399,8 @@ TEST_F(OptionsDialogTest, OkWritesEverySettingAndCancelNothing)
     // refused one keeps the dialog open.
     EXPECT_EQ(1, Run({
         [&](HWND d, Seen*) {
-            Click(d, IDC_USE_GRAD);
-            Select(d, IDC_POSITION, 2);
+            Clicks(IDC_USE_GRAD)(d);
+            Selects(IDC_POSITION, 2)(d);
             SetDlgItemTextA(d, IDC_SHADOW_OFFSET, "500");
             SendMessageA(d, WM_COMMAND, IDOK, 0);
             EXPECT_TRUE(IsWindowVisible(d));
@@ -522,28 +431,6 @@ TEST_F(OptionsDialogTest, OkWritesEverySettingAndCancelNothing)
     };
     for (const auto& w : written)
         EXPECT_EQ(w.Value, StoredValue(w.Key, w.Name)) << w.Name;
-}
-
-// The preview paints the working copy over the wallpaper: an opaque flat
-// colour shows as itself, a transparent one mixes with what lies behind.
-TEST_F(OptionsDialogTest, ThePreviewPaintsTheWorkingCopy)
-{
-    PutDword(kWindowKey, "MainColor", RGB(10, 200, 30));
-    PutDword(kWindowKey, "UseGrad", 0);
-    PutDword(kWindowKey, "UseAlphaBlend", 0);
-    PutDword(kWindowKey, "EdgeType", 0);
-    EXPECT_EQ(0, Run({[&](HWND d, Seen*) {
-        HWND preview = dialog_.Preview();
-        PumpFor(200);
-        RedrawWindow(preview, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        HDC dc = GetDC(preview);
-        EXPECT_EQ(RGB(10, 200, 30), GetPixel(dc, 60, 145)) << "below the sample lines";
-        Click(d, IDC_USE_ALPHA);
-        UpdateWindow(preview);
-        EXPECT_NE(RGB(10, 200, 30), GetPixel(dc, 60, 145));
-        ReleaseDC(preview, dc);
-        Press(d, IDCANCEL);
-    }}));
 }
 
 }  // namespace

@@ -313,38 +313,4 @@ TEST_F(AboutTest, TheLinksOpenOnAPlainClickAndTheFontsGoWithTheBox)
     EXPECT_EQ(1u, escape.seen.size());
 }
 
-// The real shell: a link field whose text names a shortcut to the marker
-// program starts it.
-TEST_F(AboutTest, AClickHandsTheLinkToTheRealShell)
-{
-    OpenLinkThroughShell = ShellExecuteExA;
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    std::string marker = std::string(temp) + "tav-about-" + std::to_string(GetCurrentProcessId()) + ".txt";
-    std::string shortcut = std::string(temp) + "tav-about.lnk";
-    {
-        ComInit com;
-        ComPtr<IShellLinkA> link;
-        ComPtr<IPersistFile> persist;
-        ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                               link.put())));
-        link->SetPath((FolderOf(ProgramPath()) + "\\tav_marker.exe").c_str());
-        link->SetArguments(("\"" + marker + "\" about").c_str());
-        ASSERT_TRUE(SUCCEEDED(link->QueryInterface(IID_IPersistFile, persist.put())));
-        WCHAR wide[MAX_PATH];
-        MultiByteToWideChar(CP_ACP, 0, shortcut.c_str(), -1, wide, MAX_PATH);
-        ASSERT_TRUE(SUCCEEDED(persist->Save(wide, TRUE)));
-    }
-    DialogScript script({[&](HWND d, Seen*) {
-        SetDlgItemTextA(d, IDC_MAKER_URL, shortcut.c_str());
-        Click(GetDlgItem(d, IDC_MAKER_URL));
-        Press(d, IDOK);
-    }});
-    EXPECT_EQ(0, RunAboutDialog(nullptr));
-    PumpUntil([&] { return GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000);
-    EXPECT_NE(std::string::npos, Contents(marker).find("args=about"));
-    DeleteFileA(marker.c_str());
-    DeleteFileA(shortcut.c_str());
-}
-
 }  // namespace
