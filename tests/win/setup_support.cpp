@@ -1,0 +1,236 @@
+/*
+ * Helpers for the setup editor's tests.
+ */
+#include "setup_support.h"
+
+#include <shlobj.h>
+
+#include <cstring>
+
+#include "base/optional_apis.h"
+#include "entry_record.h"
+#include "setup/setup_window.h"
+#include "test_window.h"
+
+std::string Ansi(const char* utf8)
+{
+    wchar_t wide[512];
+    int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide, 512);
+    char text[1024];
+    WideCharToMultiByte(CP_ACP, 0, wide, n, text, sizeof text, nullptr, nullptr);
+    return text;
+}
+
+std::string ItemText(HWND dialog, int id)
+{
+    char text[1024] = "";
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+std::string WindowText(HWND window)
+{
+    char text[1024] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+std::string MessageText(HWND box)
+{
+    return ItemText(box, 0xFFFF);  // the static control of a message box's text
+}
+
+namespace {
+
+DialogDriver* Current;
+
+std::string ClassOf(HWND window)
+{
+    char name[32] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+struct Search {
+    HWND Found;
+};
+
+// The visible, enabled dialog or menu of this thread: the one that has the
+// input now (its owner is disabled under it).
+BOOL CALLBACK FindModal(HWND window, LPARAM lParam)
+{
+    std::string name = ClassOf(window);
+    if ((name == "#32770" || name == "#32768") && IsWindowVisible(window)
+        && IsWindowEnabled(window)) {
+        reinterpret_cast<Search*>(lParam)->Found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+DialogDriver::DialogDriver()
+{
+    Current = this;
+    timer_ = SetTimer(nullptr, 0, 30, Tick);
+}
+
+DialogDriver::~DialogDriver()
+{
+    KillTimer(nullptr, timer_);
+    Current = nullptr;
+}
+
+DialogDriver& DialogDriver::Then(const char* caption, Action action)
+{
+    steps_.push_back(Step{Ansi(caption), std::move(action)});
+    return *this;
+}
+
+void CALLBACK DialogDriver::Tick(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (Current != nullptr && !Current->looking_)
+        Current->Look();
+}
+
+void DialogDriver::Look()
+{
+    Search search = {nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), FindModal, reinterpret_cast<LPARAM>(&search));
+    HWND window = search.Found;
+    if (window == nullptr || window == last_)
+        return;
+    std::string caption = ClassOf(window) == "#32768" ? "menu" : WindowText(window);
+    if (!steps_.empty() && steps_.front().Caption == caption) {
+        Step step = std::move(steps_.front());
+        steps_.pop_front();
+        last_ = window;
+        stranger_ = nullptr;
+        looking_ = true;
+        step.Run(window);
+        looking_ = false;
+        return;
+    }
+    if (window != stranger_) {
+        stranger_ = window;
+        strangerSince_ = GetTickCount();
+    } else if (GetTickCount() - strangerSince_ > 2000) {
+        Unexpected.push_back(caption + ": " + MessageText(window));
+        last_ = window;
+        if (caption == "menu")
+            EndMenu();
+        else
+            PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    }
+}
+
+DialogDriver::Action Press(int id)
+{
+    return [id](HWND window) { PostMessageA(window, WM_COMMAND, id, 0); };
+}
+
+DialogDriver::Action NoteAndPress(std::vector<std::string>* notes, int id)
+{
+    return [notes, id](HWND window) {
+        notes->push_back(MessageText(window));
+        PostMessageA(window, WM_COMMAND, id, 0);
+    };
+}
+
+HDROP MakeDrop(const std::vector<std::string>& paths, POINT at)
+{
+    size_t size = sizeof(DROPFILES) + 1;
+    for (const std::string& path : paths)
+        size += path.size() + 1;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+    auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+    header->pFiles = sizeof(DROPFILES);
+    header->pt = at;
+    header->fNC = FALSE;
+    header->fWide = FALSE;
+    char* list = reinterpret_cast<char*>(header + 1);
+    for (const std::string& path : paths) {
+        std::memcpy(list, path.c_str(), path.size() + 1);
+        list += path.size() + 1;
+    }
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+void SetupTest::SetUp()
+{
+    LoadOptionalApis();
+    // The window opens where the launcher would: at the stored place.
+    const DWORD left = 100, top = 10;
+    PutRawValue("Software\\orrel\\Tav\\Window", "Left", REG_DWORD, &left, sizeof left);
+    PutRawValue("Software\\orrel\\Tav\\Window", "Top", REG_DWORD, &top, sizeof top);
+}
+
+void SetupTest::TearDown()
+{
+    if (IsWindow(window_))
+        DestroyWindow(window_);
+    PumpFor(0);
+    FreeOptionalApis();
+}
+
+void SetupTest::Put(const char* keyPath, int slot, const char* title, const char* program)
+{
+    EntryRecord entry = Record(title, program);
+    WriteEntry(keyPath, slot, &entry);
+}
+
+std::string SetupTest::StoredTitle(const char* keyPath, int slot)
+{
+    EntryRecord entry;
+    ReadEntry(keyPath, slot, &entry);
+    return entry.Title;
+}
+
+std::string SetupTest::StoredProgram(const char* keyPath, int slot)
+{
+    EntryRecord entry;
+    ReadEntry(keyPath, slot, &entry);
+    return entry.Program;
+}
+
+void SetupTest::Open()
+{
+    window_ = CreateSetupWindow(nullptr);
+    ASSERT_NE(nullptr, window_);
+    ASSERT_NE(nullptr, Session());
+    PumpFor(0);
+}
+
+void SetupTest::Select(const char* keyPath, int slot)
+{
+    lstrcpynA(Session()->Cursor.KeyPath, keyPath, sizeof Session()->Cursor.KeyPath);
+    Session()->Cursor.Slot = slot;
+    ReloadLevel(Session());
+    PumpFor(0);
+}
+
+void SetupTest::Key(int virtualKey)
+{
+    Run(WM_KEYDOWN, virtualKey);
+}
+
+void SetupTest::Command(int id)
+{
+    Run(WM_COMMAND, id);
+}
+
+void SetupTest::Run(UINT message, WPARAM wParam)
+{
+    SendMessageA(window_, message, wParam, 0);
+    PumpFor(0);
+}
+
+POINT SetupTest::RowPoint(int slot) const
+{
+    RECT rect;
+    GetWindowRect(window_, &rect);
+    int pitch = CurrentSetup()->View.LineHeight + CurrentSetup()->View.LineGap;
+    return POINT{rect.left + 20, rect.top + 4 + slot * pitch + pitch / 2};
+}
