@@ -160,6 +160,9 @@ HDROP MakeDrop(const std::vector<std::string>& paths, POINT at)
 
 void SetupTest::SetUp()
 {
+    // Every expected text is turned into the ANSI code page by Ansi(): so it
+    // is compared as its exact code page 932 bytes.
+    ASSERT_EQ(932u, GetACP());
     LoadOptionalApis();
     // The window opens where the launcher would: at the stored place.
     const DWORD left = 100, top = 10;
