@@ -16,11 +16,6 @@
 
 namespace {
 
-int IsLeadByte(unsigned char byte)
-{
-    return IsDBCSLeadByte(byte) ? 1 : 0;
-}
-
 // The four path fields: their edits and where OK puts them.
 struct PathEdit {
     int Id;
@@ -86,7 +81,7 @@ BOOL EntryDialog::OnInit()
 void EntryDialog::FillFromDrop()
 {
     char title[kPathSize];
-    TitleFromPath(pendingPath_, title, sizeof title, IsLeadByte);
+    TitleFromPath(pendingPath_, title, sizeof title, IsAnsiLeadByte);
     SetDlgItemTextA(Window(), IDC_ENTRY_TITLE, title);
     SendMessageA(Item(IDC_ENTRY_TITLE), EM_SETSEL, 0, -1);
     SetDlgItemTextA(Window(), IDC_ENTRY_PROGRAM, pendingPath_);
@@ -107,7 +102,7 @@ void EntryDialog::Accept()
 {
     EntryRecord entry;
     std::memset(&entry, 0, sizeof entry);
-    GetDlgItemTextA(Window(), IDC_ENTRY_TITLE, entry.Title, kTitleSize - 1);
+    ReadTitleText(Window(), IDC_ENTRY_TITLE, entry.Title);
     if (entry.Title[0] == '\0') {
         ShowSetupNotice(Window(), IDS_NEED_TITLE);
         return;

@@ -7,6 +7,7 @@
 
 #include "base/portable/key_table.h"
 #include "res/resource.h"
+#include "setup/portable/dropped_file.h"
 #include "store/res_string.h"
 
 namespace {
@@ -45,4 +46,18 @@ bool TakeDroppedPath(HWND owner, HDROP drop, char* path)
     if (count > 0 && !fits)
         ShowSetupNotice(owner, IDS_PATH_TOO_LONG);
     return fits;
+}
+
+int IsAnsiLeadByte(unsigned char byte)
+{
+    return IsDBCSLeadByte(byte) ? 1 : 0;
+}
+
+// The edit's limit counts characters where the system keeps its text in
+// Unicode, so a Japanese title may be longer than 31 bytes; it is cut here,
+// after a whole character.
+void ReadTitleText(HWND dialog, int id, char* title)
+{
+    GetDlgItemTextA(dialog, id, title, kTitleSize - 1);
+    CutPartialCharacter(title, IsAnsiLeadByte);
 }

@@ -1,9 +1,10 @@
 /*
  * Message boxes of the setup window and its dialogs, in the program's
  * style: caption "Tav", the text from the string table; questions with OK
- * and Cancel and the exclamation icon, notices with OK alone.  And the one
- * way a dropped file is taken, shared by the setup window and the entry
- * dialog's program and sound fields.
+ * and Cancel and the exclamation icon, notices with OK alone.  And the two
+ * texts that come in from outside the program's fields: a dropped file's
+ * path, taken the same way by the setup window and by the entry dialog's
+ * program and sound fields, and a title typed into a dialog.
  */
 #ifndef TAV_SETUP_SETUP_NOTICES_H
 #define TAV_SETUP_SETUP_NOTICES_H
@@ -23,5 +24,12 @@ bool AskSetupQuestion(HWND owner, int textId, const char* argument = nullptr);
 // when its path does not fit a path field, which a notice (string 46) then
 // says, owned by owner: an entry is never made from a cut path.
 bool TakeDroppedPath(HWND owner, HDROP drop, char* path);
+
+// IsDBCSLeadByte as the portable text functions take it.
+int IsAnsiLeadByte(unsigned char byte);
+
+// Reads the title or name typed into control id of dialog into title
+// (kTitleSize bytes): at most 31 bytes, never ending in half a character.
+void ReadTitleText(HWND dialog, int id, char* title);
 
 #endif

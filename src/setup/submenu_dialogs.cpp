@@ -7,6 +7,7 @@
 
 #include "res/resource.h"
 #include "setup/modal_dialog.h"
+#include "setup/setup_notices.h"
 #include "store/portable/entry_names.h"
 
 namespace {
@@ -38,7 +39,7 @@ protected:
         }
         EntryRecord entry;
         std::memset(&entry, 0, sizeof entry);
-        GetDlgItemTextA(Window(), IDC_SUBMENU_NAME, entry.Title, kTitleSize - 1);
+        ReadTitleText(Window(), IDC_SUBMENU_NAME, entry.Title);
         if (entry.Title[0] == '\0')
             return true;  // no name, no submenu: the dialog stays open
         std::strcpy(entry.Program, SUBMENU_MARKER);

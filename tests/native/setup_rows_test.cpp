@@ -4,6 +4,7 @@
  * for a dropped file, walked character by character in code page 932; the
  * WAV test of the sound field.
  */
+#include <cstring>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -88,6 +89,25 @@ TEST(DroppedFile, TitleFromPath)
         char title[260];
         TitleFromPath(c.Path, title, c.Size, IsCp932LeadByte);
         EXPECT_EQ(std::string(c.Title), title) << c.Path;
+    }
+}
+
+TEST(DroppedFile, ATitleCutToItsBytesEndsWithAWholeCharacter)
+{
+    const struct {
+        const char* Text;
+        const char* Kept;
+    } cases[] = {
+        {"abc\x95", "abc"},
+        {"\x95\x5C\x95", "\x95\x5C"},
+        {"\x95\x95", "\x95\x95"},  // a lead byte that is a trail byte here
+        {"\x95\x5C", "\x95\x5C"},  {"abc", "abc"}, {"", ""},
+    };
+    for (const auto& c : cases) {
+        char text[16];
+        std::strcpy(text, c.Text);
+        CutPartialCharacter(text, IsCp932LeadByte);
+        EXPECT_EQ(std::string(c.Kept), text) << c.Text;
     }
 }
 

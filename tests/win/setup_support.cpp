@@ -102,7 +102,7 @@ void DialogDriver::Look()
     if (window == nullptr || window == last_)
         return;
     std::string caption = ClassOf(window) == "#32768" ? "menu" : WindowText(window);
-    if (!steps_.empty() && steps_.front().Caption == caption) {
+    if (!steps_.empty() && (steps_.front().Caption == caption || steps_.front().Caption == "*")) {
         Step step = std::move(steps_.front());
         steps_.pop_front();
         last_ = window;

@@ -43,7 +43,8 @@ public:
     DialogDriver(const DialogDriver&) = delete;
     DialogDriver& operator=(const DialogDriver&) = delete;
 
-    // Queues an action for the next window with this caption (UTF-8).
+    // Queues an action for the next window with this caption (UTF-8; "*"
+    // for any caption).
     DialogDriver& Then(const char* caption, Action action);
     bool Done() const { return steps_.empty(); }
 

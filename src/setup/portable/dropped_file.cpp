@@ -65,6 +65,19 @@ void TitleFromPath(const char* path, char* title, std::size_t size, LeadByteTest
     title[length] = '\0';
 }
 
+void CutPartialCharacter(char* text, LeadByteTest isLeadByte)
+{
+    // Walked from the start: a trail byte may look like a lead byte.
+    char* p = text;
+    while (*p != '\0') {
+        if (isLeadByte(static_cast<unsigned char>(*p)) && p[1] == '\0') {
+            *p = '\0';
+            return;
+        }
+        p += NextChar(p, isLeadByte) - p;
+    }
+}
+
 int HasWaveExtension(const char* path)
 {
     // ".wav" is plain ASCII, and "." is never the trail byte of a

@@ -1,0 +1,381 @@
+/*
+ * The setup window's dialogs as they run: each template's controls read
+ * back from the running dialog (class, id, text, place, style, tab order,
+ * caption, font); the entry dialog's limits, its required fields, what OK
+ * writes and removes, drops onto its program and sound fields, the title
+ * from a dropped file, its browse buttons; renaming a submenu; the
+ * key-assignment dialog's list and results.
+ */
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "entry_record.h"
+#include "res/resource.h"
+#include "setup/entry_dialog.h"
+#include "setup/submenu_dialogs.h"
+#include "setup_support.h"
+#include "test_window.h"
+
+namespace {
+
+const char kEntryDialog[] = "ｱﾌﾟﾘｹｰｼｮﾝの登録";
+const char kNameDialog[] = "ｻﾌﾞﾒﾆｭｰ作成・変更";
+const char kKeyDialog[] = "ｷｰ割り当て";
+
+struct ControlRow {
+    int Id;
+    const char* Class;
+    const char* Text;  // UTF-8
+    RECT Units;        // x, y, width, height in dialog units
+    LONG Style;        // WS_TABSTOP, WS_GROUP and the low byte of the class's style
+};
+
+constexpr LONG kEdit = ES_AUTOHSCROLL | WS_TABSTOP;
+constexpr LONG kLabel = SS_LEFT | WS_GROUP;
+constexpr LONG kButton = BS_PUSHBUTTON | WS_TABSTOP;
+constexpr LONG kDefault = BS_DEFPUSHBUTTON | WS_TABSTOP;
+constexpr int kLabelId = 0xFFFF;
+
+const ControlRow kEntryControls[] = {
+    {kLabelId, "Static", "ﾀｲﾄﾙ(&T):", {5, 3, 27, 10}, kLabel},
+    {IDC_ENTRY_TITLE, "Edit", "", {5, 13, 173, 12}, kEdit},
+    {kLabelId, "Static", "起動ﾌｧｲﾙ(&P):", {5, 31, 100, 10}, kLabel},
+    {IDC_ENTRY_PROGRAM, "Edit", "", {5, 41, 159, 12}, kEdit},
+    {IDC_BROWSE_PROGRAM, "Button", "...", {166, 41, 12, 12}, kButton},
+    {kLabelId, "Static", "起動時のﾌｫﾙﾀﾞ(&F):", {5, 59, 100, 10}, kLabel},
+    {IDC_ENTRY_FOLDER, "Edit", "", {5, 69, 159, 12}, kEdit},
+    {IDC_BROWSE_FOLDER, "Button", "...", {166, 69, 12, 12}, kButton},
+    {kLabelId, "Static", "起動ﾊﾟﾗﾒｰﾀ(P):", {5, 87, 68, 10}, kLabel},
+    {IDC_ENTRY_PARAMETERS, "Edit", "", {5, 97, 172, 12}, kEdit},
+    {kLabelId, "Static", "ｻｳﾝﾄﾞ(&S):", {5, 115, 100, 8}, kLabel},
+    {IDC_ENTRY_SOUND, "Edit", "", {5, 125, 138, 12}, kEdit},
+    {IDC_BROWSE_SOUND, "Button", "...", {145, 125, 12, 12}, kButton},
+    {IDC_PLAY_SOUND, "Button", "再生", {159, 125, 19, 12}, kButton},
+    {IDOK, "Button", "OK", {74, 143, 50, 14}, kDefault},
+    {IDCANCEL, "Button", "ｷｬﾝｾﾙ", {128, 144, 50, 14}, kButton},
+};
+const ControlRow kNameControls[] = {
+    {kLabelId, "Static", "ｻﾌﾞﾒﾆｭｰ名(&M):", {4, 5, 47, 10}, kLabel},
+    {IDC_SUBMENU_NAME, "Edit", "", {51, 3, 127, 12}, kEdit},
+    {IDOK, "Button", "OK", {75, 21, 50, 14}, kDefault},
+    {IDCANCEL, "Button", "ｷｬﾝｾﾙ", {128, 21, 50, 14}, kButton},
+};
+// The list's height is its dropped-down height: only its top, left and
+// width show as the window.
+const ControlRow kKeyControls[] = {
+    {IDOK, "Button", "OK", {46, 24, 50, 14}, kDefault},
+    {IDCANCEL, "Button", "ｷｬﾝｾﾙ", {98, 24, 50, 14}, kButton},
+    {IDC_KEY_LIST, "ComboBox", "A", {49, 5, 29, 88}, CBS_DROPDOWNLIST | WS_TABSTOP},
+    {kLabelId, "Static", "ｻﾌﾞﾒﾆｭｰ内の", {5, 8, 41, 12}, kLabel},
+    {kLabelId, "Static", "に割り当てる", {82, 7, 64, 12}, kLabel},
+};
+
+// Compares the running dialog with its template: caption, style, client
+// size and font, then each control in tab order.
+void CheckTemplate(HWND dialog, const char* caption, SIZE units, const ControlRow* rows, size_t count)
+{
+    EXPECT_EQ(Ansi(caption), WindowText(dialog));
+    const LONG dialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
+    EXPECT_EQ(dialogStyle, GetWindowLongA(dialog, GWL_STYLE) & dialogStyle) << caption;
+    RECT size = {0, 0, units.cx, units.cy}, client;
+    MapDialogRect(dialog, &size);
+    GetClientRect(dialog, &client);
+    EXPECT_EQ(size.right, client.right) << caption;
+    EXPECT_EQ(size.bottom, client.bottom) << caption;
+    LOGFONTA font = {};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_EQ(Ansi("ＭＳ Ｐゴシック"), font.lfFaceName);
+    HDC screen = GetDC(nullptr);
+    EXPECT_EQ(-MulDiv(9, GetDeviceCaps(screen, LOGPIXELSY), 72), font.lfHeight) << "9 points";
+    ReleaseDC(nullptr, screen);
+
+    HWND control = GetWindow(dialog, GW_CHILD);
+    for (size_t i = 0; i < count; ++i, control = GetWindow(control, GW_HWNDNEXT)) {
+        const ControlRow& row = rows[i];
+        ASSERT_NE(nullptr, control) << caption << " control " << i;
+        char name[32];
+        GetClassNameA(control, name, sizeof name);
+        EXPECT_STRCASEEQ(row.Class, name) << caption << " control " << i;
+        EXPECT_EQ(row.Id, GetDlgCtrlID(control)) << caption << " control " << i;
+        EXPECT_EQ(Ansi(row.Text), WindowText(control)) << caption << " control " << i;
+        // The dialog manager converts x, y, width and height one by one.
+        RECT expected = row.Units;
+        MapDialogRect(dialog, &expected);
+        expected.right += expected.left;
+        expected.bottom += expected.top;
+        RECT actual;
+        GetWindowRect(control, &actual);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&actual), 2);
+        bool list = row.Id == IDC_KEY_LIST;
+        EXPECT_EQ(expected.left, actual.left) << caption << " control " << i;
+        EXPECT_EQ(expected.top, actual.top) << caption << " control " << i;
+        EXPECT_EQ(expected.right, actual.right) << caption << " control " << i;
+        EXPECT_EQ(list ? actual.bottom : expected.bottom, actual.bottom) << caption << " control " << i;
+        LONG style = GetWindowLongA(control, GWL_STYLE);
+        EXPECT_EQ(row.Style, style & (WS_TABSTOP | WS_GROUP | 0xFF)) << caption << " control " << i;
+        if (std::string(row.Class) == "Edit") {
+            // The edit trades WS_BORDER for the sunken edge of its own accord.
+            EXPECT_TRUE((style & WS_BORDER) || (GetWindowLongA(control, GWL_EXSTYLE) & WS_EX_CLIENTEDGE));
+        }
+        if (list) {
+            // Unsorted; the vertical scroll bar is its drop-down list's.
+            EXPECT_EQ(0, style & CBS_SORT);
+            COMBOBOXINFO info = {};
+            info.cbSize = sizeof info;
+            ASSERT_TRUE(GetComboBoxInfo(control, &info));
+            EXPECT_EQ(WS_VSCROLL, GetWindowLongA(info.hwndList, GWL_STYLE) & WS_VSCROLL);
+        }
+    }
+    EXPECT_EQ(nullptr, control) << caption << ": no more controls";
+}
+
+class SetupDialogTest : public SetupTest {
+protected:
+    EntryLocation At(const char* keyPath, int slot)
+    {
+        EntryLocation location = {};
+        location.Slot = slot;
+        lstrcpynA(location.KeyPath, keyPath, sizeof location.KeyPath);
+        return location;
+    }
+    char pending_[kPathSize] = "";
+};
+
+TEST_F(SetupDialogTest, TemplatesAreAsDesigned)
+{
+    EntryLocation location = At("", 1);
+    DialogDriver driver;
+    driver.Then(kEntryDialog, [](HWND dialog) {
+        CheckTemplate(dialog, kEntryDialog, {181, 161}, kEntryControls, std::size(kEntryControls));
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    driver.Then(kNameDialog, [](HWND dialog) {
+        CheckTemplate(dialog, kNameDialog, {183, 39}, kNameControls, std::size(kNameControls));
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    driver.Then(kKeyDialog, [](HWND dialog) {
+        CheckTemplate(dialog, kKeyDialog, {153, 43}, kKeyControls, std::size(kKeyControls));
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_EQ(0, RunEntryDialog(nullptr, &location, pending_));
+    EXPECT_EQ(0, RunSubmenuNameDialog(nullptr, &location));
+    EXPECT_EQ(-1, RunAssignKeyDialog(nullptr));
+    EXPECT_TRUE(driver.Done());
+    EXPECT_TRUE(driver.Unexpected.empty());
+}
+
+// One run of the entry dialog on a stored entry: its five texts shown; the
+// limits; OK refused without a title, then without a program; then OK
+// with the folder and sound emptied writes the entry and removes those.
+TEST_F(SetupDialogTest, EntryDialogNeedsTitleAndProgramAndWritesWhatIsFilledIn)
+{
+    EntryRecord old = Record("Old", "old.exe", "C:\\Old", "-o", "old.wav");
+    WriteEntry("B", 3, &old);
+    EntryLocation location = At("B", 3);
+    std::vector<std::string> shown, notes;
+    std::vector<LRESULT> limits;
+    DialogDriver driver;
+    driver.Then(kEntryDialog, [&](HWND dialog) {
+        for (int id : {IDC_ENTRY_TITLE, IDC_ENTRY_PROGRAM, IDC_ENTRY_FOLDER, IDC_ENTRY_PARAMETERS,
+                       IDC_ENTRY_SOUND}) {
+            shown.push_back(ItemText(dialog, id));
+            limits.push_back(SendDlgItemMessageA(dialog, id, EM_GETLIMITTEXT, 0, 0));
+            SetDlgItemTextA(dialog, id, "");
+        }
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    driver.Then("Tav", NoteAndPress(&notes, IDOK));
+    driver.Then(kEntryDialog, [](HWND dialog) {
+        SetDlgItemTextA(dialog, IDC_ENTRY_TITLE, "New");
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    driver.Then("Tav", NoteAndPress(&notes, IDOK));
+    driver.Then(kEntryDialog, [](HWND dialog) {
+        SetDlgItemTextA(dialog, IDC_ENTRY_PROGRAM, "new.exe");
+        SetDlgItemTextA(dialog, IDC_ENTRY_PARAMETERS, "-n");
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(1, RunEntryDialog(nullptr, &location, pending_));
+    EXPECT_TRUE(driver.Done());
+    EXPECT_EQ((std::vector<std::string>{"Old", "old.exe", "C:\\Old", "-o", "old.wav"}), shown);
+    EXPECT_EQ((std::vector<LRESULT>{31, 259, 259, 259, 259}), limits);
+    EXPECT_EQ((std::vector<std::string>{Ansi("ﾀｲﾄﾙを入力してください。"),
+                                        Ansi("起動ﾌｧｲﾙを入力してください。")}),
+              notes);
+    const char* key = "Software\\orrel\\Tav\\Launch";
+    EXPECT_EQ(Typed(REG_SZ, "New"), StoredValue(key, "TitleBC"));
+    EXPECT_EQ(Typed(REG_SZ, "new.exe"), StoredValue(key, "ExecBC"));
+    EXPECT_EQ(Typed(REG_SZ, "-n"), StoredValue(key, "OptionBC"));
+    EXPECT_EQ("missing", StoredValue(key, "FolderBC"));
+    EXPECT_EQ("missing", StoredValue(key, "SoundBC"));
+}
+
+// A dropped file's name, 40 characters, fills the title selected; OK
+// stores the first 31.  Files dropped onto the fields: the first of several
+// onto the program; a WAV file (in any case) onto the sound, nothing else;
+// a path too long for the field is refused with a notice.
+TEST_F(SetupDialogTest, EntryDialogTakesDroppedFiles)
+{
+    const std::string name(40, 'n');
+    lstrcpyA(pending_, ("C:\\Tools\\" + name + ".exe").c_str());
+    EntryLocation location = At("", 7);
+    std::vector<std::string> seen, notes;
+    DWORD selection = 0;
+    DialogDriver driver;
+    driver.Then(kEntryDialog, [&](HWND dialog) {
+        seen.push_back(ItemText(dialog, IDC_ENTRY_TITLE));
+        selection = static_cast<DWORD>(SendDlgItemMessageA(dialog, IDC_ENTRY_TITLE, EM_GETSEL, 0, 0));
+        for (int id : {IDC_ENTRY_PROGRAM, IDC_ENTRY_FOLDER, IDC_ENTRY_SOUND})
+            seen.push_back(std::to_string(GetWindowLongA(GetDlgItem(dialog, id), GWL_EXSTYLE)
+                                          & WS_EX_ACCEPTFILES ? 1 : 0));
+        auto drop = [dialog](int id, std::vector<std::string> paths) {
+            PostMessageA(GetDlgItem(dialog, id), WM_DROPFILES,
+                         reinterpret_cast<WPARAM>(MakeDrop(paths)), 0);
+        };
+        drop(IDC_ENTRY_PROGRAM, {"C:\\x\\first.exe", "C:\\second.exe"});
+        drop(IDC_ENTRY_SOUND, {"C:\\Sounds\\Song.Wav"});
+        drop(IDC_ENTRY_SOUND, {"C:\\Sounds\\Song.mp3"});
+        drop(IDC_ENTRY_PROGRAM, {"C:\\" + std::string(300, 'x')});
+    });
+    driver.Then("Tav", NoteAndPress(&notes, IDOK));
+    driver.Then(kEntryDialog, [&](HWND dialog) {
+        seen.push_back(ItemText(dialog, IDC_ENTRY_PROGRAM));
+        seen.push_back(ItemText(dialog, IDC_ENTRY_SOUND));
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(1, RunEntryDialog(nullptr, &location, pending_));
+    EXPECT_TRUE(driver.Done());
+    EXPECT_STREQ("", pending_) << "the dropped path is used once";
+    EXPECT_EQ((std::vector<std::string>{name, "1", "0", "1", "C:\\x\\first.exe", "C:\\Sounds\\Song.Wav"}),
+              seen);
+    EXPECT_EQ(MAKELONG(0, 40), selection) << "the title is selected";
+    EXPECT_EQ(std::vector<std::string>{Ansi("ﾌｧｲﾙのﾊﾟｽが長すぎるため登録できません。")}, notes);
+    EXPECT_EQ(name.substr(0, 31), StoredTitle("", 7));
+    EXPECT_EQ("C:\\x\\first.exe", StoredProgram("", 7));
+}
+
+// Browsing for the program offers the field's text first; Cancel leaves
+// the field, a chosen file replaces it.  The folder browser shows string 21;
+// Cancel there leaves the folder.
+TEST_F(SetupDialogTest, EntryDialogBrowseButtons)
+{
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    EntryLocation location = At("", 1);
+    std::vector<std::string> seen;
+    auto fileName = [](HWND dialog) {
+        // The file name box of the explorer-style dialog (cmb13, or edt1).
+        HWND box = GetDlgItem(dialog, 0x47C);
+        return box != nullptr ? box : GetDlgItem(dialog, 0x480);
+    };
+    DialogDriver driver;
+    driver.Then(kEntryDialog, [](HWND dialog) {
+        SetDlgItemTextA(dialog, IDC_ENTRY_PROGRAM, "typed.exe");
+        PostMessageA(dialog, WM_COMMAND, IDC_BROWSE_PROGRAM, 0);
+    });
+    driver.Then("ﾌｧｲﾙの参照", [&](HWND dialog) {
+        seen.push_back(WindowText(fileName(dialog)));
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    driver.Then(kEntryDialog, [&](HWND dialog) {
+        seen.push_back(ItemText(dialog, IDC_ENTRY_PROGRAM));
+        PostMessageA(dialog, WM_COMMAND, IDC_BROWSE_PROGRAM, 0);
+    });
+    driver.Then("ﾌｧｲﾙの参照", [&](HWND dialog) {
+        SetWindowTextA(fileName(dialog), self);
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    driver.Then(kEntryDialog, [&](HWND dialog) {
+        seen.push_back(ItemText(dialog, IDC_ENTRY_PROGRAM));
+        SetDlgItemTextA(dialog, IDC_ENTRY_FOLDER, "C:\\Kept");
+        PostMessageA(dialog, WM_COMMAND, IDC_BROWSE_FOLDER, 0);
+    });
+    bool titled = false;
+    driver.Then("*", [&](HWND browser) {
+        for (HWND c = GetWindow(browser, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT))
+            titled = titled || WindowText(c) == Ansi("起動時のﾌｫﾙﾀﾞ");
+        PostMessageA(browser, WM_COMMAND, IDCANCEL, 0);
+    });
+    driver.Then(kEntryDialog, [&](HWND dialog) {
+        seen.push_back(ItemText(dialog, IDC_ENTRY_FOLDER));
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_EQ(0, RunEntryDialog(nullptr, &location, pending_));
+    EXPECT_TRUE(driver.Done());
+    EXPECT_TRUE(driver.Unexpected.empty()) << driver.Unexpected.front();
+    ASSERT_EQ(4u, seen.size());
+    EXPECT_EQ("typed.exe", seen[0]);
+    EXPECT_EQ("typed.exe", seen[1]);
+    EXPECT_STRCASEEQ(self, seen[2].c_str());
+    EXPECT_TRUE(titled) << "the folder browser shows string 21";
+    EXPECT_EQ("C:\\Kept", seen[3]) << "Cancel leaves the folder";
+}
+
+// The submenu-name dialog: OK without a name does nothing; a new name
+// renames the submenu and keeps what is below it; the edit holds 31 bytes.
+TEST_F(SetupDialogTest, RenamingASubmenuKeepsItsContents)
+{
+    PutSubmenu("", 2, "Bravo");
+    Put("B", 4, "Delta", "delta.exe");
+    EntryLocation location = At("", 2);
+    std::vector<std::string> seen;
+    DialogDriver driver;
+    driver.Then(kNameDialog, [&](HWND dialog) {
+        seen.push_back(ItemText(dialog, IDC_SUBMENU_NAME));
+        seen.push_back(std::to_string(SendDlgItemMessageA(dialog, IDC_SUBMENU_NAME, EM_GETLIMITTEXT, 0, 0)));
+        SetDlgItemTextA(dialog, IDC_SUBMENU_NAME, "");
+        SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+        seen.push_back(IsWindowVisible(dialog) ? "open" : "closed");
+        SetDlgItemTextA(dialog, IDC_SUBMENU_NAME, "Brave");
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(1, RunSubmenuNameDialog(nullptr, &location));
+    EXPECT_EQ((std::vector<std::string>{"Bravo", "31", "open"}), seen);
+    EXPECT_EQ("Brave", StoredTitle("", 2));
+    EXPECT_EQ("-1", StoredProgram("", 2));
+    EXPECT_EQ("Delta", StoredTitle("B", 4));
+}
+
+TEST_F(SetupDialogTest, TheKeyDialogOffersEveryKeyAndReturnsItsSlot)
+{
+    std::string keys;
+    bool listHasFocus = false;
+    DialogDriver first;
+    first.Then(kKeyDialog, [&](HWND dialog) {
+        HWND list = GetDlgItem(dialog, IDC_KEY_LIST);
+        listHasFocus = GetFocus() == list;
+        int count = static_cast<int>(SendMessageA(list, CB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            char key[8] = "";
+            SendMessageA(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(key));
+            keys += key;
+        }
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(1, RunAssignKeyDialog(nullptr)) << "A is chosen at first";
+    EXPECT_EQ("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789", keys);
+    EXPECT_TRUE(listHasFocus);
+
+    const struct {
+        int Item;  // chosen before OK; -1: Cancel, -2: the close box
+        int Slot;
+    } rows[] = {{26, 27}, {35, 36}, {-1, -1}, {-2, -1}};
+    for (const auto& r : rows) {
+        DialogDriver driver;
+        driver.Then(kKeyDialog, [&](HWND dialog) {
+            if (r.Item == -2) {
+                PostMessageA(dialog, WM_CLOSE, 0, 0);
+                return;
+            }
+            SendDlgItemMessageA(dialog, IDC_KEY_LIST, CB_SETCURSEL, r.Item < 0 ? 3 : r.Item, 0);
+            PostMessageA(dialog, WM_COMMAND, r.Item < 0 ? IDCANCEL : IDOK, 0);
+        });
+        EXPECT_EQ(r.Slot, RunAssignKeyDialog(nullptr)) << "item " << r.Item;
+    }
+}
+
+}  // namespace
