@@ -21,13 +21,6 @@ std::string Ansi(const char* utf8)
     return text;
 }
 
-std::string ItemText(HWND dialog, int id)
-{
-    char text[1024] = "";
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
-
 std::string WindowText(HWND window)
 {
     char text[1024] = "";
@@ -35,9 +28,9 @@ std::string WindowText(HWND window)
     return text;
 }
 
-std::string MessageText(HWND box)
+std::string ItemText(HWND dialog, int id)
 {
-    return ItemText(box, 0xFFFF);  // the static control of a message box's text
+    return WindowText(GetDlgItem(dialog, id));
 }
 
 namespace {
@@ -51,18 +44,13 @@ std::string ClassOf(HWND window)
     return name;
 }
 
-struct Search {
-    HWND Found;
-};
-
 // The visible, enabled dialog or menu of this thread: the one that has the
 // input now (its owner is disabled under it).
-BOOL CALLBACK FindModal(HWND window, LPARAM lParam)
+BOOL CALLBACK FindModal(HWND window, LPARAM found)
 {
     std::string name = ClassOf(window);
-    if ((name == "#32770" || name == "#32768") && IsWindowVisible(window)
-        && IsWindowEnabled(window)) {
-        reinterpret_cast<Search*>(lParam)->Found = window;
+    if ((name == "#32770" || name == "#32768") && IsWindowVisible(window) && IsWindowEnabled(window)) {
+        *reinterpret_cast<HWND*>(found) = window;
         return FALSE;
     }
     return TRUE;
@@ -82,10 +70,15 @@ DialogDriver::~DialogDriver()
     Current = nullptr;
 }
 
-DialogDriver& DialogDriver::Then(const char* caption, Action action)
+DialogDriver& DialogDriver::Then(const char* captionUtf8, Action action)
 {
-    steps_.push_back(Step{Ansi(caption), std::move(action)});
+    steps_.push_back(Step{Ansi(captionUtf8), std::move(action)});
     return *this;
+}
+
+DialogDriver& DialogDriver::Press(const char* captionUtf8, int id)
+{
+    return Then(captionUtf8, [id](HWND window) { PostMessageA(window, WM_COMMAND, id, 0); });
 }
 
 void CALLBACK DialogDriver::Tick(HWND, UINT, UINT_PTR, DWORD)
@@ -96,27 +89,28 @@ void CALLBACK DialogDriver::Tick(HWND, UINT, UINT_PTR, DWORD)
 
 void DialogDriver::Look()
 {
-    Search search = {nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), FindModal, reinterpret_cast<LPARAM>(&search));
-    HWND window = search.Found;
+    HWND window = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindModal, reinterpret_cast<LPARAM>(&window));
     if (window == nullptr || window == last_)
         return;
     std::string caption = ClassOf(window) == "#32768" ? "menu" : WindowText(window);
+    // A message box's message is its control 0xFFFF (in the program's own
+    // dialogs that id is a label's).
+    std::string text = caption == "Tav" ? ItemText(window, 0xFFFF) : "";
     if (!steps_.empty() && (steps_.front().Caption == caption || steps_.front().Caption == "*")) {
         Step step = std::move(steps_.front());
         steps_.pop_front();
         last_ = window;
-        stranger_ = nullptr;
+        if (caption == "Tav")
+            Texts.push_back(text);
         looking_ = true;
         step.Run(window);
         looking_ = false;
-        return;
-    }
-    if (window != stranger_) {
+    } else if (window != stranger_) {
         stranger_ = window;
         strangerSince_ = GetTickCount();
     } else if (GetTickCount() - strangerSince_ > 2000) {
-        Unexpected.push_back(caption + ": " + MessageText(window));
+        Unexpected.push_back(caption + ": " + text);
         last_ = window;
         if (caption == "menu")
             EndMenu();
@@ -125,30 +119,14 @@ void DialogDriver::Look()
     }
 }
 
-DialogDriver::Action Press(int id)
-{
-    return [id](HWND window) { PostMessageA(window, WM_COMMAND, id, 0); };
-}
-
-DialogDriver::Action NoteAndPress(std::vector<std::string>* notes, int id)
-{
-    return [notes, id](HWND window) {
-        notes->push_back(MessageText(window));
-        PostMessageA(window, WM_COMMAND, id, 0);
-    };
-}
-
-HDROP MakeDrop(const std::vector<std::string>& paths, POINT at)
+HDROP MakeDrop(const std::vector<std::string>& paths)
 {
     size_t size = sizeof(DROPFILES) + 1;
     for (const std::string& path : paths)
         size += path.size() + 1;
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
     auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
-    header->pFiles = sizeof(DROPFILES);
-    header->pt = at;
-    header->fNC = FALSE;
-    header->fWide = FALSE;
+    header->pFiles = sizeof(DROPFILES);  // ANSI paths right after the header
     char* list = reinterpret_cast<char*>(header + 1);
     for (const std::string& path : paths) {
         std::memcpy(list, path.c_str(), path.size() + 1);
@@ -160,8 +138,8 @@ HDROP MakeDrop(const std::vector<std::string>& paths, POINT at)
 
 void SetupTest::SetUp()
 {
-    // Every expected text is turned into the ANSI code page by Ansi(): so it
-    // is compared as its exact code page 932 bytes.
+    // Every expected text goes through Ansi(), so texts are compared as
+    // their exact code page 932 bytes.
     ASSERT_EQ(932u, GetACP());
     LoadOptionalApis();
     // The window opens where the launcher would: at the stored place.
@@ -184,24 +162,17 @@ void SetupTest::Put(const char* keyPath, int slot, const char* title, const char
     WriteEntry(keyPath, slot, &entry);
 }
 
-std::string SetupTest::StoredTitle(const char* keyPath, int slot)
+std::string SetupTest::Stored(const char* keyPath, int slot)
 {
     EntryRecord entry;
-    ReadEntry(keyPath, slot, &entry);
-    return entry.Title;
-}
-
-std::string SetupTest::StoredProgram(const char* keyPath, int slot)
-{
-    EntryRecord entry;
-    ReadEntry(keyPath, slot, &entry);
-    return entry.Program;
+    if (!ReadEntry(keyPath, slot, &entry))
+        return "";
+    return std::string(entry.Title) + "|" + entry.Program;
 }
 
 void SetupTest::Open()
 {
     window_ = CreateSetupWindow(nullptr);
-    ASSERT_NE(nullptr, window_);
     ASSERT_NE(nullptr, Session());
     PumpFor(0);
 }
@@ -214,26 +185,26 @@ void SetupTest::Select(const char* keyPath, int slot)
     PumpFor(0);
 }
 
-void SetupTest::Key(int virtualKey)
-{
-    Run(WM_KEYDOWN, virtualKey);
-}
-
-void SetupTest::Command(int id)
-{
-    Run(WM_COMMAND, id);
-}
-
-void SetupTest::Run(UINT message, WPARAM wParam)
+void SetupTest::Send(UINT message, WPARAM wParam)
 {
     SendMessageA(window_, message, wParam, 0);
     PumpFor(0);
+}
+
+void SetupTest::Post(UINT message, WPARAM wParam)
+{
+    PostMessageA(window_, message, wParam, 0);
+    PumpUntil([this] {
+        MSG m;
+        return Session()->Busy == 0 && !PeekMessageA(&m, window_, 0, 0, PM_NOREMOVE);
+    }, 5000);
+    PumpFor(50);
 }
 
 POINT SetupTest::RowPoint(int slot) const
 {
     RECT rect;
     GetWindowRect(window_, &rect);
-    int pitch = CurrentSetup()->View.LineHeight + CurrentSetup()->View.LineGap;
+    int pitch = Session()->View.LineHeight + Session()->View.LineGap;
     return POINT{rect.left + 20, rect.top + 4 + slot * pitch + pitch / 2};
 }

@@ -1,8 +1,8 @@
 /*
  * Helpers for the tests of the setup editor: texts in the system's code
- * page, a driver that answers the dialogs, message boxes and menus that
- * the code under test opens on this thread, and shell drops built in
- * memory as the shell builds them.
+ * page, a driver that answers the dialogs, message boxes and menus that the
+ * code under test opens on this thread, shell drops built in memory, and
+ * the setup window over a scratch registry.
  */
 #ifndef TAV_TESTS_SETUP_SUPPORT_H
 #define TAV_TESTS_SETUP_SUPPORT_H
@@ -18,22 +18,18 @@
 #include "scratch_registry.h"
 #include "setup/setup_session.h"
 
-// The UTF-8 text in the ANSI code page (932 under the tests): what the
-// program's "A" functions give and take.
+// The UTF-8 text in the ANSI code page (932 under the tests).
 std::string Ansi(const char* utf8);
-
-// The text of a control, a window, and a message box's message.
-std::string ItemText(HWND dialog, int id);
 std::string WindowText(HWND window);
-std::string MessageText(HWND box);
+std::string ItemText(HWND dialog, int id);
 
-// Answers, one after the other, the modal windows that this thread opens:
-// dialogs and message boxes (class "#32770") by their caption, context
-// menus (class "#32768") by the caption "menu".  A thread timer looks every
-// 30 ms, also inside the nested loops of dialogs and menus; an action gets
-// the window and must not block (it posts its button presses).  A window
-// that no queued step expects is closed after two seconds and counted in
-// Unexpected, so a failing test never hangs.
+// Answers, in order, the modal windows this thread opens: dialogs and
+// message boxes (class "#32770") by caption, "*" for any, and context menus
+// (class "#32768") as "menu".  A thread timer looks every 30 ms, also inside
+// the nested loops of dialogs and menus; an action must not block (it posts
+// its button presses).  Texts holds the message of every message box
+// (caption "Tav") answered.  A window no step expects is closed after two
+// seconds and noted in Unexpected, so a failing test never hangs.
 class DialogDriver {
 public:
     using Action = std::function<void(HWND window)>;
@@ -43,12 +39,12 @@ public:
     DialogDriver(const DialogDriver&) = delete;
     DialogDriver& operator=(const DialogDriver&) = delete;
 
-    // Queues an action for the next window with this caption (UTF-8; "*"
-    // for any caption).
-    DialogDriver& Then(const char* caption, Action action);
+    DialogDriver& Then(const char* captionUtf8, Action action);
+    DialogDriver& Press(const char* captionUtf8, int id);  // posts WM_COMMAND id
     bool Done() const { return steps_.empty(); }
 
-    std::vector<std::string> Unexpected;  // "caption: message" of windows closed unasked
+    std::vector<std::string> Texts;
+    std::vector<std::string> Unexpected;
 
 private:
     struct Step {
@@ -59,38 +55,26 @@ private:
     void Look();
 
     std::deque<Step> steps_;
-    HWND last_ = nullptr;       // the window acted on last
-    HWND stranger_ = nullptr;   // an unexpected window, and since when
+    HWND last_ = nullptr;  // the window acted on last
+    HWND stranger_ = nullptr;
     DWORD strangerSince_ = 0;
     UINT_PTR timer_ = 0;
     bool looking_ = false;
 };
 
-// Actions: press a button (posts WM_COMMAND with its id); note the message
-// of a box and press.
-DialogDriver::Action Press(int id);
-DialogDriver::Action NoteAndPress(std::vector<std::string>* notes, int id);
-
-// A drop of the given paths (ANSI), as the shell hands it over in
+// A drop of the given ANSI paths as the shell hands it over in
 // WM_DROPFILES: a DROPFILES header and the zero-separated paths in global
-// memory.  The receiver frees it (DragFinish).
-HDROP MakeDrop(const std::vector<std::string>& paths, POINT at = {0, 0});
+// memory, which the receiver frees (DragFinish).
+HDROP MakeDrop(const std::vector<std::string>& paths);
 
-// The setup window over a scratch registry: opened by CreateSetupWindow
-// (with no launcher window: UM_SETUPMODE 0 then goes nowhere), fed the
-// messages the system and the message loop would send, its posted messages
-// run as the message loop would run them.
+// The setup window over a scratch registry, opened by CreateSetupWindow
+// with no launcher window, fed the messages the system and the message loop
+// would send; what it posts to itself runs as the message loop would run it.
 class SetupTest : public RegistryTest {
 public:
-    // Arranging: an entry, or a submenu (program "-1"), at a key.
     static void Put(const char* keyPath, int slot, const char* title, const char* program);
-    static void PutSubmenu(const char* keyPath, int slot, const char* title)
-    {
-        Put(keyPath, slot, title, "-1");
-    }
-    // The stored title and program of a key, "" when it holds nothing.
-    static std::string StoredTitle(const char* keyPath, int slot);
-    static std::string StoredProgram(const char* keyPath, int slot);
+    // "title|program" of the entry at a key, "" when it holds none.
+    static std::string Stored(const char* keyPath, int slot);
 
 protected:
     void SetUp() override;
@@ -98,13 +82,10 @@ protected:
 
     void Open();
     SetupSession* Session() const { return CurrentSetup(); }
-    // Shows level keyPath with slot selected, as if walked to.
-    void Select(const char* keyPath, int slot);
-    void Key(int virtualKey);
-    void Command(int id);
-    void Run(UINT message, WPARAM wParam = 0);  // sent, then the queue run
-    // A screen point on row slot, 20 pixels in from the left.
-    POINT RowPoint(int slot) const;
+    void Select(const char* keyPath, int slot);  // as if walked to
+    void Send(UINT message, WPARAM wParam = 0);  // sent, then the queue run
+    void Post(UINT message, WPARAM wParam = 0);  // posted, run until idle
+    POINT RowPoint(int slot) const;              // 20 pixels into row slot
 
     HWND window_ = nullptr;
 };
