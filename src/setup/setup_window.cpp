@@ -45,16 +45,21 @@ void StorePointer(SetupSession* session)
     GetCursorPos(&session->LastPointer);
 }
 
-// Selects the row under the pointer, if any.
-void SelectRowUnderPointer(SetupSession* session)
+// Selects the row under a screen point, if there is one.
+void SelectRowAt(SetupSession* session, POINT point)
 {
-    POINT pointer;
-    GetCursorPos(&pointer);
-    int row = SetupRowAtPoint(session, pointer);
+    int row = SetupRowAtPoint(session, point);
     if (row >= 0 && row != session->Cursor.Slot) {
         session->Cursor.Slot = row;
         RepaintSetup(session);
     }
+}
+
+void SelectRowUnderPointer(SetupSession* session)
+{
+    POINT pointer;
+    GetCursorPos(&pointer);
+    SelectRowAt(session, pointer);
 }
 
 // The selection follows a pointer that moved since it was last seen; a
@@ -69,11 +74,7 @@ void TrackPointer(SetupSession* session)
     if (pointer.x == session->LastPointer.x && pointer.y == session->LastPointer.y)
         return;
     session->LastPointer = pointer;
-    int row = SetupRowAtPoint(session, pointer);
-    if (row >= 0 && row != session->Cursor.Slot) {
-        session->Cursor.Slot = row;
-        RepaintSetup(session);
-    }
+    SelectRowAt(session, pointer);
 }
 
 // The setup window's own view state: the settings as stored, with every
