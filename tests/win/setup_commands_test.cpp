@@ -21,20 +21,14 @@ namespace {
 const char kEntryDialog[] = "ｱﾌﾟﾘｹｰｼｮﾝの登録";
 const char kKeyDialog[] = "ｷｰ割り当て";
 
-// A, an entry; B, a submenu holding D (an entry) and E (a submenu holding
-// key 0); S, an empty submenu; a chain of submenus on key A below "A"
-// down to the deepest level, "A" x 15.
+// The test menu, and a chain of submenus on key A below "A" down to the
+// deepest level, "A" x 15.
 class SetupCommandTest : public SetupTest {
 protected:
     void SetUp() override
     {
         SetupTest::SetUp();
-        Put("", 1, "Alpha", "alpha.exe");
-        Put("", 2, "Bravo", "-1");
-        Put("B", 4, "Delta", "delta.exe");
-        Put("B", 5, "Echo", "-1");
-        Put("BE", 27, "Zero", "zero.exe");
-        Put("", 19, "Sierra", "-1");
+        PutMenu();
         for (std::string path = "A"; path.size() < 15; path += 'A')
             Put(path.c_str(), 1, "Deep", "-1");
         Open();

@@ -162,6 +162,16 @@ void SetupTest::Put(const char* keyPath, int slot, const char* title, const char
     WriteEntry(keyPath, slot, &entry);
 }
 
+void SetupTest::PutMenu()
+{
+    Put("", 1, "Alpha", "alpha.exe");
+    Put("", 2, "Bravo", "-1");
+    Put("B", 4, "Delta", "delta.exe");
+    Put("B", 5, "Echo", "-1");
+    Put("BE", 27, "Zero", "zero.exe");
+    Put("", 19, "Sierra", "-1");
+}
+
 std::string SetupTest::Stored(const char* keyPath, int slot)
 {
     EntryRecord entry;

@@ -73,6 +73,9 @@ HDROP MakeDrop(const std::vector<std::string>& paths);
 class SetupTest : public RegistryTest {
 public:
     static void Put(const char* keyPath, int slot, const char* title, const char* program);
+    // A, an entry; B, a submenu holding D (an entry) and E (a submenu
+    // holding key 0); S, an empty submenu.
+    static void PutMenu();
     // "title|program" of the entry at a key, "" when it holds none.
     static std::string Stored(const char* keyPath, int slot);
 

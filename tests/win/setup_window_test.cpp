@@ -22,16 +22,12 @@
 
 namespace {
 
-// A, an entry; B, a submenu holding D; S, a submenu.
 class SetupWindowTest : public SetupTest {
 protected:
     void SetUp() override
     {
         SetupTest::SetUp();
-        Put("", 1, "Alpha", "alpha.exe");
-        Put("", 2, "Bravo", "-1");
-        Put("B", 4, "Delta", "delta.exe");
-        Put("", 19, "Sierra", "-1");
+        PutMenu();
     }
 };
 
