@@ -240,6 +240,9 @@ static void OnShowLauncher(HWND window)
 void SetSetupMode(int mode)
 {
     SetupMode = mode;
+    // The launcher ignores its key meanwhile; the hook library then passes it
+    // on instead of swallowing a press that shows nothing.
+    PauseLibraryKey(mode == 1);
 }
 
 // The setup window opens where the launcher would appear: its place is
