@@ -45,6 +45,7 @@
 #include "store/registry.h"
 #include "store/res_string.h"
 #include "store/settings.h"
+#include "setup_window_bench.h"
 
 namespace {
 
@@ -403,6 +404,7 @@ int main()
                 leaked ? "  <-- LEAK" : "");
 
     StopLauncher(window);
+    RunSetupWindowBench();
     FreeOptionalApis();
     void RunPreviewBenchmark();  // bench/preview_bench.cpp
     RunPreviewBenchmark();

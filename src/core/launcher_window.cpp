@@ -21,6 +21,7 @@
 #include "options/launcher_key_text.h"
 #include "options/options_dialog.h"
 #include "res/resource.h"
+#include "setup/setup_window.h"
 #include "store/res_string.h"
 #include "store/settings.h"
 #include "store/window_position.h"
@@ -248,15 +249,28 @@ void SetSetupMode(int mode)
     PauseLibraryKey(mode == 1);
 }
 
+// The setup window opens where the launcher would appear: its place is
+// saved first, and the setup window reads it back.  A setup window that
+// cannot be created leaves setup mode at once, or the launcher key and the
+// tray's commands would stay dead until the program is started again.
+// Leaving setup mode (the setup window is gone) shows the top level, which
+// the setup window may have changed.
 static void OnSetupMode(HWND window, WPARAM enter)
 {
-    if (enter == 1) {
-        SetSetupMode(1);
-        SaveLauncherPosition(window);
+    if (enter != 1) {
+        SetSetupMode(0);
+        ShowTopLevel(window, State, KeyPath);
         return;
     }
-    SetSetupMode(0);
-    ShowTopLevel(window, State, KeyPath);
+    if (IsWindow(SetupWindow)) {
+        SetForegroundWindow(SetupWindow);
+        return;
+    }
+    SetSetupMode(1);
+    SaveLauncherPosition(window);
+    SetupWindow = CreateSetupWindow(window);
+    if (SetupWindow == nullptr)
+        SetSetupMode(0);
 }
 
 // The commands that run modal dialogs (the settings-file commands' common
@@ -348,9 +362,11 @@ static void OnCommand(HWND window, int command)
     case IDM_IMPORT:
         RunFileCommand(window, RunImportCommand);
         break;
+    case IDM_SETUP:
+        SendMessageA(window, UM_SETUPMODE, 1, 0);
+        break;
     default:
-        // IDM_SETUP opens a window that this build does not have yet; other
-        // ids are not commands of this window.
+        // Other ids are not commands of this window.
         break;
     }
 }

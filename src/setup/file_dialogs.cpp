@@ -1,9 +1,13 @@
 /*
- * Open and save dialogs over GetOpenFileNameA and GetSaveFileNameA.
+ * Open and save dialogs over GetOpenFileNameA and GetSaveFileNameA; the
+ * folder browser over SHBrowseForFolderA.
  */
 #include "setup/file_dialogs.h"
 
 #include <commdlg.h>
+#include <shlobj.h>
+
+#include "base/com_ptr.h"
 
 #include "base/portable/key_table.h"
 #include "res/resource.h"
@@ -56,4 +60,21 @@ int SaveFileDialog(HWND owner, char* path, const char* filter, const char* defau
     record.Flags = OFN_OVERWRITEPROMPT | OFN_SHOWHELP;
     record.lpstrDefExt = defaultExtension;
     return GetSaveFileNameA(&record) ? 1 : 0;
+}
+
+void BrowseForFolder(HWND owner, char* path, const char* title, int controlId)
+{
+    // The browser is a COM client: the thread must be in an apartment.
+    tav::ComInit com;
+    BROWSEINFOA info = {};
+    info.hwndOwner = owner;
+    info.pszDisplayName = path;  // MAX_PATH bytes, as the browser requires
+    info.lpszTitle = title;
+    info.ulFlags = BIF_RETURNONLYFSDIRS;
+    LPITEMIDLIST item = SHBrowseForFolderA(&info);
+    if (item == nullptr)
+        return;
+    if (SHGetPathFromIDListA(item, path))
+        SetDlgItemTextA(owner, controlId, path);
+    CoTaskMemFree(item);
 }

@@ -363,10 +363,12 @@ TEST_F(LauncherTest, SetupModeAndApplyingSettingsEndAtTheTopLevel)
     ASSERT_STREQ("S", KeyPath);
     SendMessageA(window_, UM_SETUPMODE, 1, 0);
     EXPECT_EQ(1, SetupMode);
+    EXPECT_TRUE(IsWindowVisible(SetupWindow)) << "the setup window opens";
     Show();
     EXPECT_FALSE(Visible()) << "the launcher key is inert in setup mode";
-    // Leaving it drops the remembered level all the same.
-    SendMessageA(window_, UM_SETUPMODE, 0, 0);
+    // Closing the setup window leaves it, and drops the remembered level all
+    // the same.
+    SendMessageA(SetupWindow, WM_CLOSE, 0, 0);
     EXPECT_EQ(0, SetupMode);
     EXPECT_STREQ("", KeyPath);
     EXPECT_STREQ("Sierra", Launcher.Titles[19]);
