@@ -16,6 +16,8 @@
  * Called at the end of launcher_bench's main, while HKEY_CURRENT_USER is
  * redirected to its scratch key.
  */
+#include "preview_bench.h"
+
 #include <windows.h>
 #include <commctrl.h>
 
