@@ -21,80 +21,40 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
 #include "base/optional_apis.h"
+#include "bench_support.h"
 #include "options/options_dialog.h"
 #include "res/options_dialogs.h"
 
 namespace {
 
 const int kPreviewRuns = 300;
-const double kFrame = 1000.0 / 60.0;
-
-double Milliseconds()
-{
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 OptionsDialog* Dialog;
-WNDPROC PreviewProcedure;
-double PaintEnd;
-int Paints;
 std::vector<double> AlphaTimes;
 std::vector<double> ColourTimes;
-
-LRESULT CALLBACK TimedPreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    LRESULT result = CallWindowProcA(PreviewProcedure, window, message, wParam, lParam);
-    if (message == WM_PAINT) {
-        PaintEnd = Milliseconds();
-        ++Paints;
-    }
-    return result;
-}
-
-// Runs the thread's messages, as the dialog's loop would, until the preview
-// has painted; the time from start to the end of that paint, or -1.
-double UntilPainted(double start)
-{
-    int before = Paints;
-    MSG message;
-    while (Paints == before && Milliseconds() - start < 1000.0) {
-        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        } else {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-        }
-    }
-    return Paints == before ? -1.0 : PaintEnd - start;
-}
 
 void Measure(HWND dialog)
 {
     HWND preview = Dialog->Preview();
     HWND slider = GetDlgItem(dialog, IDC_ALPHA_SLIDER);
-    PreviewProcedure = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(preview, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TimedPreviewProc)));
+    PaintClock clock(preview);
     UpdateWindow(preview);
     // The working copy, as the colour button changes it.
     auto* copy = const_cast<LauncherState*>(Dialog->WorkingCopy());
     for (int i = 0; i < kPreviewRuns + 20; ++i) {
         // One step right, then back: the slider stays in the middle.
-        double start = Milliseconds();
+        double start = Now();
         PostMessageA(slider, WM_KEYDOWN, i % 2 == 0 ? VK_RIGHT : VK_LEFT, 0);
-        double alpha = UntilPainted(start);
+        double alpha = clock.UntilPainted(start);
 
-        start = Milliseconds();
+        start = Now();
         copy->MainColor = i % 2 == 0 ? RGB(200, 40, 40) : RGB(40, 200, 40);
         InvalidateRect(preview, nullptr, FALSE);
-        double colour = UntilPainted(start);
+        double colour = clock.UntilPainted(start);
         if (i >= 20 && alpha >= 0 && colour >= 0) {
             AlphaTimes.push_back(alpha);
             ColourTimes.push_back(colour);
@@ -122,20 +82,6 @@ void CALLBACK Start(HWND, UINT, UINT_PTR timer, DWORD)
     Measure(dialog);
 }
 
-void Print(const char* what, std::vector<double> samples)
-{
-    if (samples.empty()) {
-        std::printf("%-46s no runs\n", what);
-        return;
-    }
-    std::sort(samples.begin(), samples.end());
-    size_t n = samples.size();
-    double median = samples[n / 2];
-    double p95 = samples[std::min(n, (n * 95 + 99) / 100) - 1];
-    std::printf("%-46s %4zu runs  median %6.2f ms (%.2f frame)  p95 %6.2f ms (%.2f frame)\n", what, n,
-                median, median / kFrame, p95, p95 / kFrame);
-}
-
 }  // namespace
 
 void RunPreviewBenchmark()
@@ -147,6 +93,6 @@ void RunPreviewBenchmark()
     dialog.Show(nullptr);
     FreeOptionalApis();
     std::printf("Tav options preview benchmark (in-process, real options dialog)\n");
-    Print("transparency step to end of preview repaint", AlphaTimes);
-    Print("colour change to end of preview repaint", ColourTimes);
+    PrintLatency("transparency step to end of preview repaint", AlphaTimes);
+    PrintLatency("colour change to end of preview repaint", ColourTimes);
 }
