@@ -1,7 +1,7 @@
 # Sourced by the end-to-end scripts, with $build set to the win64 build tree
 # and the script's own arguments in force.  Without DISPLAY it runs the
-# script again on its own Xvfb.  It sets out (<build>/e2e, the artifacts and
-# the shared Wine prefix) and bin, and gives:
+# script again on its own Xvfb.  It sets out (<build>/e2e, or
+# <build>/$e2e_folder: the artifacts and the Wine prefix) and bin, and gives:
 #   step TEXT, fail TEXT     progress and failure lines (fail exits 1)
 #   probe ARGS...            tav_probe.exe inside the Wine desktop
 #   winpath PATH             a host path as Wine's Z: path
@@ -14,7 +14,7 @@ if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
 
-out=$build/e2e
+out=$build/${e2e_folder:-e2e}
 bin=$build/bin
 mkdir -p "$out"
 export WINEPREFIX=$out/wineprefix
