@@ -18,6 +18,7 @@
 
 #include "base/launcher_state.h"
 #include "scratch_registry.h"
+#include "store/portable/ini_line.h"
 #include "store/portable/ini_text.h"
 #include "store/registry.h"
 #include "store/settings.h"
@@ -145,7 +146,7 @@ TEST_F(SettingsFileTest, ExportThenImportIntoAnEmptyRegistryRestoresEveryValueBy
     StoreWriteDword("Width", kWindow, 300);
     // A three-level tree: an entry, a submenu with an entry and a submenu.
     const std::pair<const char*, std::string> tree[] = {
-        {"TitleA", "  Editor  "}, {"ExecA", "notepad.exe"}, {"FolderA", ""},
+        {"TitleA", "Editor"}, {"ExecA", "notepad.exe"}, {"FolderA", ""},
         {"TitleS", kTools}, {"ExecS", "-1"},
         {"TitleS1", kCalculator}, {"ExecS1", "calc.exe"}, {"FolderS1", "C:\\Windows"},
         {"SoundS1", "C:\\Media\\ding.wav"},
@@ -167,7 +168,7 @@ TEST_F(SettingsFileTest, ExportThenImportIntoAnEmptyRegistryRestoresEveryValueBy
     EXPECT_EQ(0u, window);
     EXPECT_TRUE(window < launch && launch < key && key != std::string::npos);
     for (const char* line : {"\r\nD:ShadowOffset=-3\r\n", "\r\nD:Top=-2147483648\r\n", "\r\nB:AlphaBlend=00\r\n",
-                             "\r\nS:TitleA=  Editor  \r\n", "\r\nS:TitleB=stored terminator\r\n"})
+                             "\r\nS:ExecA=notepad.exe\r\n", "\r\nS:TitleB=stored terminator\r\n"})
         EXPECT_NE(std::string::npos, text.find(line)) << line;
 
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software");
@@ -260,7 +261,9 @@ TEST_F(SettingsFileTest, ExportFailuresReportZeroAndNeverLeaveAHalfWrittenFile)
         {REG_MULTI_SZ, "Odd", std::string("x\0\0", 3)},
         {REG_EXPAND_SZ, "Odd", "x"},
         {REG_SZ, "Odd", "two\r\nlines"},
+        {REG_SZ, "Odd", "a lone\rreturn"},
         {REG_SZ, "a=b", "x"},
+        {REG_SZ, "Title ", "x"},
     };
     for (const auto& value : odd) {
         DeleteFileA(file.c_str());
@@ -279,7 +282,7 @@ TEST_F(SettingsFileTest, ExportFailuresReportZeroAndNeverLeaveAHalfWrittenFile)
     EXPECT_EQ(std::vector<std::string>{"export.ini"}, Files()) << "no temporary file stays";
 }
 
-TEST_F(SettingsFileTest, FilesOfTheProfileFunctionsOfOtherEncodingsAndWrittenByHandImport)
+TEST_F(SettingsFileTest, FilesOfTheProfileFunctionsAndWrittenByHandImport)
 {
     const std::string profile = Path("profile.ini");
     WritePrivateProfileStringA("Window", "D:ShadowOffset", "-3", profile.c_str());
@@ -304,21 +307,6 @@ TEST_F(SettingsFileTest, FilesOfTheProfileFunctionsOfOtherEncodingsAndWrittenByH
     WritePrivateProfileStringA("Launch", "S:TitleS", "Changed", own.c_str());
     ASSERT_EQ(1, ImportSettings(own.c_str()));
     EXPECT_EQ(Typed(REG_SZ, "Changed"), StoredValue(kLaunch, "TitleS"));
-
-    // UTF-8 with a mark, as an editor may save the file: "ツール" in UTF-8.
-    const std::string utf8 = Path("utf8.ini");
-    Write(utf8, "\xEF\xBB\xBF[Window]\r\nD:MainColor=1\r\n[Launch]\r\nS:TitleU=\xE3\x83\x84\xE3\x83\xBC\xE3\x83\xAB\r\n"
-                "[Key]\r\nD:CheckIME=0\r\n");
-    ASSERT_EQ(1, ImportSettings(utf8.c_str()));
-    EXPECT_EQ(Typed(REG_SZ, kTools), StoredValue(kLaunch, "TitleU"));
-    // UTF-16 reads too, but an export does not write into it.
-    const std::string utf16 = Path("utf16.ini");
-    const std::string wide("\xFF\xFE[\0K\0e\0y\0]\0\r\0\n\0D\0:\0X\0=\0""1\0\r\0\n\0", 30);
-    Write(utf16, wide);
-    EXPECT_EQ(1, ImportSection(utf16.c_str(), "Key", kKey));
-    EXPECT_EQ(Typed(REG_DWORD, std::string("\x01\0\0\0", 4)), StoredValue(kKey, "X"));
-    EXPECT_EQ(0, ExportSettings(utf16.c_str()));
-    EXPECT_EQ(wide, Read(utf16));
 
     // By hand: line feeds only, comments, blanks, lower-case hex, unknown types.
     const std::string hand = Path("hand.ini");
@@ -372,6 +360,155 @@ TEST_F(SettingsFileTest, HostileFilesGiveACleanResultAndWriteOnlyTheThreeKeys)
     Write(file, garbage);
     ImportSettings(file.c_str());
     ExpectOnlyTheThreeKeys();
+}
+
+// The import as it runs over the profile functions: each section as
+// GetPrivateProfileSectionA gives it, through the same loop of lines.
+class StoreSink : public IniValueSink {
+public:
+    explicit StoreSink(const char* keyPath) : keyPath_(keyPath) {}
+    bool WriteString(const char* name, const char* text) override
+    {
+        StoreWriteString(name, keyPath_, text);
+        return true;
+    }
+    bool WriteBinary(const char* name, const unsigned char* bytes, std::size_t count) override
+    {
+        StoreWriteBinary(name, keyPath_, bytes, static_cast<DWORD>(count));
+        return true;
+    }
+    bool WriteDword(const char* name, std::uint32_t value) override
+    {
+        StoreWriteDword(name, keyPath_, value);
+        return true;
+    }
+
+private:
+    const char* keyPath_;
+};
+
+int ImportWithProfileFunctions(const std::string& file)
+{
+    const std::pair<const char*, const char*> sections[] = {{"Window", kWindow}, {"Launch", kLaunch}, {"Key", kKey}};
+    for (const auto& [section, keyPath] : sections) {
+        std::vector<char> lines(1 << 20);
+        DWORD length = GetPrivateProfileSectionA(section, lines.data(), static_cast<DWORD>(lines.size()), file.c_str());
+        StoreSink sink(keyPath);
+        if (!ImportSectionLines(lines.data(), length + 1, &sink))
+            return 0;
+    }
+    return 1;
+}
+
+// "表" and "ソ": second bytes 0x5C, the backslash.
+const std::string kHyo = "\x95\x5C", kSo = "\x83\x5C";
+
+// A UTF-8 text as a file in UTF-16 LE with its mark.
+std::string Utf16File(const std::string& utf8)
+{
+    std::wstring wide(utf8.size(), L'\0');
+    wide.resize(static_cast<std::size_t>(
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], static_cast<int>(wide.size()))));
+    std::string bytes = "\xFF\xFE";
+    for (wchar_t unit : wide) {
+        bytes.push_back(static_cast<char>(unit & 0xFF));
+        bytes.push_back(static_cast<char>(unit >> 8));
+    }
+    return bytes;
+}
+
+std::string Dword(DWORD value)
+{
+    return Typed(REG_DWORD, std::string(reinterpret_cast<const char*>(&value), 4));
+}
+
+// Files as users edit them and as editors convert them.  Each is read by Tav
+// and by the profile functions into an empty registry with the same result;
+// then Tav exports into it, and both read back what was exported.
+TEST_F(SettingsFileTest, HandEditedAndConvertedFilesReadAndWriteAsWithTheProfileFunctions)
+{
+    const std::string tail = "S:ExecA=notepad.exe\r\n[Key]\r\nD:OpenHotKey=29\r\n";
+    const std::string window = std::string(kWindow) + "|", launch = std::string(kLaunch) + "|",
+                      key = std::string(kKey) + "|";
+    const struct {
+        const char* Name;
+        std::string Bytes;
+        std::map<std::string, std::string> Expected;  // besides ExecA and OpenHotKey
+    } files[] = {
+        {"blanks", "[Window]\r\n  D:MainColor = 255 \r\n\tB:AlphaBlend =\t7f\r\n[ Launch ]\r\nS:TitleA =  Editor  \r\n"
+                   "S:ExecA= notepad.exe\r\n[Key]\r\nD:OpenHotKey = 29\r\n",
+         {{window + "MainColor", Dword(255)}, {window + "AlphaBlend", Typed(REG_BINARY, "\x7F")},
+          {launch + "TitleA", Typed(REG_SZ, "Editor")}}},
+        {"line feeds", "[Window]\nD:MainColor=255\n[Launch]\nS:ExecA=notepad.exe\n[Key]\nD:OpenHotKey=29\n",
+         {{window + "MainColor", Dword(255)}}},
+        {"lone returns", "[Window]\rD:MainColor=255\r[Launch]\rS:ExecA=notepad.exe\r[Key]\rD:OpenHotKey=29",
+         {{window + "MainColor", Dword(255)}}},
+        {"double returns", "[Window]\r\r\nD:MainColor=255\r\r\n[Launch]\r\r\nS:ExecA=notepad.exe\r\r\n[Key]\r\r\n"
+                           "D:OpenHotKey=29\r\r\n",
+         {{window + "MainColor", Dword(255)}}},
+        // "表ソ" in UTF-8.
+        {"UTF-8 with a mark", "\xEF\xBB\xBF[Window]\r\nD:MainColor=255\r\n[Launch]\r\nS:TitleA=\xE8\xA1\xA8\xE3\x82\xBD\r\n" + tail,
+         {{window + "MainColor", Dword(255)}, {launch + "TitleA", Typed(REG_SZ, kHyo + kSo)}}},
+        {"UTF-16 with a mark", Utf16File("[Window]\r\nD:MainColor=255\r\n[Launch]\r\nS:TitleA=\xE8\xA1\xA8\xE3\x82\xBD\r\n" + tail),
+         {{window + "MainColor", Dword(255)}, {launch + "TitleA", Typed(REG_SZ, kHyo + kSo)}}},
+        {"duplicates", "[Window]\r\nD:MainColor=1\r\nD:maincolor=2\r\n[window]\r\nD:MainColor=3\r\nD:Other=4\r\n[Launch]\r\n"
+                           + tail,
+         {{window + "MainColor", Dword(2)}, {window + "Other", "missing"}}},
+        {"comments", "; saved by hand\r\n[Window]\r\n; D:MainColor=1\r\n\r\n  \t\r\nD:MainColor=255\r\n  ;D:Other=4\r\n"
+                         "[Launch]\r\n" + tail,
+         {{window + "MainColor", Dword(255)}, {window + "Other", "missing"}}},
+        {"0x5C second bytes", "[Window]\r\nD:MainColor=255\r\n[Launch]\r\nS:Title" + kHyo + "=" + kSo + "\r\nS:TitleB=C:\\" + kHyo
+                                  + "\\" + kSo + "\r\n" + tail,
+         {{launch + "Title" + kHyo, Typed(REG_SZ, kSo)}, {launch + "TitleB", Typed(REG_SZ, "C:\\" + kHyo + "\\" + kSo)}}},
+    };
+    // What the export writes into each file.
+    const std::map<std::string, std::string> exported = {
+        {window + "MainColor", Dword(0x123456)}, {window + "AlphaBlend", Typed(REG_BINARY, "\x80")},
+        {window + "ShadowOffset", Dword(static_cast<DWORD>(-3))}, {launch + "TitleA", Typed(REG_SZ, kHyo + kSo)},
+        {launch + "ExecA", Typed(REG_SZ, "C:\\" + kHyo + "\\" + kSo + ".exe")}, {launch + "Title" + kHyo, Typed(REG_SZ, "x")},
+        {key + "OpenHotKey", Dword(84)}};
+
+    for (const auto& c : files) {
+        SCOPED_TRACE(c.Name);
+        const std::string file = Path("hand.ini");
+        Write(file, c.Bytes);
+        RegDeleteTreeA(HKEY_CURRENT_USER, "Software");
+        ASSERT_EQ(1, ImportWithProfileFunctions(file));
+        const std::map<std::string, std::string> byProfile = Snapshot();
+        RegDeleteTreeA(HKEY_CURRENT_USER, "Software");
+        ASSERT_EQ(1, ImportSettings(file.c_str()));
+        EXPECT_EQ(byProfile, Snapshot());
+        std::map<std::string, std::string> expected = c.Expected;
+        expected.emplace(launch + "ExecA", Typed(REG_SZ, "notepad.exe"));
+        expected.emplace(key + "OpenHotKey", Dword(29));
+        for (const auto& [path, value] : expected) {
+            std::size_t bar = path.find('|');
+            EXPECT_EQ(value, StoredValue(path.substr(0, bar).c_str(), path.substr(bar + 1).c_str())) << path;
+        }
+
+        RegDeleteTreeA(HKEY_CURRENT_USER, "Software");
+        for (const auto& [path, value] : exported) {
+            std::size_t bar = path.find('|'), colon = value.find(':');
+            const std::string data = value.substr(colon + 1);
+            PutRawValue(path.substr(0, bar).c_str(), path.substr(bar + 1).c_str(), std::stoul(value.substr(0, colon)),
+                        data.data(), static_cast<DWORD>(data.size()));
+        }
+        ASSERT_EQ(1, ExportSettings(file.c_str()));
+        // The first line of a key, which is the one GetPrivateProfileStringA reads, has the value.
+        char first[64];
+        GetPrivateProfileStringA("Window", "D:MainColor", "", first, sizeof first, file.c_str());
+        EXPECT_STREQ("1193046", first);
+        RegDeleteTreeA(HKEY_CURRENT_USER, "Software");
+        ASSERT_EQ(1, ImportWithProfileFunctions(file));
+        const std::map<std::string, std::string> backByProfile = Snapshot();
+        RegDeleteTreeA(HKEY_CURRENT_USER, "Software");
+        ASSERT_EQ(1, ImportSettings(file.c_str()));
+        EXPECT_EQ(backByProfile, Snapshot());
+        for (const auto& [path, value] : exported) {
+            std::size_t bar = path.find('|');
+            EXPECT_EQ(value, StoredValue(path.substr(0, bar).c_str(), path.substr(bar + 1).c_str())) << path;
+        }
+    }
 }
 
 }  // namespace
