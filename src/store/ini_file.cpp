@@ -132,6 +132,20 @@ int ResolveTarget(const char* file, std::string* target, TargetKind* kind)
     return 1;
 }
 
+// Whether other programs' sharing and the file's security let it be
+// replaced: a replace removes it, which takes delete access.  Asking first
+// also spares a ReplaceFileA that fails, after which Wine's leaves a
+// temporary file of its own behind.
+bool CanBeReplaced(const std::string& path)
+{
+    HANDLE handle = CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(handle);
+    return true;
+}
+
 void RemoveTemporary(const std::string& path)
 {
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -264,6 +278,8 @@ int ReplaceIniFile(const char* file, const std::string& bytes)
 
     const std::string temporary = target + kTemporarySuffix;
     RemoveTemporary(temporary);
+    if (kind == TARGET_FILE && !CanBeReplaced(target))
+        return RewriteInPlace(target, bytes);
     switch (WriteNewFile(temporary, bytes, attributes & kKeptAttributes)) {
     case NEW_FILE_WRITTEN:
         break;
@@ -293,7 +309,7 @@ int ReplaceIniFile(const char* file, const std::string& bytes)
                    ? 1
                    : 0;
     }
-    // The target is as it was: held open without delete sharing, or in a
+    // The target is as it was: taken by another program meanwhile, or in a
     // folder where files can be made but not removed.
     RemoveTemporary(temporary);
     return RewriteInPlace(target, bytes);

@@ -511,4 +511,127 @@ TEST_F(SettingsFileTest, HandEditedAndConvertedFilesReadAndWriteAsWithTheProfile
     }
 }
 
+TEST_F(SettingsFileTest, ExportKeepsTheFileItWritesAndLeavesNoTemporaryFile)
+{
+    StoreWriteDword("MainColor", kWindow, 1);
+    StoreWriteString("TitleA", kLaunch, (kHyo + kSo).c_str());
+    StoreWriteDword("OpenHotKey", kKey, 29);
+    const std::string lines = "[Window]\r\nD:MainColor=1\r\n[Launch]\r\nS:TitleA=" + kHyo + kSo + "\r\n[Key]\r\nD:OpenHotKey=29\r\n";
+    const std::string file = Path("kept.ini"), temporary = file + ".tavtmp";
+
+    // A hidden file stays hidden; the temporary file of a killed export goes.
+    Write(file, "[Other]\r\n");
+    Write(temporary, "half an export");
+    SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    ASSERT_EQ(1, ExportSettings(file.c_str()));
+    EXPECT_EQ("[Other]\r\n" + lines, Read(file));
+    EXPECT_EQ(DWORD{FILE_ATTRIBUTE_HIDDEN}, GetFileAttributesA(file.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_EQ(std::vector<std::string>{"kept.ini"}, Files());
+
+    // Held open by a program that shares reading and writing but not
+    // deletion, so it cannot be replaced: it is rewritten in place.
+    HANDLE holder = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    StoreWriteDword("MainColor", kWindow, 2);
+    EXPECT_EQ(1, ExportSettings(file.c_str()));
+    CloseHandle(holder);
+    EXPECT_EQ("[Other]\r\n[Window]\r\nD:MainColor=2\r\n" + lines.substr(lines.find("[Launch]")), Read(file));
+    EXPECT_EQ(std::vector<std::string>{"kept.ini"}, Files());
+
+    // UTF-8 with a mark stays UTF-8, with the lines of characters beyond code
+    // page 932 ("한글") as they were; "表ソ" goes out in UTF-8.
+    const std::string utf8 = Path("utf8.ini");
+    Write(utf8, "\xEF\xBB\xBF; \xED\x95\x9C\xEA\xB8\x80\r\n[Window]\r\nD:MainColor=0\r\n");
+    ASSERT_EQ(1, ExportSettings(utf8.c_str()));
+    EXPECT_EQ("\xEF\xBB\xBF; \xED\x95\x9C\xEA\xB8\x80\r\n[Window]\r\nD:MainColor=2\r\n[Launch]\r\nS:TitleA=\xE8\xA1\xA8\xE3\x82\xBD\r\n"
+              "[Key]\r\nD:OpenHotKey=29\r\n",
+              Read(utf8));
+}
+
+// A symbolic link as the system makes it (on Windows with the right to), or
+// under Wine as a link of the Unix file system below, made by ln.
+bool MakeLink(const std::string& folder, const char* link, const char* target)
+{
+    const std::string path = folder + "\\" + link;
+    if (CreateSymbolicLinkA(path.c_str(), target, SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE)
+        && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return true;
+    std::string command = std::string("/bin/ln -s ") + target + " " + link;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process;
+    if (!CreateProcessA("Z:\\bin\\ln", &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                        &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    // Wine's handle of a Unix process does not wait for its end.
+    for (int i = 0; i < 500 && GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+        Sleep(10);
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+TEST_F(SettingsFileTest, ExportWritesThroughASymbolicLinkToItsTarget)
+{
+    Write(Path("target.ini"), "[Other]\r\n");
+    if (!MakeLink(folder_, "link.ini", "target.ini"))
+        GTEST_SKIP() << "no symbolic links here";
+    StoreWriteDword("MainColor", kWindow, 1);
+    ASSERT_EQ(1, ExportSection(Path("link.ini").c_str(), kWindow, "Window"));
+    EXPECT_EQ("[Other]\r\n[Window]\r\nD:MainColor=1\r\n", Read(Path("target.ini")));
+    EXPECT_EQ(Read(Path("target.ini")), Read(Path("link.ini")));
+    DeleteFileA(Path("link.ini").c_str());
+}
+
+TEST_F(SettingsFileTest, FilesLargerThan16MBAreRefusedBeforeAnythingIsWritten)
+{
+    const std::string sections = "[Window]\r\nD:MainColor=5\r\n[Launch]\r\nS:ExecA=x\r\n[Key]\r\nD:OpenHotKey=1\r\n";
+    const std::string file = Path("large.ini");
+    std::string text = sections + ";" + std::string(16 * 1024 * 1024 - sections.size() - 3, 'x') + "\r\n";
+    Write(file, text);
+    EXPECT_EQ(1, ImportSettings(file.c_str())) << "16 MB exactly";
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software");
+    Write(file, text + ";");
+    EXPECT_EQ(0, ImportSettings(file.c_str()));
+    EXPECT_EQ(1u, Snapshot().size()) << "nothing written, not even a key";
+    StoreWriteDword("MainColor", kWindow, 6);
+    EXPECT_EQ(0, ExportSection(file.c_str(), kWindow, "Window"));
+    EXPECT_EQ(text.size() + 1, Read(file).size());
+}
+
+TEST_F(SettingsFileTest, ImportFailsAtASectionWhoseValuesTheRegistryRefuses)
+{
+    const std::string file = Path("refused.ini");
+    Write(file, "[Window]\r\nD:MainColor=5\r\n[Launch]\r\nS:ExecA=x\r\n[Key]\r\nD:OpenHotKey=1\r\n");
+    // The Launch key readable, not writable, to everyone.
+    HKEY launch;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kLaunch, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                             &launch, nullptr));
+    SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+    PSID everyone;
+    AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone);
+    alignas(DWORD) char aclBytes[128];
+    ACL* readOnly = reinterpret_cast<ACL*>(aclBytes);
+    InitializeAcl(readOnly, sizeof aclBytes, ACL_REVISION);
+    AddAccessAllowedAce(readOnly, ACL_REVISION, KEY_READ, everyone);
+    SECURITY_DESCRIPTOR security;
+    InitializeSecurityDescriptor(&security, SECURITY_DESCRIPTOR_REVISION);
+    SetSecurityDescriptorDacl(&security, TRUE, readOnly, FALSE);
+    ASSERT_EQ(ERROR_SUCCESS, RegSetKeySecurity(launch, DACL_SECURITY_INFORMATION, &security));
+    EXPECT_EQ(0, ImportSettings(file.c_str()));
+    EXPECT_EQ(Dword(5), StoredValue(kWindow, "MainColor")) << "the section before stays imported";
+    EXPECT_FALSE(KeyExists(kKey)) << "the section after is not read";
+    // Everyone's again (a null DACL), through the handle opened before.
+    SetSecurityDescriptorDacl(&security, TRUE, nullptr, FALSE);
+    RegSetKeySecurity(launch, DACL_SECURITY_INFORMATION, &security);
+    RegCloseKey(launch);
+    FreeSid(everyone);
+
+    // A name longer than the registry allows.
+    Write(file, "[Window]\r\nD:" + std::string(16384, 'n') + "=1\r\n");
+    EXPECT_EQ(0, ImportSection(file.c_str(), "Window", kWindow));
+}
+
 }  // namespace
