@@ -221,8 +221,7 @@ int ImportSections(const IniFileText& text, const SettingsSection* sections, std
     for (std::size_t i = 0; i < count; ++i) {
         std::string lines = FromFileForm(
             text, ReadIniSection(text.Text.data(), text.Text.size(), sections[i].Name, CodePageOf(text)));
-        RegistrySink sink(sections[i].KeyPath);
-        if (!ImportSectionLines(&lines[0], lines.size(), &sink))
+        if (!ImportIniLines(&lines[0], lines.size(), sections[i].KeyPath))
             return 0;
     }
     return 1;
@@ -251,6 +250,12 @@ DWORD FileSizeOf(const char* file)
         || size.QuadPart >= MAXDWORD)
         return 0;
     return static_cast<DWORD>(size.QuadPart);
+}
+
+int ImportIniLines(char* lines, std::size_t size, const char* keyPath)
+{
+    RegistrySink sink(keyPath);
+    return ImportSectionLines(lines, size, &sink);
 }
 
 int ReadExportLines(const char* keyPath, std::vector<IniEntry>* lines)

@@ -19,6 +19,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <vector>
 
 #include "store/ini_file.h"
@@ -59,6 +60,11 @@ int ReadExportLines(const char* keyPath, std::vector<IniEntry>* lines);
 // created, or the registry refuses the name); reading stops at the first
 // line without "=".
 int ImportSection(const char* file, const char* section, const char* keyPath);
+
+// Writes section lines, in the layout GetPrivateProfileSectionA gives, into
+// the key below HKEY_CURRENT_USER, as ImportSection does with the lines it
+// reads: 0 when there is no line or a value cannot be written.
+int ImportIniLines(char* lines, std::size_t size, const char* keyPath);
 
 // The file's size in bytes; 0 when it cannot be opened (missing, or open in
 // another process), is empty, or holds 4 GB or more.

@@ -18,7 +18,6 @@
 
 #include "base/launcher_state.h"
 #include "scratch_registry.h"
-#include "store/portable/ini_line.h"
 #include "store/portable/ini_text.h"
 #include "store/registry.h"
 #include "store/settings.h"
@@ -363,41 +362,34 @@ TEST_F(SettingsFileTest, HostileFilesGiveACleanResultAndWriteOnlyTheThreeKeys)
 }
 
 // The import as it runs over the profile functions: each section as
-// GetPrivateProfileSectionA gives it, through the same loop of lines.
-class StoreSink : public IniValueSink {
-public:
-    explicit StoreSink(const char* keyPath) : keyPath_(keyPath) {}
-    bool WriteString(const char* name, const char* text) override
-    {
-        StoreWriteString(name, keyPath_, text);
-        return true;
-    }
-    bool WriteBinary(const char* name, const unsigned char* bytes, std::size_t count) override
-    {
-        StoreWriteBinary(name, keyPath_, bytes, static_cast<DWORD>(count));
-        return true;
-    }
-    bool WriteDword(const char* name, std::uint32_t value) override
-    {
-        StoreWriteDword(name, keyPath_, value);
-        return true;
-    }
-
-private:
-    const char* keyPath_;
-};
-
+// GetPrivateProfileSectionA gives it.
 int ImportWithProfileFunctions(const std::string& file)
 {
     const std::pair<const char*, const char*> sections[] = {{"Window", kWindow}, {"Launch", kLaunch}, {"Key", kKey}};
     for (const auto& [section, keyPath] : sections) {
         std::vector<char> lines(1 << 20);
         DWORD length = GetPrivateProfileSectionA(section, lines.data(), static_cast<DWORD>(lines.size()), file.c_str());
-        StoreSink sink(keyPath);
-        if (!ImportSectionLines(lines.data(), length + 1, &sink))
+        if (!ImportIniLines(lines.data(), length + 1, keyPath))
             return 0;
     }
     return 1;
+}
+
+// Imports the file into an empty registry through the profile functions and
+// again with Tav: the same values, among them the expected ones
+// ("key path|name" -> Typed value).
+void ExpectBothImportsGive(const std::string& file, const std::map<std::string, std::string>& expected)
+{
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software");
+    ASSERT_EQ(1, ImportWithProfileFunctions(file));
+    const std::map<std::string, std::string> byProfile = Snapshot();
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software");
+    ASSERT_EQ(1, ImportSettings(file.c_str()));
+    EXPECT_EQ(byProfile, Snapshot());
+    for (const auto& [path, value] : expected) {
+        std::size_t bar = path.find('|');
+        EXPECT_EQ(value, StoredValue(path.substr(0, bar).c_str(), path.substr(bar + 1).c_str())) << path;
+    }
 }
 
 // "表" and "ソ": second bytes 0x5C, the backslash.
@@ -472,19 +464,10 @@ TEST_F(SettingsFileTest, HandEditedAndConvertedFilesReadAndWriteAsWithTheProfile
         SCOPED_TRACE(c.Name);
         const std::string file = Path("hand.ini");
         Write(file, c.Bytes);
-        RegDeleteTreeA(HKEY_CURRENT_USER, "Software");
-        ASSERT_EQ(1, ImportWithProfileFunctions(file));
-        const std::map<std::string, std::string> byProfile = Snapshot();
-        RegDeleteTreeA(HKEY_CURRENT_USER, "Software");
-        ASSERT_EQ(1, ImportSettings(file.c_str()));
-        EXPECT_EQ(byProfile, Snapshot());
         std::map<std::string, std::string> expected = c.Expected;
         expected.emplace(launch + "ExecA", Typed(REG_SZ, "notepad.exe"));
         expected.emplace(key + "OpenHotKey", Dword(29));
-        for (const auto& [path, value] : expected) {
-            std::size_t bar = path.find('|');
-            EXPECT_EQ(value, StoredValue(path.substr(0, bar).c_str(), path.substr(bar + 1).c_str())) << path;
-        }
+        ExpectBothImportsGive(file, expected);
 
         RegDeleteTreeA(HKEY_CURRENT_USER, "Software");
         for (const auto& [path, value] : exported) {
@@ -498,16 +481,7 @@ TEST_F(SettingsFileTest, HandEditedAndConvertedFilesReadAndWriteAsWithTheProfile
         char first[64];
         GetPrivateProfileStringA("Window", "D:MainColor", "", first, sizeof first, file.c_str());
         EXPECT_STREQ("1193046", first);
-        RegDeleteTreeA(HKEY_CURRENT_USER, "Software");
-        ASSERT_EQ(1, ImportWithProfileFunctions(file));
-        const std::map<std::string, std::string> backByProfile = Snapshot();
-        RegDeleteTreeA(HKEY_CURRENT_USER, "Software");
-        ASSERT_EQ(1, ImportSettings(file.c_str()));
-        EXPECT_EQ(backByProfile, Snapshot());
-        for (const auto& [path, value] : exported) {
-            std::size_t bar = path.find('|');
-            EXPECT_EQ(value, StoredValue(path.substr(0, bar).c_str(), path.substr(bar + 1).c_str())) << path;
-        }
+        ExpectBothImportsGive(file, exported);
     }
 }
 
