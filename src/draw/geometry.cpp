@@ -122,9 +122,9 @@ void PlaceLauncherWindow(HWND window, int posType)
 {
     StoredPosition stored = ReadWindowPosition();
     LayoutRect rect = WindowRectOf(window);
+    LayoutRect placed = WindowRectAt(stored.Left, stored.Top, rect.Right - rect.Left, rect.Bottom - rect.Top);
     int x, y;
-    KeepOnSomeMonitor(WindowRectAt(stored.Left, stored.Top, rect.Right - rect.Left, rect.Bottom - rect.Top), &x,
-                      &y);
+    KeepOnSomeMonitor(placed, &x, &y);
     MoveWindowTo(window, x, y);
 
     if (posType != POS_FREE) {

@@ -18,8 +18,9 @@ const char kUtf16BeMark[] = "\xFE\xFF";
 const char kTemporarySuffix[] = ".tavtmp";
 
 // The attributes a replaced file keeps; read-only files are not written.
-constexpr DWORD kKeptAttributes =
-    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE
+                                  | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 bool StartsWith(const std::string& text, const char* mark)
 {
@@ -103,16 +104,15 @@ enum TargetKind { TARGET_FILE, TARGET_NEW, TARGET_DANGLING_LINK };
 int ResolveTarget(const char* file, std::string* target, TargetKind* kind)
 {
     // No access asked for, so no other program's sharing stands in the way.
-    HANDLE handle = CreateFileA(file, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE handle = CreateFileA(file, 0, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle != INVALID_HANDLE_VALUE) {
         UniqueKernelHandle owner(handle);
-        char final[MAX_PATH];
-        DWORD length = GetFinalPathNameByHandleA(handle, final, sizeof final,
+        char finalPath[MAX_PATH];
+        DWORD length = GetFinalPathNameByHandleA(handle, finalPath, sizeof finalPath,
                                                  FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
         *kind = TARGET_FILE;
-        if (length > 0 && length < sizeof final) {
-            *target = WithoutLongPrefix(final);
+        if (length > 0 && length < sizeof finalPath) {
+            *target = WithoutLongPrefix(finalPath);
             return 1;
         }
     } else if (GetLastError() == ERROR_FILE_NOT_FOUND) {
@@ -138,8 +138,8 @@ int ResolveTarget(const char* file, std::string* target, TargetKind* kind)
 // temporary file of its own behind.
 bool CanBeReplaced(const std::string& path)
 {
-    HANDLE handle = CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE handle = CreateFileA(path.c_str(), DELETE, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return false;
     CloseHandle(handle);
@@ -172,8 +172,7 @@ NewFileResult WriteNewFile(const std::string& path, const std::string& bytes, DW
 // not stand in the way.
 int RewriteInPlace(const std::string& path, const std::string& bytes)
 {
-    HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+    HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return 0;
@@ -299,15 +298,14 @@ int ReplaceIniFile(const char* file, const std::string& bytes)
     // ReplaceFileA keeps the target's attributes, security, creation time
     // and streams (the temporary file has the attributes already, for
     // systems whose ReplaceFileA does not carry them over).
-    if (ReplaceFileA(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                     nullptr))
+    if (ReplaceFileA(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                     nullptr, nullptr))
         return 1;
     if (GetLastError() == ERROR_UNABLE_TO_MOVE_REPLACEMENT) {
         // The target is gone and the temporary file, which holds the whole
         // new text, could not take its place yet.
-        return MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
-                   ? 1
-                   : 0;
+        const DWORD flags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+        return MoveFileExA(temporary.c_str(), target.c_str(), flags) ? 1 : 0;
     }
     // The target is as it was: taken by another program meanwhile, or in a
     // folder where files can be made but not removed.

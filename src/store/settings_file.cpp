@@ -219,8 +219,9 @@ private:
 int ImportSections(const IniFileText& text, const SettingsSection* sections, std::size_t count)
 {
     for (std::size_t i = 0; i < count; ++i) {
-        std::string lines = FromFileForm(
-            text, ReadIniSection(text.Text.data(), text.Text.size(), sections[i].Name, CodePageOf(text)));
+        const std::string& body = text.Text;
+        std::string lines =
+            FromFileForm(text, ReadIniSection(body.data(), body.size(), sections[i].Name, CodePageOf(text)));
         if (!ImportIniLines(&lines[0], lines.size(), sections[i].KeyPath))
             return 0;
     }

@@ -112,10 +112,10 @@ struct KeyLine {
 KeyLine ParseKeyLine(const char* text, const TextLine& line)
 {
     KeyLine key = {};
-    const void* found = std::memchr(text + line.Begin, '=', line.End - line.Begin);
-    std::size_t equals = found != nullptr ? static_cast<std::size_t>(static_cast<const char*>(found) - text) : kNone;
-    key.HasValue = equals != kNone;
-    key.Name = TrimmedSpan(text, line.Begin, key.HasValue ? equals : line.End);
+    const char* found = static_cast<const char*>(std::memchr(text + line.Begin, '=', line.End - line.Begin));
+    key.HasValue = found != nullptr;
+    std::size_t equals = key.HasValue ? static_cast<std::size_t>(found - text) : line.End;
+    key.Name = TrimmedSpan(text, line.Begin, equals);
     if (key.HasValue) {
         key.AfterEquals = equals + 1;
         key.Value = TrimmedSpan(text, equals + 1, line.End);
@@ -304,7 +304,8 @@ std::string MergeIniSection(const std::string& text, const char* section,
             // after them, and the new one brings none of its own.
             bool keepBlanks = key.Value.Size() > 0 && !entry.Value.empty()
                               && !IsBlank(static_cast<unsigned char>(entry.Value[0]));
-            merged.append(data + line.Start, (keepBlanks ? key.Value.Begin : key.AfterEquals) - line.Start);
+            std::size_t valueStart = keepBlanks ? key.Value.Begin : key.AfterEquals;
+            merged.append(data + line.Start, valueStart - line.Start);
         } else {
             merged.append(data + line.Start, key.Name.End - line.Start);
             merged.push_back('=');
