@@ -2,7 +2,7 @@
  * The settings file: the whole configuration written to an INI file and read
  * back.  Each of the three registry keys is one section, [Window], [Launch]
  * and [Key], in that order in a new file; each value is one line "S:name=",
- * "B:name=" or "D:name=" (store/ini_line.h).
+ * "B:name=" or "D:name=" (store/portable/ini_line.h).
  *
  * Export merges into an existing file: other sections and lines stay, and
  * lines of an earlier export that the registry no longer has stay too.  All
