@@ -3,8 +3,10 @@
  * settings and a menu of two full levels (36 submenus of 36 entries, every
  * entry with all five values, about 6,500 values), and, for comparison, the
  * same export written value by value with WritePrivateProfileStringA, which
- * rewrites the file on every call.  The registry is a scratch key that
- * stands in for HKEY_CURRENT_USER while the program runs.
+ * rewrites the file on every call.  Then the import of the largest file an
+ * import accepts, 16 MB in 100,000 values, and the refusal of a larger one.
+ * The registry is a scratch key that stands in for HKEY_CURRENT_USER while
+ * the program runs.
  *
  *   settings_file_bench [folder for the files]
  */
@@ -20,6 +22,7 @@
 #include "store/registry.h"
 #include "store/res_string.h"
 #include "store/settings.h"
+#include "store/ini_file.h"
 #include "store/settings_file.h"
 
 namespace {
@@ -81,6 +84,31 @@ int ExportValueByValue(const char* file)
                 return 0;
     }
     return 1;
+}
+
+void WriteFileText(const char* path, const std::string& text)
+{
+    if (FILE* file = std::fopen(path, "wb")) {
+        std::fwrite(text.data(), 1, text.size(), file);
+        std::fclose(file);
+    }
+}
+
+// All three sections, then 100,000 string values in [Launch], padded to
+// 16 MB exactly; with `over`, one byte more.
+std::string LargestFile(bool over)
+{
+    std::string text = "[Window]\r\nD:MainColor=1\r\n[Key]\r\nD:OpenHotKey=29\r\n[Launch]\r\n";
+    const std::size_t lineSize = (kMaxIniFileSize - text.size()) / 100000;
+    char line[32];
+    for (int i = 0; i < 100000; ++i) {
+        int length = std::snprintf(line, sizeof line, "S:Value%d=", i);
+        text.append(line, static_cast<std::size_t>(length));
+        text.append(lineSize - static_cast<std::size_t>(length) - 2, 'x');
+        text.append("\r\n");
+    }
+    text.resize(kMaxIniFileSize + (over ? 1 : 0), ';');
+    return text;
 }
 
 std::string ReadFileText(const char* path)
@@ -154,6 +182,23 @@ int main(int argc, char** argv)
         if (!same)
             status = 1;
     }
+
+    const std::string large = std::string(folder) + "\\tav-bench-large.ini";
+    WriteFileText(large.c_str(), LargestFile(false));
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software");
+    start = Seconds();
+    int imported = ImportSettings(large.c_str());
+    double largeTime = Seconds() - start;
+    std::printf("ImportSettings of a 16 MB file of 100,000 values: %.1f s (result %d)\n", largeTime, imported);
+    WriteFileText(large.c_str(), LargestFile(true));
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software");
+    start = Seconds();
+    int refused = ImportSettings(large.c_str());
+    double refusedTime = Seconds() - start;
+    std::printf("ImportSettings of a file one byte larger: %.3f ms (result %d, refused)\n", refusedTime * 1000, refused);
+    if (!imported || refused)
+        status = 1;
+    DeleteFileA(large.c_str());
 
     RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
     RegCloseKey(scratch);

@@ -11,6 +11,9 @@
  * back with its value, read [Window] and [Key] as before, and stay the same
  * when merged again.
  *
+ * Both run once with the lead bytes of code page 932 and once without any,
+ * as for a file in UTF-8.
+ *
  * Hex: the input's bytes, encoded and decoded again, are the same bytes.
  */
 #include <cstdint>
@@ -25,7 +28,8 @@
 
 namespace {
 
-const IniCodePage kCodePage = CodePage932();
+const IniCodePage kCodePage932 = CodePage932();
+const IniCodePage kNoLeadBytes = {};
 
 void Check(bool condition)
 {
@@ -38,18 +42,24 @@ class BoundsSink : public IniValueSink {
 public:
     BoundsSink(const char* begin, const char* end) : begin_(begin), end_(end) {}
 
-    void WriteString(const char* name, const char* text) override
+    bool WriteString(const char* name, const char* text) override
     {
         CheckText(name);
         CheckText(text);
+        return true;
     }
-    void WriteBinary(const char* name, const unsigned char* bytes, std::size_t count) override
+    bool WriteBinary(const char* name, const unsigned char* bytes, std::size_t count) override
     {
         CheckText(name);
         const char* data = reinterpret_cast<const char*>(bytes);
         Check(data >= begin_ && data + count <= end_);
+        return true;
     }
-    void WriteDword(const char* name, std::uint32_t) override { CheckText(name); }
+    bool WriteDword(const char* name, std::uint32_t) override
+    {
+        CheckText(name);
+        return true;
+    }
 
 private:
     void CheckText(const char* text)
@@ -68,9 +78,9 @@ void ImportBuffer(std::string buffer)
     ImportSectionLines(&buffer[0], buffer.size(), &sink);
 }
 
-std::string Section(const std::string& text, const char* name)
+std::string Section(const std::string& text, const char* name, const IniCodePage& codePage)
 {
-    return ReadIniSection(text.data(), text.size(), name, kCodePage);
+    return ReadIniSection(text.data(), text.size(), name, codePage);
 }
 
 // The lines of a section buffer, each split at its first "=" (no "=": all key).
@@ -89,20 +99,16 @@ std::vector<IniEntry> LinesOf(const std::string& section)
     return lines;
 }
 
-std::string Fold(const std::string& key)
+void CheckMerge(const std::string& text, const IniCodePage& codePage)
 {
-    return FoldIniKey(key.data(), key.size(), kCodePage);
-}
-
-void CheckMerge(const std::string& text)
-{
+    auto Fold = [&](const std::string& key) { return FoldIniKey(key.data(), key.size(), codePage); };
     std::vector<IniEntry> entries;
-    for (IniEntry entry : LinesOf(Section(text, "Launch"))) {
+    for (IniEntry entry : LinesOf(Section(text, "Launch", codePage))) {
         entry.Value += "!";
         if (IsWritableIniEntry(entry))
             entries.push_back(entry);
     }
-    for (const IniEntry& entry : LinesOf(Section(text, "Window"))) {
+    for (const IniEntry& entry : LinesOf(Section(text, "Window", codePage))) {
         if (IsWritableIniEntry(entry))
             entries.push_back(entry);
     }
@@ -110,9 +116,9 @@ void CheckMerge(const std::string& text)
     for (const IniEntry& entry : entries)
         expected[Fold(entry.Key)] = entry.Value;
 
-    const std::string merged = MergeIniSection(text, "Launch", entries, kCodePage);
+    const std::string merged = MergeIniSection(text, "Launch", entries, codePage);
     std::unordered_map<std::string, bool> seen;
-    const std::string section = Section(merged, "Launch");
+    const std::string section = Section(merged, "Launch", codePage);
     for (std::size_t start = 0; start < section.size() && section[start] != '\0';) {
         std::string line(section.c_str() + start);
         start += line.size() + 1;
@@ -124,9 +130,9 @@ void CheckMerge(const std::string& text)
         seen[match->first] = true;
     }
     Check(seen.size() == expected.size());
-    Check(Section(merged, "Window") == Section(text, "Window"));
-    Check(Section(merged, "Key") == Section(text, "Key"));
-    Check(MergeIniSection(merged, "Launch", entries, kCodePage) == merged);
+    Check(Section(merged, "Window", codePage) == Section(text, "Window", codePage));
+    Check(Section(merged, "Key", codePage) == Section(text, "Key", codePage));
+    Check(MergeIniSection(merged, "Launch", entries, codePage) == merged);
 }
 
 void CheckHex(const std::string& bytes)
@@ -142,10 +148,12 @@ void CheckHex(const std::string& bytes)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string text(reinterpret_cast<const char*>(data), size);
-    for (const char* name : {"Window", "Launch", "Key"})
-        ImportBuffer(Section(text, name));
+    for (const IniCodePage* codePage : {&kCodePage932, &kNoLeadBytes}) {
+        for (const char* name : {"Window", "Launch", "Key"})
+            ImportBuffer(Section(text, name, *codePage));
+        CheckMerge(text, *codePage);
+    }
     ImportBuffer(text);
-    CheckMerge(text);
     CheckHex(text);
     return 0;
 }

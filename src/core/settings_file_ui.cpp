@@ -8,6 +8,20 @@
 #include "store/res_string.h"
 #include "store/settings_file.h"
 
+// The wait cursor while a long operation runs on this thread (an import
+// of a large file takes a while, and no message is handled meanwhile); the
+// previous cursor comes back at the end.
+class WaitCursor {
+public:
+    WaitCursor() : previous_(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {}
+    ~WaitCursor() { SetCursor(previous_); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    HCURSOR previous_;
+};
+
 // A notice with the program's caption.  The text is copied first: while the
 // box runs its message loop, the launcher window may ask ResString for more.
 static void ShowNotice(HWND window, int textId)
@@ -20,17 +34,25 @@ void ExportWithDialog(HWND window, char* iniPath)
 {
     if (!SaveFileDialog(window, iniPath, ResString(IDS_FILTER_INI), "ini"))
         return;
-    ShowNotice(window, ExportSettings(iniPath) ? IDS_EXPORT_OK : IDS_EXPORT_FAILED);
+    int exported;
+    {
+        WaitCursor wait;
+        exported = ExportSettings(iniPath);
+    }
+    ShowNotice(window, exported ? IDS_EXPORT_OK : IDS_EXPORT_FAILED);
 }
 
 void ImportWithDialog(HWND window, char* iniPath, void (*reload)(HWND window))
 {
     if (!OpenFileDialog(window, iniPath, ResString(IDS_FILTER_INI), 0))
         return;
-    if (!ImportSettings(iniPath)) {
-        ShowNotice(window, IDS_IMPORT_FAILED);
-        return;
+    int imported;
+    {
+        // The reload reads the settings and the top level again: part of the work.
+        WaitCursor wait;
+        imported = ImportSettings(iniPath);
+        if (imported)
+            reload(window);
     }
-    reload(window);
-    ShowNotice(window, IDS_IMPORT_OK);
+    ShowNotice(window, imported ? IDS_IMPORT_OK : IDS_IMPORT_FAILED);
 }

@@ -11,12 +11,13 @@
 #include <windows.h>
 
 // Save dialog on iniPath (the 260-byte buffer both commands share), then
-// ExportSettings and string 40 on success or 41 on failure.  Cancel does
-// nothing.
+// ExportSettings under the wait cursor and string 40 on success or 41 on
+// failure.  Cancel does nothing.
 void ExportWithDialog(HWND window, char* iniPath);
 
-// Open dialog on iniPath, then ImportSettings; on success reload(window)
-// and string 38, on failure string 39 and no reload.  Cancel does nothing.
+// Open dialog on iniPath, then ImportSettings under the wait cursor; on
+// success reload(window), still under it, and string 38; on failure string
+// 39 and no reload.  Cancel does nothing.
 void ImportWithDialog(HWND window, char* iniPath, void (*reload)(HWND window));
 
 #endif

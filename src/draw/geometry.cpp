@@ -121,12 +121,10 @@ void SizeLauncherWindow(HWND window, LauncherState* state, const char* keyPath)
 void PlaceLauncherWindow(HWND window, int posType)
 {
     StoredPosition stored = ReadWindowPosition();
-    int left = stored.Left, top = stored.Top;
-
     LayoutRect rect = WindowRectOf(window);
-    int width = rect.Right - rect.Left, height = rect.Bottom - rect.Top;
+    LayoutRect placed = WindowRectAt(stored.Left, stored.Top, rect.Right - rect.Left, rect.Bottom - rect.Top);
     int x, y;
-    KeepOnSomeMonitor(LayoutRect{left, top, left + width, top + height}, &x, &y);
+    KeepOnSomeMonitor(placed, &x, &y);
     MoveWindowTo(window, x, y);
 
     if (posType != POS_FREE) {

@@ -30,9 +30,10 @@ UniqueHKey StoreCreateKey(const char* keyPath)
     return key;
 }
 
-static void SetValue(HKEY key, const char* name, DWORD type, const void* data, DWORD size)
+static int SetValue(HKEY key, const char* name, DWORD type, const void* data, DWORD size)
 {
-    RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
+    return key != nullptr
+           && RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
 }
 
 int StoreReadDwordFrom(HKEY key, const char* name, DWORD* destination, DWORD defaultValue)
@@ -73,9 +74,9 @@ void StoreWriteDword(const char* name, const char* keyPath, DWORD value)
         StoreWriteDwordTo(key.get(), name, value);
 }
 
-void StoreWriteDwordTo(HKEY key, const char* name, DWORD value)
+int StoreWriteDwordTo(HKEY key, const char* name, DWORD value)
 {
-    SetValue(key, name, REG_DWORD, &value, sizeof value);
+    return SetValue(key, name, REG_DWORD, &value, sizeof value);
 }
 
 static void CopyDefault(char* buffer, DWORD capacity, const char* defaultText)
@@ -120,9 +121,9 @@ void StoreWriteString(const char* name, const char* keyPath, const char* text)
         StoreWriteStringTo(key.get(), name, text);
 }
 
-void StoreWriteStringTo(HKEY key, const char* name, const char* text)
+int StoreWriteStringTo(HKEY key, const char* name, const char* text)
 {
-    SetValue(key, name, REG_SZ, text, static_cast<DWORD>(std::strlen(text)));
+    return SetValue(key, name, REG_SZ, text, static_cast<DWORD>(std::strlen(text)));
 }
 
 int StoreReadBinary(const char* name, const char* keyPath, void* buffer, DWORD size)
@@ -146,9 +147,9 @@ void StoreWriteBinary(const char* name, const char* keyPath, const void* data, D
         StoreWriteBinaryTo(key.get(), name, data, size);
 }
 
-void StoreWriteBinaryTo(HKEY key, const char* name, const void* data, DWORD size)
+int StoreWriteBinaryTo(HKEY key, const char* name, const void* data, DWORD size)
 {
-    SetValue(key, name, REG_BINARY, data, size);
+    return SetValue(key, name, REG_BINARY, data, size);
 }
 
 void StoreDeleteValue(const char* keyPath, const char* name)

@@ -57,8 +57,10 @@ void StoreReadStringFrom(HKEY key, const char* name, char* buffer, DWORD capacit
 // A null key reads as missing.  Returns 1 when the value was read, 0 when
 // *destination became the default.
 int StoreReadDwordFrom(HKEY key, const char* name, DWORD* destination, DWORD defaultValue);
-void StoreWriteDwordTo(HKEY key, const char* name, DWORD value);
-void StoreWriteStringTo(HKEY key, const char* name, const char* text);
-void StoreWriteBinaryTo(HKEY key, const char* name, const void* data, DWORD size);
+// 1 when the value was written; 0 for a null key and when the registry
+// refuses the write (no access, a name longer than the registry allows).
+int StoreWriteDwordTo(HKEY key, const char* name, DWORD value);
+int StoreWriteStringTo(HKEY key, const char* name, const char* text);
+int StoreWriteBinaryTo(HKEY key, const char* name, const void* data, DWORD size);
 
 #endif

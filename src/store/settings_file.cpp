@@ -1,16 +1,15 @@
 /*
- * Export and import of the settings file: the registry side and the file
- * side.  The text work (sections, merging, lines, hex) is platform-free in
- * store/ini_text and store/ini_line.
+ * Export and import of the settings file: the registry side.  The file on
+ * disk is store/ini_file; the text work (sections, merging, lines, hex) is
+ * platform-free in store/portable/ini_text and store/portable/ini_line.
  *
- * Allocation failures (a file of hundreds of megabytes) surface as
- * std::bad_alloc; the public operations turn them into a result of 0, so no
- * exception reaches the window procedure that runs them.
+ * Allocation failures surface as std::bad_alloc; the public operations turn
+ * them into a result of 0, so no exception reaches the window procedure
+ * that runs them.
  */
 #include "store/settings_file.h"
 
 #include <algorithm>
-#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -30,31 +29,24 @@ using tav::UniqueKernelHandle;
 namespace {
 
 // The sections of a settings file, in the order they are written and read.
-struct SettingsSection {
+const struct {
     const char* Name;
     int KeyId;  // string id of the key path
-};
-
-const SettingsSection kSections[] = {
+} kSectionKeys[] = {
     {"Window", IDS_KEY_WINDOW},
     {"Launch", IDS_KEY_LAUNCH},
     {"Key", IDS_KEY_KEY},
 };
 
+// A section and the registry key it holds.
+struct SettingsSection {
+    const char* Name;
+    const char* KeyPath;
+};
+
 // The longest value name the registry allows is 16383 characters; in the
 // ANSI code page a character takes up to two bytes.
 constexpr DWORD kMaxValueNameBytes = 2 * 16383 + 1;
-
-const IniCodePage& SystemCodePage()
-{
-    static const IniCodePage codePage = [] {
-        IniCodePage table = {};
-        for (int c = 0; c < 256; ++c)
-            table.IsLead[c] = IsDBCSLeadByte(static_cast<BYTE>(c)) != FALSE;
-        return table;
-    }();
-    return codePage;
-}
 
 // Null when the file cannot be opened; CreateFileA's own "none" is
 // INVALID_HANDLE_VALUE, which the owner does not know.
@@ -65,138 +57,24 @@ UniqueKernelHandle OpenForReading(const char* file, DWORD share)
     return UniqueKernelHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
 }
 
-int ReadAll(HANDLE file, std::string* text)
+// The file that an export merges into: empty when there is none yet.
+int ReadExistingFile(const char* file, IniFileText* text)
 {
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(file, &size) || size.QuadPart < 0 || size.QuadPart >= MAXDWORD)
-        return 0;
-    text->assign(static_cast<std::size_t>(size.QuadPart), '\0');
-    std::size_t done = 0;
-    while (done < text->size()) {
-        DWORD read = 0;
-        if (!ReadFile(file, &(*text)[done], static_cast<DWORD>(text->size() - done), &read, nullptr))
-            return 0;
-        if (read == 0)
-            break;  // the file shrank meanwhile
-        done += read;
-    }
-    text->resize(done);
-    return 1;
-}
-
-// A byte-order mark: the profile functions read such a file as UTF-8 or
-// UTF-16 text, not in the ANSI code page.
-enum TextMark { MARK_NONE, MARK_UTF8, MARK_UTF16LE, MARK_UTF16BE };
-
-TextMark MarkOf(const std::string& text)
-{
-    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
-        return MARK_UTF8;
-    if (text.compare(0, 2, "\xFF\xFE") == 0)
-        return MARK_UTF16LE;
-    if (text.compare(0, 2, "\xFE\xFF") == 0)
-        return MARK_UTF16BE;
-    return MARK_NONE;
-}
-
-// Turns a marked text into the ANSI code page, as the profile functions
-// would read it.  0 when it cannot be converted.
-int ConvertMarkedText(std::string* text)
-{
-    TextMark mark = MarkOf(*text);
-    if (mark == MARK_NONE)
-        return 1;
-    // The conversion functions count in int.
-    if (text->size() > static_cast<std::size_t>(INT_MAX / 2))
-        return 0;
-    std::wstring wide;
-    if (mark == MARK_UTF8) {
-        const char* utf8 = text->data() + 3;
-        int length = static_cast<int>(text->size() - 3);
-        int count = MultiByteToWideChar(CP_UTF8, 0, utf8, length, nullptr, 0);
-        if (length > 0 && count <= 0)
-            return 0;
-        wide.assign(static_cast<std::size_t>(count), L'\0');
-        if (count > 0)
-            MultiByteToWideChar(CP_UTF8, 0, utf8, length, &wide[0], count);
-    } else {
-        std::size_t units = (text->size() - 2) / 2;
-        wide.assign(units, L'\0');
-        for (std::size_t i = 0; i < units; ++i) {
-            unsigned char first = static_cast<unsigned char>((*text)[2 + 2 * i]);
-            unsigned char second = static_cast<unsigned char>((*text)[3 + 2 * i]);
-            wide[i] = static_cast<wchar_t>(mark == MARK_UTF16LE ? first | second << 8
-                                                                 : first << 8 | second);
-        }
-    }
-    int wideLength = static_cast<int>(wide.size());
-    int count = WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
-    if (wideLength > 0 && count <= 0)
-        return 0;
-    text->assign(static_cast<std::size_t>(count), '\0');
-    if (count > 0)
-        WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, &(*text)[0], count, nullptr, nullptr);
-    return 1;
-}
-
-// The file that an export merges into: "" when there is none yet.
-int ReadExistingFile(const char* file, std::string* text)
-{
-    text->clear();
+    *text = IniFileText();
     // Opened as the profile functions open it, so a file that another
     // program holds open for reading or writing can still be merged.
     UniqueKernelHandle handle = OpenForReading(file, FILE_SHARE_READ | FILE_SHARE_WRITE);
     if (!handle)
         return GetLastError() == ERROR_FILE_NOT_FOUND ? 1 : 0;
-    return ReadAll(handle.get(), text);
+    return ReadIniFile(handle.get(), text);
 }
 
-int WriteAll(const char* file, const std::string& text)
+// The file that an import reads, opened without sharing as FileSizeOf opens
+// it: 0 when it cannot be opened or read, or is empty.
+int ReadImportFile(const char* file, IniFileText* text)
 {
-    HANDLE handle = CreateFileA(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
-        return 0;
-    UniqueKernelHandle owner(handle);
-    std::size_t done = 0;
-    while (done < text.size()) {
-        DWORD written = 0;
-        if (!WriteFile(handle, text.data() + done, static_cast<DWORD>(text.size() - done), &written,
-                       nullptr)
-            || written == 0)
-            return 0;
-        done += written;
-    }
-    // The data must be on the disk before the move makes it the file.
-    if (!FlushFileBuffers(handle))
-        return 0;
-    return CloseHandle(owner.release()) != FALSE;
-}
-
-// Replaces the file's content in one step: the text goes into a new file in
-// the same folder (so the move stays on one volume), which then takes the
-// file's place.  A read-only file is refused, as the profile functions
-// refuse to write it.
-int ReplaceFileText(const char* file, const std::string& text)
-{
-    char full[MAX_PATH];
-    char* namePart = nullptr;
-    DWORD length = GetFullPathNameA(file, sizeof full, full, &namePart);
-    if (length == 0 || length >= sizeof full || namePart == nullptr)
-        return 0;
-    DWORD attributes = GetFileAttributesA(full);
-    if (attributes != INVALID_FILE_ATTRIBUTES
-        && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
-        return 0;
-    const std::string folder(full, static_cast<std::size_t>(namePart - full));
-    char temporary[MAX_PATH];
-    if (GetTempFileNameA(folder.c_str(), "tav", 0, temporary) == 0)
-        return 0;
-    if (WriteAll(temporary, text)
-        && MoveFileExA(temporary, full, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return 1;
-    DeleteFileA(temporary);
-    return 0;
+    UniqueKernelHandle handle = OpenForReading(file, 0);
+    return handle && ReadIniFile(handle.get(), text) && !text->Text.empty() ? 1 : 0;
 }
 
 // The line for one value; 0 when the value cannot be a line of the file.
@@ -270,16 +148,33 @@ int ReadKeyEntries(HKEY key, std::vector<IniEntry>* entries)
     }
 }
 
-// Merges the lines into the file's section and replaces the file.
-int WriteSection(const char* file, const char* section, const std::vector<IniEntry>& entries)
+// Merges the lines of each key into its section and replaces the file
+// once, stopping at the first key that cannot be read whole (its lines
+// before the failure are merged).
+int ExportSections(const char* file, const SettingsSection* sections, std::size_t count)
 {
-    std::string text;
+    IniFileText text;
     if (!ReadExistingFile(file, &text))
         return 0;
-    // Lines in the ANSI code page cannot go into UTF-8 or UTF-16 text.
-    if (MarkOf(text) != MARK_NONE)
-        return 0;
-    return ReplaceFileText(file, MergeIniSection(text, section, entries, SystemCodePage()));
+    const std::string before = text.Text;
+    int result = 1;
+    bool merged = false;
+    for (std::size_t i = 0; i < count && result; ++i) {
+        std::vector<IniEntry> entries;
+        result = ReadExportLines(sections[i].KeyPath, &entries);
+        for (IniEntry& entry : entries) {
+            entry.Key = ToFileForm(text, entry.Key);
+            entry.Value = ToFileForm(text, entry.Value);
+        }
+        if (!entries.empty()) {
+            text.Text = MergeIniSection(text.Text, sections[i].Name, entries, CodePageOf(text));
+            merged = true;
+        }
+    }
+    // A file that already holds every line as it would be written stays untouched.
+    if (merged && text.Text != before && !ReplaceIniFile(file, EncodeIniFile(text)))
+        result = 0;
+    return result;
 }
 
 // Writes the decoded lines of a section into one registry key, created at
@@ -289,22 +184,22 @@ class RegistrySink : public IniValueSink {
 public:
     explicit RegistrySink(const char* keyPath) : keyPath_(keyPath) {}
 
-    void WriteString(const char* name, const char* text) override
+    bool WriteString(const char* name, const char* text) override
     {
-        StoreWriteStringTo(Key(), name, text);
+        return StoreWriteStringTo(Key(), name, text) != 0;
     }
-    void WriteBinary(const char* name, const unsigned char* bytes, std::size_t count) override
+    bool WriteBinary(const char* name, const unsigned char* bytes, std::size_t count) override
     {
-        // More than 4 GB cannot come from a file below 4 GB.
-        StoreWriteBinaryTo(Key(), name, bytes, static_cast<DWORD>(count));
+        // The file is below 16 MB.
+        return StoreWriteBinaryTo(Key(), name, bytes, static_cast<DWORD>(count)) != 0;
     }
-    void WriteDword(const char* name, std::uint32_t value) override
+    bool WriteDword(const char* name, std::uint32_t value) override
     {
-        StoreWriteDwordTo(Key(), name, value);
+        return StoreWriteDwordTo(Key(), name, value) != 0;
     }
 
 private:
-    // A key that cannot be created stays null, and the writes are dropped.
+    // A key that cannot be created stays null, and every write fails.
     HKEY Key()
     {
         if (!tried_) {
@@ -319,6 +214,33 @@ private:
     bool tried_ = false;
 };
 
+// Writes the lines of each section into its key, stopping at the first
+// section that fails.
+int ImportSections(const IniFileText& text, const SettingsSection* sections, std::size_t count)
+{
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::string& body = text.Text;
+        std::string lines =
+            FromFileForm(text, ReadIniSection(body.data(), body.size(), sections[i].Name, CodePageOf(text)));
+        if (!ImportIniLines(&lines[0], lines.size(), sections[i].KeyPath))
+            return 0;
+    }
+    return 1;
+}
+
+// The three sections with their key paths from the string table.
+struct AllSections {
+    AllSections()
+    {
+        for (int i = 0; i < 3; ++i) {
+            paths[i] = ResString(kSectionKeys[i].KeyId);
+            sections[i] = {kSectionKeys[i].Name, paths[i].c_str()};
+        }
+    }
+    std::string paths[3];
+    SettingsSection sections[3];
+};
+
 }  // namespace
 
 DWORD FileSizeOf(const char* file)
@@ -331,6 +253,12 @@ DWORD FileSizeOf(const char* file)
     return static_cast<DWORD>(size.QuadPart);
 }
 
+int ImportIniLines(char* lines, std::size_t size, const char* keyPath)
+{
+    RegistrySink sink(keyPath);
+    return ImportSectionLines(lines, size, &sink);
+}
+
 int ReadExportLines(const char* keyPath, std::vector<IniEntry>* lines)
 {
     UniqueHKey key = StoreOpenKey(keyPath, KEY_READ);
@@ -340,11 +268,8 @@ int ReadExportLines(const char* keyPath, std::vector<IniEntry>* lines)
 int ExportSection(const char* file, const char* keyPath, const char* section)
 {
     try {
-        std::vector<IniEntry> entries;
-        int result = ReadExportLines(keyPath, &entries);
-        if (!entries.empty() && !WriteSection(file, section, entries))
-            result = 0;
-        return result;
+        const SettingsSection one = {section, keyPath};
+        return ExportSections(file, &one, 1);
     } catch (const std::bad_alloc&) {
         return 0;
     }
@@ -353,18 +278,9 @@ int ExportSection(const char* file, const char* keyPath, const char* section)
 int ImportSection(const char* file, const char* section, const char* keyPath)
 {
     try {
-        if (FileSizeOf(file) == 0)
-            return 0;
-        std::string text;
-        UniqueKernelHandle handle = OpenForReading(file, 0);
-        if (!handle || !ReadAll(handle.get(), &text))
-            return 0;
-        handle.reset();
-        if (!ConvertMarkedText(&text))
-            return 0;
-        std::string lines = ReadIniSection(text.data(), text.size(), section, SystemCodePage());
-        RegistrySink sink(keyPath);
-        return ImportSectionLines(&lines[0], lines.size(), &sink);
+        IniFileText text;
+        const SettingsSection one = {section, keyPath};
+        return ReadImportFile(file, &text) ? ImportSections(text, &one, 1) : 0;
     } catch (const std::bad_alloc&) {
         return 0;
     }
@@ -372,20 +288,21 @@ int ImportSection(const char* file, const char* section, const char* keyPath)
 
 int ExportSettings(const char* file)
 {
-    for (const SettingsSection& section : kSections) {
-        ResText keyPath(section.KeyId);
-        if (!ExportSection(file, keyPath.Text, section.Name))
-            return 0;
+    try {
+        AllSections all;
+        return ExportSections(file, all.sections, 3);
+    } catch (const std::bad_alloc&) {
+        return 0;
     }
-    return 1;
 }
 
 int ImportSettings(const char* file)
 {
-    for (const SettingsSection& section : kSections) {
-        ResText keyPath(section.KeyId);
-        if (!ImportSection(file, section.Name, keyPath.Text))
-            return 0;
+    try {
+        IniFileText text;
+        AllSections all;
+        return ReadImportFile(file, &text) ? ImportSections(text, all.sections, 3) : 0;
+    } catch (const std::bad_alloc&) {
+        return 0;
     }
-    return 1;
 }

@@ -24,22 +24,24 @@ std::vector<char> Buffer(const std::string& bytes)
     return std::vector<char>(bytes.begin(), bytes.end());
 }
 
-// Records what an import writes, one text per value.
+// Records what an import writes, one text per value; a write of a name
+// that begins with "Refused" fails, as a registry write may.
 class RecordingSink : public IniValueSink {
 public:
     std::vector<std::string> writes;
 
-    void WriteString(const char* name, const char* text) override { Add("S", name, text); }
-    void WriteBinary(const char* name, const unsigned char* bytes, std::size_t count) override
+    bool WriteString(const char* name, const char* text) override { return Add("S", name, text); }
+    bool WriteBinary(const char* name, const unsigned char* bytes, std::size_t count) override
     {
-        Add("B", name, HexEncode(bytes, count));
+        return Add("B", name, HexEncode(bytes, count));
     }
-    void WriteDword(const char* name, std::uint32_t value) override { Add("D", name, std::to_string(value)); }
+    bool WriteDword(const char* name, std::uint32_t value) override { return Add("D", name, std::to_string(value)); }
 
 private:
-    void Add(const char* type, const char* name, const std::string& value)
+    bool Add(const char* type, const char* name, const std::string& value)
     {
         writes.push_back(std::string(type) + " " + name + " [" + value + "]");
+        return std::strncmp(name, "Refused", 7) != 0;
     }
 };
 
@@ -116,7 +118,7 @@ TEST(ParseIniDword, ReadsSignedDecimalAsRegistryBits)
         EXPECT_EQ(c.Bits, ParseIniDword(c.Text)) << c.Text;
 }
 
-TEST(ImportSectionLines, WritesEachLineByItsTypeUntilTheFirstLineWithoutEquals)
+TEST(ImportSectionLines, WritesEachLineByItsTypeUntilTheFirstLineWithoutEqualsAndReportsFailedWrites)
 {
     const struct {
         std::string Section;
@@ -129,6 +131,8 @@ TEST(ImportSectionLines, WritesEachLineByItsTypeUntilTheFirstLineWithoutEquals)
         {Bytes("garbage\0D:B=2\0\0"), 0, {}},
         {Bytes("\0"), 0, {}},
         {Bytes("X:Name=1\0\0"), 1, {}},  // a line of an unknown type still counts as read
+        // A failed write fails the section; the lines after it are still written.
+        {Bytes("D:Refused=1\0D:B=2\0\0"), 0, {"D Refused [1]", "D B [2]"}},
     };
     for (const auto& c : cases) {
         std::vector<char> buffer = Buffer(c.Section);

@@ -39,21 +39,26 @@ TEST(ReadIniSection, ReadsTheFirstSectionOfTheNameAsTheProfileFunctionsDo)
     const std::string text = Bytes(
         "; settings\r\n"
         "[Other]\r\nS:TitleA=elsewhere\r\n"
-        "  [window]   ; any case, any text after the bracket\n"
-        "D:MainColor=65280\r\n"
+        "  [ window ]   ; any case, blanks, any text after the bracket\n"
+        "D:MainColor = 65280\r\n"
         "\r\n"
-        "   \t\r\n"
+        "   \t\x1A\r\n"
         "; a comment\r\n"
+        "  ;D:MainColor=1\r\n"
         "=no key\r\n"
-        "\tS:TitleA=  spaced value  \r\n"
+        "\tS:TitleA=\v spaced value \f\r\n"
         "S:Cut=before\0after\r\n"
+        "S:Name\0cut=value\r"
+        "no equals\r\r\n"
         "[Window\r\n"
         "[Launch]\r\nS:TitleA=x\r\n"
         "[WINDOW]\r\nD:Second=1\r\n");
-    EXPECT_EQ("D:MainColor=65280|S:TitleA=  spaced value  |S:Cut=before|[Window", Section(text, "Window"));
+    EXPECT_EQ("D:MainColor=65280|=no key|S:TitleA=spaced value|S:Cut=before|S:Name=value|no equals|[Window",
+              Section(text, "Window"));
     EXPECT_EQ("S:TitleA=x", Section(text, "Launch"));
     EXPECT_EQ("", Section(text, "Key"));
     EXPECT_EQ("D:X=1", Section("[Key]\nD:X=1", "Key")) << "a last line without a line end";
+    EXPECT_EQ("D:X=1|D:Y=2", Section("[Key]\rD:X=1\r\r\nD:Y=2\r", "Key")) << "lone and doubled returns";
     EXPECT_EQ("", Section("", "Key"));
 }
 
@@ -76,7 +81,8 @@ TEST(MergeIniSection, WritesANewSectionAtTheEndWithCrLfLines)
               "[Launch]\r\nS:TitleA=Editor\r\nS:ExecA=\r\n",
               text);
     EXPECT_EQ("[Key]\r\nD:X=1\r\n[Window]\r\nD:Y=2\r\n", Merge("[Key]\r\nD:X=1", "Window", {{"D:Y", "2"}}));
-    EXPECT_EQ("D:X=1\r\n[Window]\r\nD:Y=2\r\n", Merge("D:X=1\r", "Window", {{"D:Y", "2"}}));
+    EXPECT_EQ("D:X=1\r[Window]\r\nD:Y=2\r\n", Merge("D:X=1\r", "Window", {{"D:Y", "2"}}))
+        << "a lone return ends a line";
     EXPECT_EQ("[Key]\r\n", Merge("[Key]\r\n", "Window", {})) << "no lines, no section";
 }
 
@@ -87,19 +93,22 @@ TEST(MergeIniSection, ReplacesMatchingLinesInPlaceAndAppendsTheRestAfterTheSecti
         "[Window]\n"
         "d:maincolor=1\n"
         "; comment kept\n"
-        "  S:TitleA = old\n"
-        "S:TitleA=old\n"
+        "  S:TitleA = old  \n"
+        "S:TitleA=old\r"
+        "S:Flag\n"
         "Stray line\n"
         "D:MAINCOLOR=2\r\n"
         "\n"
         "[Key]\n"
         "D:MainColor=keep\n";
+    // Each line keeps its text up to the value and its own line end.
     EXPECT_EQ("; kept\n"
               "[Window]\n"
-              "d:maincolor=3\r\n"
+              "d:maincolor=3\n"
               "; comment kept\n"
-              "  S:TitleA = old\n"
-              "S:TitleA=new\r\n"
+              "  S:TitleA = new\n"
+              "S:TitleA=new\r"
+              "S:Flag=on\n"
               "Stray line\n"
               "D:MAINCOLOR=3\r\n"
               "S:ExecA=\r\n"
@@ -107,29 +116,31 @@ TEST(MergeIniSection, ReplacesMatchingLinesInPlaceAndAppendsTheRestAfterTheSecti
               "[Key]\n"
               "D:MainColor=keep\n",
               Merge(text, "window", {{"D:MainColor", "2"}, {"S:TitleA", "new"}, {"S:ExecA", ""},
-                                     {"D:MainColor", "3"}}));
+                                     {"D:MainColor", "3"}, {"S:Flag", "on"}}));
 }
 
 TEST(MergeIniSection, MergedTextReadsBackTheEntriesAndMergingAgainChangesNothing)
 {
     const std::vector<IniEntry> entries = {
-        {"S:Title1", "  leading and trailing blanks  "},
+        {"S:Title1", "  blanks at the ends are not part of a value  "},
         {"S:TitleS", Bytes("\x95\x57\x8F\x80\x96\xBE\x92\xA9")},  // Japanese text
-        {"S:Carriage", "ends with a return\r"},
+        {Bytes("S:Title\x95\x5C"), Bytes("C:\\\x95\x5C\\\x83\x5C.exe")},  // second bytes 0x5C
         {"D:Left", "-3"}};
-    std::string once = Merge("[Launch]\nS:Title1=old", "Launch", entries);
-    EXPECT_EQ("S:Title1=  leading and trailing blanks  |" + Bytes("S:TitleS=\x95\x57\x8F\x80\x96\xBE\x92\xA9")
-                  + "|S:Carriage=ends with a return\r|D:Left=-3",
+    std::string once = Merge("[Launch]\nS:Title1 = old", "Launch", entries);
+    EXPECT_EQ("S:Title1=blanks at the ends are not part of a value|"
+                  + Bytes("S:TitleS=\x95\x57\x8F\x80\x96\xBE\x92\xA9|S:Title\x95\x5C=C:\\\x95\x5C\\\x83\x5C.exe")
+                  + "|D:Left=-3",
               Section(once, "Launch"));
     EXPECT_EQ(once, Merge(once, "Launch", entries));
 }
 
 TEST(IsWritableIniEntry, RefusesWhatWouldNotReadBackAsOneLine)
 {
-    EXPECT_TRUE(IsWritableIniEntry({"S:TitleA", " any text\r with = signs "}));
+    EXPECT_TRUE(IsWritableIniEntry({"S:TitleA", " any text with = signs "}));
     EXPECT_TRUE(IsWritableIniEntry({"S:", ""})) << "the default value has an empty name";
     const std::vector<IniEntry> refused = {
-        {"", "x"}, {"S:a=b", "x"}, {"S:a\nb", "x"}, {"S:a", "x\ny"}, {Bytes("S:a\0b"), "x"},
+        {"", "x"}, {"S:a=b", "x"}, {"S:a\nb", "x"}, {"S:a\rb", "x"}, {"S:a ", "x"}, {"S:a\t", "x"},
+        {"S:a", "x\ny"}, {"S:a", "x\ry"}, {Bytes("S:a\0b"), "x"},
         {"S:a", Bytes("x\0y")}, {" S:a", "x"}, {"\tS:a", "x"}, {";S:a", "x"}, {"[S:a]", "x"},
     };
     for (const IniEntry& entry : refused)

@@ -35,6 +35,9 @@ TEST(DockedPosition, EveryPositionType)
         DockedPosition(window, area, c.PosType, &p.first, &p.second);
         EXPECT_EQ(c.Expected, p) << "PosType " << c.PosType;
     }
+    Point p;
+    DockedPosition({-0x7FFFFFFF - 1, 0, 0x7FFFFFFF, 10}, area, 5, &p.first, &p.second);
+    EXPECT_EQ(Point(-0x7FFFFFFF - 1, 0), p) << "a window wider than an int reaches";
 }
 
 TEST(LauncherHeight, PitchTimesLinesPlusMargins)
@@ -114,7 +117,15 @@ TEST(Placement, BringIntoAreaAndDialogPosition)
         {{5000, 9000, 5200, 9100}, kScreen, {824, 668}},
         {{5000, 300, 5200, 400}, {0, 30, 1024, 738}, {824, 300}},
         {{3000, 3000, 5000, 4000}, kScreen, {0, 0}},
+        // A hand-edited "Left" and "Top" at the ends of their range.
+        {WindowRectAt(0x7FFFFFFF, 0x7FFFFFFF, 200, 100), kScreen, {824, 668}},
+        {WindowRectAt(-0x7FFFFFFF - 1, -0x7FFFFFFF - 1, 200, 100), kScreen, {0, 0}},
+        // Corners as wide apart as an int allows.
+        {{-0x7FFFFFFF - 1, -0x7FFFFFFF - 1, 0x7FFFFFFF, 0x7FFFFFFF}, kScreen, {0, 0}},
     };
+    const LayoutRect held = WindowRectAt(0x7FFFFFFF, -0x7FFFFFFF - 1, 200, 100);
+    EXPECT_EQ(Point(1 << 24, -(1 << 24)), Point(held.Left, held.Top));
+    EXPECT_EQ(Point((1 << 24) + 200, -(1 << 24) + 100), Point(held.Right, held.Bottom));
     for (const auto& c : moves) {
         Point p;
         BringIntoArea(c.Window, c.Area, &p.first, &p.second);

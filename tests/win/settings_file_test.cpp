@@ -145,7 +145,7 @@ TEST_F(SettingsFileTest, ExportThenImportIntoAnEmptyRegistryRestoresEveryValueBy
     StoreWriteDword("Width", kWindow, 300);
     // A three-level tree: an entry, a submenu with an entry and a submenu.
     const std::pair<const char*, std::string> tree[] = {
-        {"TitleA", "  Editor  "}, {"ExecA", "notepad.exe"}, {"FolderA", ""},
+        {"TitleA", "Editor"}, {"ExecA", "notepad.exe"}, {"FolderA", ""},
         {"TitleS", kTools}, {"ExecS", "-1"},
         {"TitleS1", kCalculator}, {"ExecS1", "calc.exe"}, {"FolderS1", "C:\\Windows"},
         {"SoundS1", "C:\\Media\\ding.wav"},
@@ -167,7 +167,7 @@ TEST_F(SettingsFileTest, ExportThenImportIntoAnEmptyRegistryRestoresEveryValueBy
     EXPECT_EQ(0u, window);
     EXPECT_TRUE(window < launch && launch < key && key != std::string::npos);
     for (const char* line : {"\r\nD:ShadowOffset=-3\r\n", "\r\nD:Top=-2147483648\r\n", "\r\nB:AlphaBlend=00\r\n",
-                             "\r\nS:TitleA=  Editor  \r\n", "\r\nS:TitleB=stored terminator\r\n"})
+                             "\r\nS:ExecA=notepad.exe\r\n", "\r\nS:TitleB=stored terminator\r\n"})
         EXPECT_NE(std::string::npos, text.find(line)) << line;
 
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software");
@@ -260,7 +260,9 @@ TEST_F(SettingsFileTest, ExportFailuresReportZeroAndNeverLeaveAHalfWrittenFile)
         {REG_MULTI_SZ, "Odd", std::string("x\0\0", 3)},
         {REG_EXPAND_SZ, "Odd", "x"},
         {REG_SZ, "Odd", "two\r\nlines"},
+        {REG_SZ, "Odd", "a lone\rreturn"},
         {REG_SZ, "a=b", "x"},
+        {REG_SZ, "Title ", "x"},
     };
     for (const auto& value : odd) {
         DeleteFileA(file.c_str());
@@ -279,7 +281,7 @@ TEST_F(SettingsFileTest, ExportFailuresReportZeroAndNeverLeaveAHalfWrittenFile)
     EXPECT_EQ(std::vector<std::string>{"export.ini"}, Files()) << "no temporary file stays";
 }
 
-TEST_F(SettingsFileTest, FilesOfTheProfileFunctionsOfOtherEncodingsAndWrittenByHandImport)
+TEST_F(SettingsFileTest, FilesOfTheProfileFunctionsAndWrittenByHandImport)
 {
     const std::string profile = Path("profile.ini");
     WritePrivateProfileStringA("Window", "D:ShadowOffset", "-3", profile.c_str());
@@ -304,21 +306,6 @@ TEST_F(SettingsFileTest, FilesOfTheProfileFunctionsOfOtherEncodingsAndWrittenByH
     WritePrivateProfileStringA("Launch", "S:TitleS", "Changed", own.c_str());
     ASSERT_EQ(1, ImportSettings(own.c_str()));
     EXPECT_EQ(Typed(REG_SZ, "Changed"), StoredValue(kLaunch, "TitleS"));
-
-    // UTF-8 with a mark, as an editor may save the file: "ツール" in UTF-8.
-    const std::string utf8 = Path("utf8.ini");
-    Write(utf8, "\xEF\xBB\xBF[Window]\r\nD:MainColor=1\r\n[Launch]\r\nS:TitleU=\xE3\x83\x84\xE3\x83\xBC\xE3\x83\xAB\r\n"
-                "[Key]\r\nD:CheckIME=0\r\n");
-    ASSERT_EQ(1, ImportSettings(utf8.c_str()));
-    EXPECT_EQ(Typed(REG_SZ, kTools), StoredValue(kLaunch, "TitleU"));
-    // UTF-16 reads too, but an export does not write into it.
-    const std::string utf16 = Path("utf16.ini");
-    const std::string wide("\xFF\xFE[\0K\0e\0y\0]\0\r\0\n\0D\0:\0X\0=\0""1\0\r\0\n\0", 30);
-    Write(utf16, wide);
-    EXPECT_EQ(1, ImportSection(utf16.c_str(), "Key", kKey));
-    EXPECT_EQ(Typed(REG_DWORD, std::string("\x01\0\0\0", 4)), StoredValue(kKey, "X"));
-    EXPECT_EQ(0, ExportSettings(utf16.c_str()));
-    EXPECT_EQ(wide, Read(utf16));
 
     // By hand: line feeds only, comments, blanks, lower-case hex, unknown types.
     const std::string hand = Path("hand.ini");
@@ -372,6 +359,253 @@ TEST_F(SettingsFileTest, HostileFilesGiveACleanResultAndWriteOnlyTheThreeKeys)
     Write(file, garbage);
     ImportSettings(file.c_str());
     ExpectOnlyTheThreeKeys();
+}
+
+// The import as it runs over the profile functions: each section as
+// GetPrivateProfileSectionA gives it.
+int ImportWithProfileFunctions(const std::string& file)
+{
+    const std::pair<const char*, const char*> sections[] = {{"Window", kWindow}, {"Launch", kLaunch}, {"Key", kKey}};
+    for (const auto& [section, keyPath] : sections) {
+        std::vector<char> lines(1 << 20);
+        DWORD length = GetPrivateProfileSectionA(section, lines.data(), static_cast<DWORD>(lines.size()), file.c_str());
+        if (!ImportIniLines(lines.data(), length + 1, keyPath))
+            return 0;
+    }
+    return 1;
+}
+
+// Imports the file into an empty registry through the profile functions and
+// again with Tav: the same values, among them the expected ones
+// ("key path|name" -> Typed value).
+void ExpectBothImportsGive(const std::string& file, const std::map<std::string, std::string>& expected)
+{
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software");
+    ASSERT_EQ(1, ImportWithProfileFunctions(file));
+    const std::map<std::string, std::string> byProfile = Snapshot();
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software");
+    ASSERT_EQ(1, ImportSettings(file.c_str()));
+    EXPECT_EQ(byProfile, Snapshot());
+    for (const auto& [path, value] : expected) {
+        std::size_t bar = path.find('|');
+        EXPECT_EQ(value, StoredValue(path.substr(0, bar).c_str(), path.substr(bar + 1).c_str())) << path;
+    }
+}
+
+// "表" and "ソ": second bytes 0x5C, the backslash.
+const std::string kHyo = "\x95\x5C", kSo = "\x83\x5C";
+
+// A UTF-8 text as a file in UTF-16 LE with its mark.
+std::string Utf16File(const std::string& utf8)
+{
+    std::wstring wide(utf8.size(), L'\0');
+    wide.resize(static_cast<std::size_t>(
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], static_cast<int>(wide.size()))));
+    std::string bytes = "\xFF\xFE";
+    for (wchar_t unit : wide) {
+        bytes.push_back(static_cast<char>(unit & 0xFF));
+        bytes.push_back(static_cast<char>(unit >> 8));
+    }
+    return bytes;
+}
+
+std::string Dword(DWORD value)
+{
+    return Typed(REG_DWORD, std::string(reinterpret_cast<const char*>(&value), 4));
+}
+
+// Files as users edit them and as editors convert them.  Each is read by Tav
+// and by the profile functions into an empty registry with the same result;
+// then Tav exports into it, and both read back what was exported.
+TEST_F(SettingsFileTest, HandEditedAndConvertedFilesReadAndWriteAsWithTheProfileFunctions)
+{
+    const std::string tail = "S:ExecA=notepad.exe\r\n[Key]\r\nD:OpenHotKey=29\r\n";
+    const std::string window = std::string(kWindow) + "|", launch = std::string(kLaunch) + "|",
+                      key = std::string(kKey) + "|";
+    const struct {
+        const char* Name;
+        std::string Bytes;
+        std::map<std::string, std::string> Expected;  // besides ExecA and OpenHotKey
+    } files[] = {
+        {"blanks", "[Window]\r\n  D:MainColor = 255 \r\n\tB:AlphaBlend =\t7f\r\n[ Launch ]\r\nS:TitleA =  Editor  \r\n"
+                   "S:ExecA= notepad.exe\r\n[Key]\r\nD:OpenHotKey = 29\r\n",
+         {{window + "MainColor", Dword(255)}, {window + "AlphaBlend", Typed(REG_BINARY, "\x7F")},
+          {launch + "TitleA", Typed(REG_SZ, "Editor")}}},
+        {"line feeds", "[Window]\nD:MainColor=255\n[Launch]\nS:ExecA=notepad.exe\n[Key]\nD:OpenHotKey=29\n",
+         {{window + "MainColor", Dword(255)}}},
+        {"lone returns", "[Window]\rD:MainColor=255\r[Launch]\rS:ExecA=notepad.exe\r[Key]\rD:OpenHotKey=29",
+         {{window + "MainColor", Dword(255)}}},
+        {"double returns", "[Window]\r\r\nD:MainColor=255\r\r\n[Launch]\r\r\nS:ExecA=notepad.exe\r\r\n[Key]\r\r\n"
+                           "D:OpenHotKey=29\r\r\n",
+         {{window + "MainColor", Dword(255)}}},
+        // "表ソ" in UTF-8.
+        {"UTF-8 with a mark", "\xEF\xBB\xBF[Window]\r\nD:MainColor=255\r\n[Launch]\r\nS:TitleA=\xE8\xA1\xA8\xE3\x82\xBD\r\n" + tail,
+         {{window + "MainColor", Dword(255)}, {launch + "TitleA", Typed(REG_SZ, kHyo + kSo)}}},
+        {"UTF-16 with a mark", Utf16File("[Window]\r\nD:MainColor=255\r\n[Launch]\r\nS:TitleA=\xE8\xA1\xA8\xE3\x82\xBD\r\n" + tail),
+         {{window + "MainColor", Dword(255)}, {launch + "TitleA", Typed(REG_SZ, kHyo + kSo)}}},
+        {"duplicates", "[Window]\r\nD:MainColor=1\r\nD:maincolor=2\r\n[window]\r\nD:MainColor=3\r\nD:Other=4\r\n[Launch]\r\n"
+                           + tail,
+         {{window + "MainColor", Dword(2)}, {window + "Other", "missing"}}},
+        {"comments", "; saved by hand\r\n[Window]\r\n; D:MainColor=1\r\n\r\n  \t\r\nD:MainColor=255\r\n  ;D:Other=4\r\n"
+                         "[Launch]\r\n" + tail,
+         {{window + "MainColor", Dword(255)}, {window + "Other", "missing"}}},
+        {"0x5C second bytes", "[Window]\r\nD:MainColor=255\r\n[Launch]\r\nS:Title" + kHyo + "=" + kSo + "\r\nS:TitleB=C:\\" + kHyo
+                                  + "\\" + kSo + "\r\n" + tail,
+         {{launch + "Title" + kHyo, Typed(REG_SZ, kSo)}, {launch + "TitleB", Typed(REG_SZ, "C:\\" + kHyo + "\\" + kSo)}}},
+    };
+    // What the export writes into each file.
+    const std::map<std::string, std::string> exported = {
+        {window + "MainColor", Dword(0x123456)}, {window + "AlphaBlend", Typed(REG_BINARY, "\x80")},
+        {window + "ShadowOffset", Dword(static_cast<DWORD>(-3))}, {launch + "TitleA", Typed(REG_SZ, kHyo + kSo)},
+        {launch + "ExecA", Typed(REG_SZ, "C:\\" + kHyo + "\\" + kSo + ".exe")}, {launch + "Title" + kHyo, Typed(REG_SZ, "x")},
+        {key + "OpenHotKey", Dword(84)}};
+
+    for (const auto& c : files) {
+        SCOPED_TRACE(c.Name);
+        const std::string file = Path("hand.ini");
+        Write(file, c.Bytes);
+        std::map<std::string, std::string> expected = c.Expected;
+        expected.emplace(launch + "ExecA", Typed(REG_SZ, "notepad.exe"));
+        expected.emplace(key + "OpenHotKey", Dword(29));
+        ExpectBothImportsGive(file, expected);
+
+        RegDeleteTreeA(HKEY_CURRENT_USER, "Software");
+        for (const auto& [path, value] : exported) {
+            std::size_t bar = path.find('|'), colon = value.find(':');
+            const std::string data = value.substr(colon + 1);
+            PutRawValue(path.substr(0, bar).c_str(), path.substr(bar + 1).c_str(), std::stoul(value.substr(0, colon)),
+                        data.data(), static_cast<DWORD>(data.size()));
+        }
+        ASSERT_EQ(1, ExportSettings(file.c_str()));
+        // The first line of a key, which is the one GetPrivateProfileStringA reads, has the value.
+        char first[64];
+        GetPrivateProfileStringA("Window", "D:MainColor", "", first, sizeof first, file.c_str());
+        EXPECT_STREQ("1193046", first);
+        ExpectBothImportsGive(file, exported);
+    }
+}
+
+TEST_F(SettingsFileTest, ExportKeepsTheFileItWritesAndLeavesNoTemporaryFile)
+{
+    StoreWriteDword("MainColor", kWindow, 1);
+    StoreWriteString("TitleA", kLaunch, (kHyo + kSo).c_str());
+    StoreWriteDword("OpenHotKey", kKey, 29);
+    const std::string lines = "[Window]\r\nD:MainColor=1\r\n[Launch]\r\nS:TitleA=" + kHyo + kSo + "\r\n[Key]\r\nD:OpenHotKey=29\r\n";
+    const std::string file = Path("kept.ini"), temporary = file + ".tavtmp";
+
+    // A hidden file stays hidden; the temporary file of a killed export goes.
+    Write(file, "[Other]\r\n");
+    Write(temporary, "half an export");
+    SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    ASSERT_EQ(1, ExportSettings(file.c_str()));
+    EXPECT_EQ("[Other]\r\n" + lines, Read(file));
+    EXPECT_EQ(DWORD{FILE_ATTRIBUTE_HIDDEN}, GetFileAttributesA(file.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_EQ(std::vector<std::string>{"kept.ini"}, Files());
+
+    // Held open by a program that shares reading and writing but not
+    // deletion, so it cannot be replaced: it is rewritten in place.
+    HANDLE holder = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    StoreWriteDword("MainColor", kWindow, 2);
+    EXPECT_EQ(1, ExportSettings(file.c_str()));
+    CloseHandle(holder);
+    EXPECT_EQ("[Other]\r\n[Window]\r\nD:MainColor=2\r\n" + lines.substr(lines.find("[Launch]")), Read(file));
+    EXPECT_EQ(std::vector<std::string>{"kept.ini"}, Files());
+
+    // UTF-8 with a mark stays UTF-8, with the lines of characters beyond code
+    // page 932 ("한글") as they were; "表ソ" goes out in UTF-8.
+    const std::string utf8 = Path("utf8.ini");
+    Write(utf8, "\xEF\xBB\xBF; \xED\x95\x9C\xEA\xB8\x80\r\n[Window]\r\nD:MainColor=0\r\n");
+    ASSERT_EQ(1, ExportSettings(utf8.c_str()));
+    EXPECT_EQ("\xEF\xBB\xBF; \xED\x95\x9C\xEA\xB8\x80\r\n[Window]\r\nD:MainColor=2\r\n[Launch]\r\nS:TitleA=\xE8\xA1\xA8\xE3\x82\xBD\r\n"
+              "[Key]\r\nD:OpenHotKey=29\r\n",
+              Read(utf8));
+}
+
+// A symbolic link as the system makes it (on Windows with the right to), or
+// under Wine as a link of the Unix file system below, made by ln.
+bool MakeLink(const std::string& folder, const char* link, const char* target)
+{
+    const std::string path = folder + "\\" + link;
+    if (CreateSymbolicLinkA(path.c_str(), target, SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE)
+        && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return true;
+    std::string command = std::string("/bin/ln -s ") + target + " " + link;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process;
+    if (!CreateProcessA("Z:\\bin\\ln", &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                        &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    // Wine's handle of a Unix process does not wait for its end.
+    for (int i = 0; i < 500 && GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+        Sleep(10);
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+TEST_F(SettingsFileTest, ExportWritesThroughASymbolicLinkToItsTarget)
+{
+    Write(Path("target.ini"), "[Other]\r\n");
+    if (!MakeLink(folder_, "link.ini", "target.ini"))
+        GTEST_SKIP() << "no symbolic links here";
+    StoreWriteDword("MainColor", kWindow, 1);
+    ASSERT_EQ(1, ExportSection(Path("link.ini").c_str(), kWindow, "Window"));
+    EXPECT_EQ("[Other]\r\n[Window]\r\nD:MainColor=1\r\n", Read(Path("target.ini")));
+    EXPECT_EQ(Read(Path("target.ini")), Read(Path("link.ini")));
+    DeleteFileA(Path("link.ini").c_str());
+}
+
+TEST_F(SettingsFileTest, FilesLargerThan16MBAreRefusedBeforeAnythingIsWritten)
+{
+    const std::string sections = "[Window]\r\nD:MainColor=5\r\n[Launch]\r\nS:ExecA=x\r\n[Key]\r\nD:OpenHotKey=1\r\n";
+    const std::string file = Path("large.ini");
+    std::string text = sections + ";" + std::string(16 * 1024 * 1024 - sections.size() - 3, 'x') + "\r\n";
+    Write(file, text);
+    EXPECT_EQ(1, ImportSettings(file.c_str())) << "16 MB exactly";
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software");
+    Write(file, text + ";");
+    EXPECT_EQ(0, ImportSettings(file.c_str()));
+    EXPECT_EQ(1u, Snapshot().size()) << "nothing written, not even a key";
+    StoreWriteDword("MainColor", kWindow, 6);
+    EXPECT_EQ(0, ExportSection(file.c_str(), kWindow, "Window"));
+    EXPECT_EQ(text.size() + 1, Read(file).size());
+}
+
+TEST_F(SettingsFileTest, ImportFailsAtASectionWhoseValuesTheRegistryRefuses)
+{
+    const std::string file = Path("refused.ini");
+    Write(file, "[Window]\r\nD:MainColor=5\r\n[Launch]\r\nS:ExecA=x\r\n[Key]\r\nD:OpenHotKey=1\r\n");
+    // The Launch key readable, not writable, to everyone.
+    HKEY launch;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kLaunch, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                             &launch, nullptr));
+    SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+    PSID everyone;
+    AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone);
+    alignas(DWORD) char aclBytes[128];
+    ACL* readOnly = reinterpret_cast<ACL*>(aclBytes);
+    InitializeAcl(readOnly, sizeof aclBytes, ACL_REVISION);
+    AddAccessAllowedAce(readOnly, ACL_REVISION, KEY_READ, everyone);
+    SECURITY_DESCRIPTOR security;
+    InitializeSecurityDescriptor(&security, SECURITY_DESCRIPTOR_REVISION);
+    SetSecurityDescriptorDacl(&security, TRUE, readOnly, FALSE);
+    ASSERT_EQ(ERROR_SUCCESS, RegSetKeySecurity(launch, DACL_SECURITY_INFORMATION, &security));
+    EXPECT_EQ(0, ImportSettings(file.c_str()));
+    EXPECT_EQ(Dword(5), StoredValue(kWindow, "MainColor")) << "the section before stays imported";
+    EXPECT_FALSE(KeyExists(kKey)) << "the section after is not read";
+    // Everyone's again (a null DACL), through the handle opened before.
+    SetSecurityDescriptorDacl(&security, TRUE, nullptr, FALSE);
+    RegSetKeySecurity(launch, DACL_SECURITY_INFORMATION, &security);
+    RegCloseKey(launch);
+    FreeSid(everyone);
+
+    // A name longer than the registry allows.
+    Write(file, "[Window]\r\nD:" + std::string(16384, 'n') + "=1\r\n");
+    EXPECT_EQ(0, ImportSection(file.c_str(), "Window", kWindow));
 }
 
 }  // namespace

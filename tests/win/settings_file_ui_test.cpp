@@ -134,13 +134,15 @@ TEST_F(SettingsFileUiTest, ExportCommandAsksBeforeOverwritingAndSaysHowItWent)
 
 int Reloads;
 bool ReloadedBeforeTheMessage;
+bool WaitCursorWhileReloading;
 
 void CountReload(HWND)
 {
     ++Reloads;
+    WaitCursorWhileReloading = GetCursor() == LoadCursorA(nullptr, IDC_WAIT);
 }
 
-TEST_F(SettingsFileUiTest, ImportCommandReloadsOnlyAfterASuccessfulImport)
+TEST_F(SettingsFileUiTest, ImportCommandReloadsOnlyAfterASuccessfulImportUnderTheWaitCursor)
 {
     char path[260] = "";
     Reloads = 0;
@@ -157,6 +159,7 @@ TEST_F(SettingsFileUiTest, ImportCommandReloadsOnlyAfterASuccessfulImport)
     }
     EXPECT_EQ(1, Reloads);
     EXPECT_TRUE(ReloadedBeforeTheMessage);
+    EXPECT_TRUE(WaitCursorWhileReloading);
 
     std::ofstream(Path("c.ini"), std::ios::binary) << "[Window]\r\nD:MainColor=2\r\n[Key]\r\nD:OpenHotKey=5\r\n";
     DialogScript script({Choose(Path("c.ini")), Answer(IDOK)});

@@ -3,6 +3,7 @@
  */
 #include "draw/portable/layout.h"
 
+#include <climits>
 #include <cstring>
 
 #include "base/portable/key_table.h"
@@ -10,6 +11,12 @@
 static int Clamp(int value, int low, int high)
 {
     return value < low ? low : (value > high ? high : value);
+}
+
+// A sum made in 64 bits, held within int.
+static int ToInt(std::int64_t value)
+{
+    return static_cast<int>(value < INT_MIN ? INT_MIN : (value > INT_MAX ? INT_MAX : value));
 }
 
 void DockedPosition(const LayoutRect& window, const LayoutRect& area, int posType, int* x, int* y)
@@ -33,7 +40,7 @@ void DockedPosition(const LayoutRect& window, const LayoutRect& area, int posTyp
     if (kDock[posType].X == NEAR)
         *x = area.Left;
     else if (kDock[posType].X == FAR)
-        *x = area.Right - (window.Right - window.Left);
+        *x = ToInt(area.Right - (static_cast<std::int64_t>(window.Right) - window.Left));
     if (kDock[posType].Y == NEAR)
         *y = area.Top;
 }
@@ -72,21 +79,32 @@ int UsableShadowOffset(int offset)
     return Clamp(offset, -kMaxShadowOffset, kMaxShadowOffset);
 }
 
-// The start of a span of length size that lies inside [low, high), moved the
-// least distance; a span longer than the range starts at low.
-static int BringSpanInto(int start, int size, int low, int high)
+LayoutRect WindowRectAt(int left, int top, int width, int height)
 {
-    if (start + size > high)
-        start = high - size;
+    left = Clamp(left, -kMaxCoordinate, kMaxCoordinate);
+    top = Clamp(top, -kMaxCoordinate, kMaxCoordinate);
+    width = Clamp(width, 0, kMaxCoordinate);
+    height = Clamp(height, 0, kMaxCoordinate);
+    return LayoutRect{left, top, left + width, top + height};
+}
+
+// The start of the span [start, end) moved the least distance to lie inside
+// [low, high); a span longer than the range starts at low.  In 64 bits, so
+// that no corners, however far apart, overflow; the result lies between
+// low and start.
+static int BringSpanInto(std::int64_t start, std::int64_t end, std::int64_t low, std::int64_t high)
+{
+    if (end > high)
+        start = high - (end - start);
     if (start < low)
         start = low;
-    return start;
+    return static_cast<int>(start);
 }
 
 void BringIntoArea(const LayoutRect& window, const LayoutRect& area, int* x, int* y)
 {
-    *x = BringSpanInto(window.Left, window.Right - window.Left, area.Left, area.Right);
-    *y = BringSpanInto(window.Top, window.Bottom - window.Top, area.Top, area.Bottom);
+    *x = BringSpanInto(window.Left, window.Right, area.Left, area.Right);
+    *y = BringSpanInto(window.Top, window.Bottom, area.Top, area.Bottom);
 }
 
 void DialogPosition(const LayoutRect& area, int pointerX, int pointerY, int width, int height,

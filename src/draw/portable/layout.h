@@ -82,6 +82,15 @@ int UsableFontWidth(int width);
 // ShadowOffset within -99..99 for drawing.
 int UsableShadowOffset(int offset);
 
+// Coordinates and sizes of windows lie far within this; a hand-edited
+// "Left" or "Top" up to 0x7FFFFFFF is held to it, so that no sum of a
+// coordinate and a size overflows.
+constexpr int kMaxCoordinate = 1 << 24;
+
+// The rectangle of a window of the given size at a stored corner, the
+// corner and size first held within +-kMaxCoordinate.
+LayoutRect WindowRectAt(int left, int top, int width, int height);
+
 // The top-left corner that brings window into area: unchanged when it lies
 // inside; otherwise moved the least distance, and aligned with the area's
 // left or top edge when it is wider or taller than the area.

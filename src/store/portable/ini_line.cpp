@@ -100,27 +100,28 @@ std::uint32_t ParseIniDword(const char* text)
 int ImportSectionLines(char* section, std::size_t size, IniValueSink* sink)
 {
     char* end = section + size;
-    int result = 0;
+    bool read = false, written = true;
     for (char* line = section;;) {
         IniLine parsed = ParseIniLine(line, end);
         switch (parsed.Type) {
         case INI_END:
-            return result;
+            return read && written ? 1 : 0;
         case INI_STRING:
-            sink->WriteString(parsed.Name, parsed.Value);
+            written &= sink->WriteString(parsed.Name, parsed.Value);
             break;
         case INI_BINARY: {
             std::size_t count = HexDecode(parsed.Value);
-            sink->WriteBinary(parsed.Name, reinterpret_cast<unsigned char*>(parsed.Value), count);
+            const unsigned char* bytes = reinterpret_cast<unsigned char*>(parsed.Value);
+            written &= sink->WriteBinary(parsed.Name, bytes, count);
             break;
         }
         case INI_DWORD:
-            sink->WriteDword(parsed.Name, ParseIniDword(parsed.Value));
+            written &= sink->WriteDword(parsed.Name, ParseIniDword(parsed.Value));
             break;
         case INI_UNKNOWN:
             break;
         }
-        result = 1;
+        read = true;
         line = parsed.Next;
     }
 }

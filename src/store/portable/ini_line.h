@@ -62,12 +62,13 @@ std::size_t HexDecode(char* text);
 std::uint32_t ParseIniDword(const char* text);
 
 // What an import does with the lines of a section.  The Win32 layer writes
-// them to one registry key; the tests and the fuzzer record them.
+// them to one registry key; the tests and the fuzzer record them.  Each
+// write returns whether it was done.
 class IniValueSink {
 public:
-    virtual void WriteString(const char* name, const char* text) = 0;
-    virtual void WriteBinary(const char* name, const unsigned char* bytes, std::size_t count) = 0;
-    virtual void WriteDword(const char* name, std::uint32_t value) = 0;
+    virtual bool WriteString(const char* name, const char* text) = 0;
+    virtual bool WriteBinary(const char* name, const unsigned char* bytes, std::size_t count) = 0;
+    virtual bool WriteDword(const char* name, std::uint32_t value) = 0;
 
 protected:
     ~IniValueSink() = default;
@@ -76,7 +77,8 @@ protected:
 // Reads the section lines in [section, section + size) one after another
 // until ParseIniLine gives INI_END, decoding each value and handing it to
 // the sink; lines of an unknown type are skipped.  Returns 1 when at least
-// one line was read, 0 for a section that has none.
+// one line was read and every write was done; 0 for a section that has no
+// line, and when a write failed (the lines after it are still written).
 int ImportSectionLines(char* section, std::size_t size, IniValueSink* sink);
 
 #endif

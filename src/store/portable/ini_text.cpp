@@ -12,64 +12,120 @@ namespace {
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
-// White space as the profile functions skip it; ^Z is the old DOS end-of-file mark.
+// White space as the profile functions trim it; ^Z is the old DOS end-of-file mark.
 bool IsBlank(unsigned char c)
 {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f' || c == 0x1A;
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == 0x1A;
+}
+
+bool IsLineEnd(char c)
+{
+    return c == '\r' || c == '\n';
 }
 
 struct TextLine {
-    std::size_t Start;   // first byte of the line
-    std::size_t Begin;   // first byte after its leading blanks
-    std::size_t End;     // end of its text, before "\n" or "\r\n"
-    std::size_t Next;    // first byte of the next line (the text's size after the last)
+    std::size_t Start;  // first byte of the line
+    std::size_t Begin;  // first byte after its leading blanks
+    std::size_t End;    // end of its text, before trailing blanks
+    std::size_t Stop;   // start of its line end (the text's size when it has none)
+    std::size_t Next;   // first byte of the next line
 };
 
 TextLine LineAt(const char* text, std::size_t size, std::size_t start)
 {
-    TextLine line = {start, start, size, size};
-    const void* newline = std::memchr(text + start, '\n', size - start);
-    if (newline != nullptr) {
-        line.End = static_cast<std::size_t>(static_cast<const char*>(newline) - text);
-        line.Next = line.End + 1;
-    }
-    if (line.End > start && text[line.End - 1] == '\r')
-        --line.End;
+    TextLine line = {start, start, size, size, size};
+    std::size_t stop = start;
+    while (stop < size && !IsLineEnd(text[stop]))
+        ++stop;
+    line.Stop = stop;
+    line.Next = stop;
+    if (stop < size)
+        line.Next += text[stop] == '\r' && stop + 1 < size && text[stop + 1] == '\n' ? 2 : 1;
+    line.End = stop;
     while (line.Begin < line.End && IsBlank(static_cast<unsigned char>(text[line.Begin])))
         ++line.Begin;
+    while (line.End > line.Begin && IsBlank(static_cast<unsigned char>(text[line.End - 1])))
+        --line.End;
     return line;
 }
 
-// For a section header sets the name's range [*nameBegin, *nameEnd) and
-// returns true: "[" first, and the name runs to the last "]" that is not
-// the second half of a double-byte character.
-bool HeaderName(const char* text, const TextLine& line, const IniCodePage& codePage,
-                std::size_t* nameBegin, std::size_t* nameEnd)
+// The last "]" in [begin, end), or kNone.  Second bytes of double-byte
+// characters are never taken for it.
+std::size_t LastCloseBracket(const char* text, std::size_t begin, std::size_t end,
+                             const IniCodePage& codePage)
+{
+    std::size_t found = kNone;
+    for (std::size_t i = begin; i < end; ++i) {
+        if (codePage.IsLead[static_cast<unsigned char>(text[i])])
+            ++i;
+        else if (text[i] == ']')
+            found = i;
+    }
+    return found;
+}
+
+// A range of the text cut at its first zero byte, with blanks at both ends
+// removed: a name or value as the profile functions hand it on.
+struct Span {
+    std::size_t Begin, End;
+    std::size_t Size() const { return End - Begin; }
+};
+
+Span TrimmedSpan(const char* text, std::size_t begin, std::size_t end)
+{
+    const void* zero = std::memchr(text + begin, '\0', end - begin);
+    if (zero != nullptr)
+        end = static_cast<std::size_t>(static_cast<const char*>(zero) - text);
+    while (begin < end && IsBlank(static_cast<unsigned char>(text[begin])))
+        ++begin;
+    while (end > begin && IsBlank(static_cast<unsigned char>(text[end - 1])))
+        --end;
+    return Span{begin, end};
+}
+
+// For a section header sets its name and returns true: "[" first, and the
+// name runs to the last "]".
+bool HeaderName(const char* text, const TextLine& line, const IniCodePage& codePage, Span* name)
 {
     if (line.Begin >= line.End || text[line.Begin] != '[')
         return false;
-    std::size_t close = kNone;
-    for (std::size_t i = line.Begin + 1; i < line.End; ++i) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        if (codePage.IsLead[c])
-            ++i;
-        else if (c == ']')
-            close = i;
-    }
+    std::size_t close = LastCloseBracket(text, line.Begin + 1, line.End, codePage);
     if (close == kNone)
         return false;
-    *nameBegin = line.Begin + 1;
-    *nameEnd = close;
+    *name = TrimmedSpan(text, line.Begin + 1, close);
     return true;
 }
 
-// The end of a key line's key: its first "=", zero byte or the line's end.
-std::size_t KeyEnd(const char* text, const TextLine& line)
+// A line of a section taken apart: the name before the first "=" and the
+// value after it.
+struct KeyLine {
+    Span Name;
+    bool HasValue;
+    std::size_t AfterEquals;  // first byte after the "=" (HasValue only)
+    Span Value;               // (HasValue only)
+
+    bool IsBlankLine() const { return Name.Size() == 0 && !HasValue; }
+};
+
+// "=" is never the second byte of a double-byte character (those start at
+// 0x40), so the first one is found without regard to them.
+KeyLine ParseKeyLine(const char* text, const TextLine& line)
 {
-    std::size_t i = line.Begin;
-    while (i < line.End && text[i] != '=' && text[i] != '\0')
-        ++i;
-    return i;
+    KeyLine key = {};
+    const char* found = static_cast<const char*>(std::memchr(text + line.Begin, '=', line.End - line.Begin));
+    key.HasValue = found != nullptr;
+    std::size_t equals = key.HasValue ? static_cast<std::size_t>(found - text) : line.End;
+    key.Name = TrimmedSpan(text, line.Begin, equals);
+    if (key.HasValue) {
+        key.AfterEquals = equals + 1;
+        key.Value = TrimmedSpan(text, equals + 1, line.End);
+    }
+    return key;
+}
+
+bool IsComment(const char* text, const KeyLine& key)
+{
+    return key.Name.Size() > 0 && text[key.Name.Begin] == ';';
 }
 
 // Where the first section of a name lies in a text.
@@ -87,13 +143,13 @@ SectionSpan FindSection(const char* text, std::size_t size, const char* section,
     const std::string wanted = FoldIniKey(section, std::strlen(section), codePage);
     for (std::size_t start = 0; start < size;) {
         TextLine line = LineAt(text, size, start);
-        std::size_t nameBegin, nameEnd;
-        if (HeaderName(text, line, codePage, &nameBegin, &nameEnd)) {
+        Span name;
+        if (HeaderName(text, line, codePage, &name)) {
             if (span.Found) {
                 span.BodyEnd = line.Start;
                 break;
             }
-            if (FoldIniKey(text + nameBegin, nameEnd - nameBegin, codePage) == wanted) {
+            if (FoldIniKey(text + name.Begin, name.Size(), codePage) == wanted) {
                 span.Found = true;
                 span.BodyStart = span.InsertAt = line.Next;
             }
@@ -108,9 +164,8 @@ SectionSpan FindSection(const char* text, std::size_t size, const char* section,
 // Ends the text's last line, if it is not ended, before more lines follow.
 void EndLastLine(std::string* text)
 {
-    if (text->empty() || text->back() == '\n')
-        return;
-    text->append(text->back() == '\r' ? "\n" : "\r\n");
+    if (!text->empty() && !IsLineEnd(text->back()))
+        text->append("\r\n");
 }
 
 void AppendLine(std::string* text, const IniEntry& entry)
@@ -148,12 +203,13 @@ std::string FoldIniKey(const char* text, std::size_t size, const IniCodePage& co
 
 bool IsWritableIniEntry(const IniEntry& entry)
 {
-    static const char kNotInKey[] = {'=', '\n', '\0'};
-    static const char kNotInValue[] = {'\n', '\0'};
+    static const char kNotInKey[] = {'=', '\r', '\n', '\0'};
+    static const char kNotInValue[] = {'\r', '\n', '\0'};
     if (entry.Key.empty())
         return false;
-    unsigned char first = static_cast<unsigned char>(entry.Key[0]);
-    if (IsBlank(first) || first == ';' || first == '[')
+    unsigned char first = static_cast<unsigned char>(entry.Key.front());
+    if (IsBlank(first) || first == ';' || first == '['
+        || IsBlank(static_cast<unsigned char>(entry.Key.back())))
         return false;
     return entry.Key.find_first_of(kNotInKey, 0, sizeof kNotInKey) == std::string::npos
            && entry.Value.find_first_of(kNotInValue, 0, sizeof kNotInValue) == std::string::npos;
@@ -167,14 +223,14 @@ std::string ReadIniSection(const char* text, std::size_t size, const char* secti
     for (std::size_t start = span.BodyStart; span.Found && start < span.BodyEnd;) {
         TextLine line = LineAt(text, size, start);
         start = line.Next;
-        const char* begin = text + line.Begin;
-        std::size_t length = line.End - line.Begin;
-        if (const void* zero = std::memchr(begin, '\0', length))
-            length = static_cast<std::size_t>(static_cast<const char*>(zero) - begin);
-        // Blank lines, comments and lines without a key are not lines of the section.
-        if (length == 0 || begin[0] == ';' || begin[0] == '=')
+        KeyLine key = ParseKeyLine(text, line);
+        if (key.IsBlankLine() || IsComment(text, key))
             continue;
-        lines.append(begin, length);
+        lines.append(text + key.Name.Begin, key.Name.Size());
+        if (key.HasValue) {
+            lines.push_back('=');
+            lines.append(text + key.Value.Begin, key.Value.Size());
+        }
         lines.push_back('\0');
     }
     lines.push_back('\0');
@@ -220,7 +276,7 @@ std::string MergeIniSection(const std::string& text, const char* section,
     }
 
     merged.append(data, span.BodyStart);
-    for (std::size_t start = span.BodyStart;; ) {
+    for (std::size_t start = span.BodyStart;;) {
         if (start == span.InsertAt) {
             EndLastLine(&merged);
             appendRest();
@@ -229,21 +285,33 @@ std::string MergeIniSection(const std::string& text, const char* section,
             break;
         TextLine line = LineAt(data, size, start);
         start = line.Next;
-        std::size_t keyEnd = KeyEnd(data, line);
-        auto match = keyEnd > line.Begin && data[line.Begin] != ';'
-                         ? byKey.find(FoldIniKey(data + line.Begin, keyEnd - line.Begin, codePage))
+        KeyLine key = ParseKeyLine(data, line);
+        auto match = key.Name.Size() > 0 && !IsComment(data, key)
+                         ? byKey.find(FoldIniKey(data + key.Name.Begin, key.Name.Size(), codePage))
                          : byKey.end();
         if (match == byKey.end()) {
             merged.append(data + line.Start, line.Next - line.Start);
             continue;
         }
-        // The line's own blanks and spelling of the key, then the new value.
+        // Every line of the key takes the value, not only the first as with
+        // the profile functions: an import reads every line, and the last
+        // one would win.  The line keeps its own text up to the value (its
+        // indent, spelling of the key and blanks around "=") and its line end.
         const IniEntry& entry = entries[match->second];
         written[match->second] = true;
-        merged.append(data + line.Start, keyEnd - line.Start);
-        merged.push_back('=');
+        if (key.HasValue) {
+            // The blanks between "=" and a value stay while there is a value
+            // after them, and the new one brings none of its own.
+            bool keepBlanks = key.Value.Size() > 0 && !entry.Value.empty()
+                              && !IsBlank(static_cast<unsigned char>(entry.Value[0]));
+            std::size_t valueStart = keepBlanks ? key.Value.Begin : key.AfterEquals;
+            merged.append(data + line.Start, valueStart - line.Start);
+        } else {
+            merged.append(data + line.Start, key.Name.End - line.Start);
+            merged.push_back('=');
+        }
         merged.append(entry.Value);
-        merged.append("\r\n");
+        merged.append(data + line.Stop, line.Next - line.Stop);
     }
     merged.append(data + span.BodyEnd, size - span.BodyEnd);
     return merged;
