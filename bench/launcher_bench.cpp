@@ -45,6 +45,7 @@
 #include "store/registry.h"
 #include "store/res_string.h"
 #include "store/settings.h"
+#include "preview_bench.h"
 #include "setup_window_bench.h"
 
 namespace {
@@ -406,6 +407,7 @@ int main()
     StopLauncher(window);
     RunSetupWindowBench();
     FreeOptionalApis();
+    RunPreviewBenchmark();
     RestoreCurrentUser();
     return leaked ? 1 : 0;
 }

@@ -17,13 +17,13 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "base/messages.h"
+#include "bench_support.h"
 #include "res/resource.h"
 #include "setup/setup_session.h"
 #include "setup/setup_window.h"
@@ -35,50 +35,14 @@ namespace {
 
 const int kRuns = 300;
 const int kWarmUp = 20;
-const double kFrameMs = 1000.0 / 60.0;
 
-double Now()
+// Posts the message and times it to the end of the window's next paint
+// (-1 after a second without one).
+double TimeToPaint(PaintClock* clock, HWND window, UINT message, WPARAM wParam)
 {
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-WNDPROC SetupProcedure;
-double PaintEnd;
-int Paints;
-
-LRESULT CALLBACK TimedProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    LRESULT result = CallWindowProcA(SetupProcedure, window, message, wParam, lParam);
-    if (message == WM_PAINT) {
-        PaintEnd = Now();
-        ++Paints;
-    }
-    return result;
-}
-
-// Posts the message and runs the thread's messages until a WM_PAINT has been
-// handled; the time from the post to the paint's end, or -1 after a second
-// without one.
-double TimeToPaint(HWND window, UINT message, WPARAM wParam)
-{
-    int before = Paints;
     double start = Now();
     PostMessageA(window, message, wParam, 0);
-    while (Paints == before) {
-        MSG m;
-        while (Paints == before && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&m);
-            DispatchMessageA(&m);
-        }
-        if (Now() - start > 1000.0)
-            return -1;
-        if (Paints == before)
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    }
-    return PaintEnd - start;
+    return clock->UntilPainted(start);
 }
 
 void PrepareMenu()
@@ -102,20 +66,6 @@ void PrepareMenu()
     }
 }
 
-void Print(const char* what, std::vector<double> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    size_t n = samples.size();
-    if (n == 0) {
-        std::printf("%-46s no runs\n", what);
-        return;
-    }
-    double median = samples[n / 2];
-    double p95 = samples[std::min(n, (n * 95 + 99) / 100) - 1];  // nearest rank
-    std::printf("%-46s %4zu runs  median %6.2f ms (%.2f frame)  p95 %6.2f ms (%.2f frame)\n", what,
-                n, median, median / kFrameMs, p95, p95 / kFrameMs);
-}
-
 }  // namespace
 
 void RunSetupWindowBench()
@@ -126,8 +76,7 @@ void RunSetupWindowBench()
         std::printf("the setup window could not be created\n");
         return;
     }
-    SetupProcedure = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TimedProcedure)));
+    PaintClock clock(window);
     SetupSession* session = CurrentSetup();
     int failed = 0;
 
@@ -135,9 +84,9 @@ void RunSetupWindowBench()
     std::vector<double> descend, ascend;
     for (int i = 0; i < kRuns + kWarmUp; ++i) {
         session->Cursor.Slot = 19;
-        double down = TimeToPaint(window, WM_KEYDOWN, VK_RETURN);
+        double down = TimeToPaint(&clock, window, WM_KEYDOWN, VK_RETURN);
         bool inSubmenu = std::strcmp(session->Cursor.KeyPath, "S") == 0;
-        double up = TimeToPaint(window, WM_KEYDOWN, VK_BACK);
+        double up = TimeToPaint(&clock, window, WM_KEYDOWN, VK_BACK);
         if (down < 0 || up < 0 || !inSubmenu) {
             ++failed;
         } else if (i >= kWarmUp) {
@@ -154,7 +103,7 @@ void RunSetupWindowBench()
     for (int i = 0; i < kRuns + kWarmUp; ++i) {
         int row = 5 + i % 2;
         SetCursorPos(rect.left + 30, rect.top + 4 + row * pitch + pitch / 2);
-        double time = TimeToPaint(window, WM_TIMER, SETUP_HOVER_TIMER_ID);
+        double time = TimeToPaint(&clock, window, WM_TIMER, SETUP_HOVER_TIMER_ID);
         if (time < 0 || session->Cursor.Slot != row)
             ++failed;
         else if (i >= kWarmUp)
@@ -162,9 +111,9 @@ void RunSetupWindowBench()
     }
 
     std::printf("Tav setup window benchmark (in-process, real setup window)\n");
-    Print("Enter on a submenu to end of paint (37 rows)", descend);
-    Print("Backspace to end of paint (37 rows)", ascend);
-    Print("hover tick on a new row to end of repaint", hover);
+    PrintLatency("Enter on a submenu to end of paint (37 rows)", descend);
+    PrintLatency("Backspace to end of paint (37 rows)", ascend);
+    PrintLatency("hover tick on a new row to end of repaint", hover);
     if (failed)
         std::printf("(runs that did not paint or land: %d)\n", failed);
     DestroyWindow(window);

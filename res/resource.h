@@ -92,5 +92,8 @@
 #define IDS_PASTE_TOO_DEEP      44
 #define IDS_PASTE_ONTO_HOLDER   45
 #define IDS_PATH_TOO_LONG       46
+/* 50-59: the options side's notices. */
+#define IDS_STARTUP_FAILED      50
+#define IDS_HOTKEY_FAILED       51
 
 #endif

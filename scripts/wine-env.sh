@@ -7,10 +7,12 @@
 #   wine_boot          boots WINEPREFIX with its output sent away (Wine's
 #                      background services would otherwise hold the caller's
 #                      pipes open)
-# Wine's own debug output is off and the Mono and Gecko installers are not
-# offered, unless the caller set WINEDEBUG or WINEDLLOVERRIDES already.
+# Wine's own debug output is off, the Mono and Gecko installers are not
+# offered, and a shortcut saved into a Start Menu folder (the Startup
+# shortcut) does not become a menu entry of the host's desktop, unless the
+# caller set WINEDEBUG or WINEDLLOVERRIDES already.
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}
 wineserver=/usr/lib/wine/wineserver
 
 wine64_command=(env LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 /usr/lib/wine/wine64)

@@ -40,22 +40,29 @@ int IsLibraryKeyMode(const LauncherState* state)
            && state->CheckIME == 1 && state->OpenHotKeyEx == 0;
 }
 
-ATOM RegisterLauncherKey(ATOM hotKeyAtom, HWND window, const LauncherState* state)
+ATOM RegisterLauncherKey(ATOM hotKeyAtom, HWND window, const LauncherState* state,
+                         bool* registered)
 {
+    bool inForce = false;
+    ATOM id = 0;
     ReleaseHotKey(hotKeyAtom, window);
     if (IsLibraryKeyMode(state)) {
         HandKeyToLibrary(static_cast<DWORD>(state->OpenHotKey));
-        return 0;
+        inForce = true;
+    } else {
+        // Without an atom there is no id that a release could name:
+        // registering with id 0 would leave a hot key that nothing ever
+        // unregisters.
+        id = GlobalAddAtomA(kHotKeyAtomName);
+        // A key that another program holds does nothing; the id is kept all
+        // the same, so that the release deletes the atom once.
+        if (id != 0)
+            inForce = RegisterHotKey(window, id, static_cast<UINT>(state->OpenHotKeyEx),
+                                     static_cast<UINT>(state->OpenHotKey))
+                      != FALSE;
     }
-    // Without an atom there is no id that a release could name: registering
-    // with id 0 would leave a hot key that nothing ever unregisters.
-    ATOM id = GlobalAddAtomA(kHotKeyAtomName);
-    if (id == 0)
-        return 0;
-    // The result is not tested: a key that another program holds simply does
-    // nothing, and the id still has to be released.
-    RegisterHotKey(window, id, static_cast<UINT>(state->OpenHotKeyEx),
-                   static_cast<UINT>(state->OpenHotKey));
+    if (registered != nullptr)
+        *registered = inForce;
     return id;
 }
 

@@ -16,8 +16,12 @@ int IsLibraryKeyMode(const LauncherState* state);
 // Registers the launcher key as the settings in state give it; returns the
 // new HotKeyAtom: the hot key's id (the global atom "Tav"), or 0 in library
 // mode or when no atom could be added.  A non-zero hotKeyAtom (a hot key
-// still registered) is released first.
-ATOM RegisterLauncherKey(ATOM hotKeyAtom, HWND window, const LauncherState* state);
+// still registered) is released first.  *registered (when given) tells
+// whether the key is in force: false when no atom could be added or the
+// system refused the hot key (another program holds it).  The atom is
+// returned either way, for the release to delete.
+ATOM RegisterLauncherKey(ATOM hotKeyAtom, HWND window, const LauncherState* state,
+                         bool* registered = nullptr);
 
 // Releases the launcher key; returns 0 (the new HotKeyAtom).  Releases both
 // ways, whatever the settings say now: the hot key named by a non-zero

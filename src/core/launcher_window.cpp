@@ -17,8 +17,12 @@
 #include "draw/paint.h"
 #include "hook/tav_hook.h"
 #include "launch/key_handling.h"
+#include "options/about_dialog.h"
+#include "options/launcher_key_text.h"
+#include "options/options_dialog.h"
 #include "res/resource.h"
 #include "setup/setup_window.h"
+#include "store/res_string.h"
 #include "store/settings.h"
 #include "store/window_position.h"
 
@@ -269,32 +273,85 @@ static void OnSetupMode(HWND window, WPARAM enter)
         SetSetupMode(0);
 }
 
-// The settings-file commands run the common dialogs and message boxes,
-// whose nested message loops keep the tray menu working meanwhile.  While
-// one runs, a second one is ignored (both share the path buffer and the
-// dialogs' records), and exit waits until it has returned: destroying the
-// owner of a running file dialog ends the process inside the dialog's loop.
+// The commands that run modal dialogs (the settings-file commands' common
+// dialogs and message boxes, the options dialog, the about box) run nested
+// message loops, which keep the tray menu working meanwhile.  Exit waits
+// until every one of them has returned: destroying the owner of a running
+// dialog would end the process inside the dialog's loop, and the command
+// would go on with a destroyed window.  A second settings-file command while
+// one runs is ignored (both share the path buffer and the dialogs' records).
+static int ModalCommandsRunning;
 static int FileCommandRunning;
 static int ExitPending;
+
+template <typename Command>
+static void RunModalCommand(HWND window, Command command)
+{
+    ++ModalCommandsRunning;
+    command();
+    --ModalCommandsRunning;
+    if (ModalCommandsRunning == 0 && ExitPending) {
+        ExitPending = 0;
+        SendMessageA(window, WM_CLOSE, 0, 0);
+    }
+}
 
 static void RunFileCommand(HWND window, void (*command)(HWND window, char* iniPath))
 {
     if (FileCommandRunning)
         return;
     FileCommandRunning = 1;
-    command(window, IniPath);
+    RunModalCommand(window, [window, command] { command(window, IniPath); });
     FileCommandRunning = 0;
-    if (ExitPending) {
-        ExitPending = 0;
-        SendMessageA(window, WM_CLOSE, 0, 0);
-    }
+}
+
+// Said once, after OK: the settings are saved, and the key can be chosen
+// again in the options dialog.
+static void ReportUnregisteredKey(HWND window, const LauncherState* state)
+{
+    char key[kLauncherKeyTextSize];
+    FormatLauncherKeyText(key, state->OpenHotKey, state->OpenHotKeyEx, state->CheckIME);
+    ResText format(IDS_HOTKEY_FAILED);
+    char text[sizeof format.Text + kLauncherKeyTextSize];
+    wsprintfA(text, format.Text, key);
+    MessageBoxA(window, text, "Tav", MB_OK | MB_ICONEXCLAMATION);
+}
+
+// The key is released while the dialog runs and registered again afterwards
+// (the new one after OK, the old one after Cancel).
+static void OnOptions(HWND window)
+{
+    HotKeyAtom = ReleaseLauncherKey(HotKeyAtom, window, State);
+    SetSetupMode(1);
+    INT_PTR result = RunOptionsDialog(window);
+    if (result == 1)
+        ApplySettings(window, State, KeyPath);
+    SetSetupMode(0);
+    bool registered = true;
+    HotKeyAtom = RegisterLauncherKey(HotKeyAtom, window, State, &registered);
+    SizeLauncherWindow(window, State, KeyPath);
+    if (result == 1 && !registered)
+        ReportUnregisteredKey(window, State);
+}
+
+static void OnAbout(HWND window)
+{
+    SetSetupMode(1);
+    RunAboutDialog(window);
+    SetSetupMode(0);
 }
 
 static void OnCommand(HWND window, int command)
 {
     switch (command) {
+    case IDM_OPTIONS:
+        RunModalCommand(window, [window] { OnOptions(window); });
+        break;
+    case IDM_ABOUT:
+        RunModalCommand(window, [window] { OnAbout(window); });
+        break;
     case IDM_EXIT:
-        if (FileCommandRunning)
+        if (ModalCommandsRunning)
             ExitPending = 1;
         else
             SendMessageA(window, WM_CLOSE, 0, 0);
@@ -309,8 +366,7 @@ static void OnCommand(HWND window, int command)
         SendMessageA(window, UM_SETUPMODE, 1, 0);
         break;
     default:
-        // IDM_OPTIONS and IDM_ABOUT open windows that this build does not
-        // have yet; other ids are not commands of this window.
+        // Other ids are not commands of this window.
         break;
     }
 }

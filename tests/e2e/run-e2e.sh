@@ -24,39 +24,12 @@
 set -uo pipefail
 build=$(cd "${1:?usage: run-e2e.sh <win64 build tree>}" && pwd)
 
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-fi
-
-out=$build/e2e
-bin=$build/bin
-mkdir -p "$out"
-export WINEPREFIX=$out/wineprefix
-. "$(dirname "$0")/../../scripts/wine-env.sh"
-server=$wineserver
-
-step() { echo "== $*"; }
-fail() { echo "FAIL: $*" >&2; exit 1; }
-probe() { wine64 "$bin/tav_probe.exe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
-winpath() { echo "Z:${1//\//\\}"; }
-
-cleanup() {
-  "$server" -k 2>/dev/null
-  "$server" -w 2>/dev/null
-}
-trap cleanup EXIT
+. "$(dirname "$0")/e2e-lib.sh"
 
 step "Wine prefix $WINEPREFIX"
-"$server" -p
-wine_boot
-
 marker=$out/marker.txt
 rm -f "$marker" "$out"/launcher*.png
-regfile=$out/setup.reg
 {
-  printf 'Windows Registry Editor Version 5.00\r\n\r\n'
-  printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"Desktop"="Default"\r\n\r\n'
-  printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"Default"="1024x768"\r\n\r\n'
   printf '[HKEY_CURRENT_USER\\Software\\orrel\\Tav\\Window]\r\n'
   printf '"ShowAllKey"=dword:00000000\r\n"PosType"=dword:00000000\r\n'
   printf '"Left"=dword:00000064\r\n"Top"=dword:00000050\r\n\r\n'
@@ -68,15 +41,7 @@ regfile=$out/setup.reg
   printf '"TitleS1"="Marker"\r\n"ExecS1"="%s"\r\n' "$(winpath "$bin/tav_marker.exe" | sed 's/\\/\\\\/g')"
   printf '"OptionS1"="%s e2e"\r\n' "$(winpath "$marker" | sed 's/\\/\\\\/g')"
   printf '"FolderS1"="%s"\r\n' "$(winpath "$out" | sed 's/\\/\\\\/g')"
-} | iconv -f UTF-8 -t UTF-16 >"$regfile"
-wine64 reg delete 'HKCU\Software\orrel' /f >/dev/null 2>&1
-wine64 reg import "$(winpath "$regfile")" >/dev/null 2>&1 || fail "registry import"
-# The desktop process reads its settings when it starts: start the prefix
-# anew so that every program lands in the virtual desktop.
-"$server" -k
-"$server" -w
-"$server" -p
-wine_boot
+} | e2e_registry
 
 step "Tav.exe starts, a second copy exits at once with 0"
 wine64 "$bin/Tav.exe" </dev/null &

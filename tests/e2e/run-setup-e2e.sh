@@ -26,22 +26,11 @@
 set -uo pipefail
 build=$(cd "${1:?usage: run-setup-e2e.sh <win64 build tree>}" && pwd)
 
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-fi
+e2e_folder=e2e-setup
+. "$(dirname "$0")/e2e-lib.sh"
 
-out=$build/e2e-setup
-bin=$build/bin
-mkdir -p "$out"
-export WINEPREFIX=$out/wineprefix
-. "$(dirname "$0")/../../scripts/wine-env.sh"
-server=$wineserver
-
-step() { echo "== $*"; }
 fail() { echo "FAIL: $*" >&2; import -window root "$out/failure.png" 2>/dev/null; exit 1; }
-probe() { wine64 "$bin/tav_probe.exe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 sprobe() { wine64 "$bin/setup_probe.exe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
-winpath() { echo "Z:${1//\//\\}"; }
 # A text argument for setup_probe: its UTF-8 bytes in hexadecimal.
 hex() { printf 'hex:%s' "$(printf '%s' "$1" | od -An -tx1 | tr -d ' \n')"; }
 
@@ -95,36 +84,16 @@ expect_value() {
   fail "$1 is '$got', expected '$2'"
 }
 
-cleanup() {
-  "$server" -k 2>/dev/null
-  "$server" -w 2>/dev/null
-}
-trap cleanup EXIT
-
 step "Wine prefix $WINEPREFIX"
-"$server" -p
-wine_boot
-
 marker=$out/marker.txt
 rm -f "$marker" "$out"/*.png
-regfile=$out/setup.reg
 {
-  printf 'Windows Registry Editor Version 5.00\r\n\r\n'
-  printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"Desktop"="Default"\r\n\r\n'
-  printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"Default"="1024x768"\r\n\r\n'
   printf '[HKEY_CURRENT_USER\\Software\\orrel\\Tav\\Window]\r\n'
   printf '"ShowAllKey"=dword:00000000\r\n"PosType"=dword:00000000\r\n'
   printf '"Left"=dword:00000064\r\n"Top"=dword:00000028\r\n\r\n'
   printf '[HKEY_CURRENT_USER\\Software\\orrel\\Tav\\Key]\r\n'
   printf '"OpenHotKey"=dword:00000054\r\n"OpenHotKeyEx"=dword:00000003\r\n"CheckIME"=dword:00000000\r\n\r\n'
-} | iconv -f UTF-8 -t UTF-16 >"$regfile"
-wine64 reg delete 'HKCU\Software\orrel' /f >/dev/null 2>&1
-wine64 reg import "$(winpath "$regfile")" >/dev/null 2>&1 || fail "registry import"
-# The desktop process reads its settings when it starts.
-"$server" -k
-"$server" -w
-"$server" -p
-wine_boot
+} | e2e_registry
 
 step "Tav.exe starts with an empty menu"
 wine64 "$bin/Tav.exe" </dev/null &

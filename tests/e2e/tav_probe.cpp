@@ -2,7 +2,8 @@
  * The end-to-end test's eyes and hands inside the Wine desktop where
  * Tav.exe runs: it finds the launcher window, waits for it to show, hide or
  * go away, tells the size the launcher should have for a level of the
- * stored menu, and asks Tav to exit through its tray command.
+ * stored menu, asks Tav to exit through its tray command, and finds Tav's
+ * dialogs and their controls.
  *
  *   tav_probe wait-ready <ms>           start-up has ended: the hook library's
  *                                       window exists (SetHook is its last step)
@@ -13,6 +14,12 @@
  *   tav_probe flash <ms>                a window of the probe flashes while
  *                                       another is in front, and comes to the
  *                                       front
+ *   tav_probe command <id>              posts the tray command id to Tav
+ *   tav_probe wait-dialog <ms> <d>      Tav's dialog d (options, capture or
+ *                                       about) shown; prints "x y w h"
+ *   tav_probe wait-no-dialog <ms> <d>   no dialog d any more
+ *   tav_probe center <d> <id>           prints the centre "x y" of control id
+ *   tav_probe text <d> <id>             prints the text of control id
  *
  * Exit code 0 when the condition was met, 1 on timeout, 2 on bad usage.
  */
@@ -108,6 +115,68 @@ int Flash(DWORD timeoutMs)
     return PumpUntil(timeoutMs, [flashing] { return GetForegroundWindow() == flashing; }) ? 0 : 1;
 }
 
+struct DialogSearch {
+    DWORD Process;
+    const char* Title;
+    HWND Found;
+};
+
+BOOL CALLBACK MatchDialog(HWND window, LPARAM parameter)
+{
+    auto* search = reinterpret_cast<DialogSearch*>(parameter);
+    char name[16] = "", title[64] = "";
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    GetClassNameA(window, name, sizeof name);
+    GetWindowTextA(window, title, sizeof title);
+    if (process != search->Process || !IsWindowVisible(window) || std::strcmp(name, "#32770") != 0
+        || std::strcmp(title, search->Title) != 0)
+        return TRUE;
+    search->Found = window;
+    return FALSE;
+}
+
+// Tav's options dialog, key capture dialog (no title) or about box, or null.
+HWND FindDialog(const char* dialog)
+{
+    const struct {
+        const char* Name;
+        const char* Title;
+    } titles[] = {
+        {"options", "Tav\x93\xAE\x8D\xEC\x90\xDD\x92\xE8"},  // Tav動作設定
+        {"about", "Tav\x82\xC9\x82\xC2\x82\xA2\x82\xC4"},    // Tavについて
+        {"capture", ""},
+    };
+    DialogSearch search = {0, nullptr, nullptr};
+    for (const auto& t : titles) {
+        if (std::strcmp(t.Name, dialog) == 0)
+            search.Title = t.Title;
+    }
+    HWND launcher = FindLauncher();
+    if (search.Title == nullptr || launcher == nullptr)
+        return nullptr;
+    GetWindowThreadProcessId(launcher, &search.Process);
+    EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
+    return search.Found;
+}
+
+// center and text: the control's centre on the screen, or its text.
+int InspectControl(const char* command, const char* dialog, int id)
+{
+    HWND control = GetDlgItem(FindDialog(dialog), id);
+    if (control == nullptr)
+        return 1;
+    char text[256] = "";
+    RECT rect;
+    GetWindowRect(control, &rect);
+    GetWindowTextA(control, text, sizeof text);
+    if (std::strcmp(command, "center") == 0)
+        std::printf("%ld %ld\n", (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    else
+        std::printf("%s\n", text);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -117,6 +186,14 @@ int main(int argc, char** argv)
     const char* command = argv[1];
     if (std::strcmp(command, "expect-size") == 0)
         return ExpectSize(argv[2]);
+    if (std::strcmp(command, "command") == 0) {
+        HWND window = FindLauncher();
+        return window != nullptr && PostMessageA(window, WM_COMMAND, std::strtoul(argv[2], nullptr, 10), 0)
+                   ? 0
+                   : 1;
+    }
+    if ((std::strcmp(command, "center") == 0 || std::strcmp(command, "text") == 0) && argc > 3)
+        return InspectControl(command, argv[2], std::atoi(argv[3]));
 
     DWORD timeout = static_cast<DWORD>(std::strtoul(argv[2], nullptr, 10));
     if (std::strcmp(command, "wait-ready") == 0) {
@@ -150,6 +227,22 @@ int main(int argc, char** argv)
 
     if (std::strcmp(command, "flash") == 0)
         return Flash(timeout);
+
+    if ((std::strcmp(command, "wait-dialog") == 0 || std::strcmp(command, "wait-no-dialog") == 0)
+        && argc > 3) {
+        bool shown = command[5] == 'd';
+        HWND dialog = nullptr;
+        if (!WaitUntil(timeout, [&] { return ((dialog = FindDialog(argv[3])) != nullptr) == shown; }))
+            return 1;
+        if (shown) {
+            Sleep(300);  // drawn
+            RECT rect;
+            GetWindowRect(dialog, &rect);
+            std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left,
+                        rect.bottom - rect.top);
+        }
+        return 0;
+    }
 
     if (std::strcmp(command, "exit") == 0) {
         HWND window = FindLauncher();

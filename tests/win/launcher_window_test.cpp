@@ -33,6 +33,7 @@
 #include "entry_record.h"
 #include "hook/tav_hook.h"
 #include "key_watch.h"
+#include "launcher_fixture.h"
 #include "res/resource.h"
 #include "scratch_registry.h"
 #include "store/entry_tree.h"
@@ -161,31 +162,16 @@ struct KeyRow {
     bool shown;
 };
 
-class LauncherTest : public RegistryTest {
+class LauncherTest : public LauncherWindowTest {
 protected:
     void SetUp() override
     {
-        LoadOptionalApis();
+        LauncherWindowTest::SetUp();
         // A saved position keeps CheckFirstRun quiet.
         PutDword("Window", "Top", 0);
     }
-    void TearDown() override
-    {
-        FreeHook();
-        if (IsWindow(window_))
-            DestroyWindow(window_);
-        PumpFor(0);
-        UnregisterClassA("Tav", GetModuleHandleA(nullptr));
-        LauncherWindow = nullptr;
-        FreeOptionalApis();
-    }
 
-    // Arranging, before Start: a value of Tav's key ("Window", "Key") or an entry.
-    static void PutDword(const char* key, const char* name, DWORD value)
-    {
-        PutRawValue((std::string("Software\\orrel\\Tav\\") + key).c_str(), name, REG_DWORD, &value,
-                    sizeof value);
-    }
+    // Arranging, before Start: an entry.
     static void PutEntry(const char* keyPath, int slot, const char* title, const char* program,
                          const char* folder = "", const char* parameters = "", const char* sound = "")
     {
@@ -203,20 +189,6 @@ protected:
         PutEntry("", 19, "Sierra", SUBMENU_MARKER);
         PutEntry("S", 27, "Zero", "no-such-program-0.exe");
         PutEntry("", 32, "Five", SUBMENU_MARKER);
-    }
-
-    // Loads the settings into the process-wide record and creates the window.
-    void Start()
-    {
-        LoadSettings(&Launcher);
-        Selection = 1;
-        SetSetupMode(0);
-        HotKeyAtom = 0;
-        KeyPath[0] = '\0';
-        window_ = CreateLauncherWindow(&Launcher);
-        ASSERT_NE(nullptr, window_);
-        LauncherWindow = window_;
-        PumpFor(0);
     }
 
     // Sends one key-down, or UM_SHOWLAUNCHER, and runs what it queued.
@@ -255,8 +227,6 @@ protected:
         EXPECT_EQ(0, std::memcmp(level.IsSubmenu, Launcher.IsSubmenu, sizeof level.IsSubmenu));
         EXPECT_EQ(level.LineCount, Launcher.LineCount);
     }
-
-    HWND window_ = nullptr;
 };
 
 TEST_F(LauncherTest, EveryRowOfTheKeyTable)

@@ -7,14 +7,13 @@
 #include <windows.h>
 
 #include <fstream>
-#include <functional>
-#include <set>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "core/settings_file_ui.h"
+#include "dialog_script.h"
 #include "res/resource.h"
 #include "scratch_registry.h"
 #include "setup/file_dialogs.h"
@@ -27,80 +26,6 @@ namespace {
 const char kLaunch[] = "Software\\orrel\\Tav\\Launch";
 const int kFileNameBox = 0x47C;  // cmb13: the file name of the common dialogs
 const int kFilterBox = 0x470;    // cmb1: the file types
-
-// What a step saw of its dialog.
-struct Seen {
-    std::string Caption;
-    std::string Text;  // a message box's text, or the offered file name
-    std::string Filter;
-};
-
-// Plays the steps on the dialogs this thread opens, one step per new
-// visible dialog, in order, noting what each saw.  A dialog beyond the steps
-// is cancelled and counted, so a wrong flow fails instead of waiting for a
-// user.
-class DialogScript {
-public:
-    using Step = std::function<void(HWND dialog, Seen* seen)>;
-
-    explicit DialogScript(std::vector<Step> steps) : steps_(std::move(steps))
-    {
-        current_ = this;
-        timer_ = SetTimer(nullptr, 0, 50, Tick);
-    }
-    ~DialogScript()
-    {
-        KillTimer(nullptr, timer_);
-        current_ = nullptr;
-    }
-
-    std::vector<Seen> seen;  // one for each step played
-    int unexpected = 0;
-
-private:
-    static BOOL CALLBACK FindDialog(HWND window, LPARAM found)
-    {
-        char name[16];
-        GetClassNameA(window, name, sizeof name);
-        if (IsWindowVisible(window) && std::string(name) == "#32770" && !current_->handled_.count(window)) {
-            *reinterpret_cast<HWND*>(found) = window;
-            return FALSE;
-        }
-        return TRUE;
-    }
-
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
-    {
-        DialogScript* script = current_;
-        HWND dialog = nullptr;
-        if (script != nullptr)
-            EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
-        if (dialog == nullptr)
-            return;
-        script->handled_.insert(dialog);
-        if (script->seen.size() == script->steps_.size()) {
-            ++script->unexpected;
-            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-            return;
-        }
-        char caption[256];
-        GetWindowTextA(dialog, caption, sizeof caption);
-        script->seen.push_back({caption, "", ""});
-        script->steps_[script->seen.size() - 1](dialog, &script->seen.back());
-    }
-
-    static DialogScript* current_;
-    std::vector<Step> steps_;
-    std::set<HWND> handled_;
-    UINT_PTR timer_ = 0;
-};
-
-DialogScript* DialogScript::current_ = nullptr;
-
-void Press(HWND dialog, int id)
-{
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
 
 // In a file dialog: note the offered name and the first file type, type a name, press OK.
 DialogScript::Step Choose(const std::string& path)
@@ -119,21 +44,6 @@ DialogScript::Step Choose(const std::string& path)
 void Cancel(HWND dialog, Seen*)
 {
     Press(dialog, IDCANCEL);
-}
-
-// In a message box: note its text, then press the button.
-DialogScript::Step Answer(int button)
-{
-    return [button](HWND box, Seen* seen) {
-        for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-            char name[16], text[256];
-            GetClassNameA(child, name, sizeof name);
-            GetWindowTextA(child, text, sizeof text);
-            if (std::string(name) == "Static")
-                seen->Text += text;
-        }
-        Press(box, button);
-    };
 }
 
 class SettingsFileUiTest : public RegistryTest {

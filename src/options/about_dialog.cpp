@@ -1,0 +1,187 @@
+/*
+ * The about box.
+ */
+#include "options/about_dialog.h"
+
+#include <cstdlib>
+
+#include "base/portable/key_table.h"
+#include "base/unique_handle.h"
+#include "options/portable/shell_text.h"
+#include "res/options_dialogs.h"
+#include "res/resource.h"
+#include "setup/modal_dialog.h"
+#include "store/res_string.h"
+
+using tav::SelectGuard;
+using tav::UniqueHFont;
+using tav::UniqueMemoryDc;
+using tav::UniqueModule;
+
+BOOL(WINAPI* OpenLinkThroughShell)(SHELLEXECUTEINFOA* info) = ShellExecuteExA;
+
+namespace {
+
+// Whether a selection existed when the button went down on a link; one for
+// both links (there is one pointer).
+bool SelectionAtPress;
+
+bool HasSelection(HWND control)
+{
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageA(control, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    return start != end;
+}
+
+void OpenLink(HWND control)
+{
+    char text[kPathSize + 1];
+    GetWindowTextA(control, text, sizeof text);
+    char target[kPathSize + 8];
+    if (!LinkTarget(text, target, sizeof target))
+        return;
+    SHELLEXECUTEINFOA info = {};
+    info.cbSize = sizeof info;
+    info.hwnd = control;
+    info.lpFile = target;
+    info.nShow = SW_SHOWNORMAL;
+    OpenLinkThroughShell(&info);  // a link the shell cannot open says nothing
+}
+
+class AboutDialog : public ModalDialog {
+protected:
+    BOOL OnInit() override
+    {
+        const struct {
+            int Id;
+            int TextId;
+        } links[] = {{IDC_MAKER_URL, IDS_MAKER_URL}, {IDC_MAKER_MAIL, IDS_MAKER_MAIL}};
+        UniqueHFont* fonts[] = {&urlFont_, &mailFont_};
+        for (int i = 0; i < 2; ++i) {
+            ResText text(links[i].TextId);
+            HWND control = Item(links[i].Id);
+            SetWindowTextA(control, text.Text);
+            SubclassControl(control, LinkProc);
+            fonts[i]->reset(FitLinkControl(Window(), links[i].Id, text.Text));
+        }
+        SetFocus(Item(IDOK));
+        AnimateDialog(Window());
+        return FALSE;  // the focus stays on OK
+    }
+
+    bool OnCommand(int id, int /*code*/, HWND /*control*/) override
+    {
+        if (id != IDOK && id != IDCANCEL)
+            return false;
+        End(0);
+        return true;
+    }
+
+    // Read-only edits ask for the colours of static controls.
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) override
+    {
+        if (message == WM_DESTROY) {
+            // The controls are going; their fonts may go with them.
+            urlFont_.reset();
+            mailFont_.reset();
+            return false;
+        }
+        if (message != WM_CTLCOLORSTATIC)
+            return false;
+        int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+        if (id != IDC_MAKER_URL && id != IDC_MAKER_MAIL) {
+            *result = 0;
+            return true;
+        }
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, RGB(0, 0, 255));
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        SetBkMode(dc, TRANSPARENT);
+        *result = reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+        return true;
+    }
+
+private:
+    UniqueHFont urlFont_;
+    UniqueHFont mailFont_;
+};
+
+}  // namespace
+
+HFONT FitLinkControl(HWND dialog, int id, const char* text)
+{
+    LOGFONTA logFont = {};
+    HFONT dialogFont = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
+    GetObjectA(dialogFont != nullptr ? static_cast<HGDIOBJ>(dialogFont)
+                                     : GetStockObject(DEFAULT_GUI_FONT),
+               sizeof logFont, &logFont);
+    logFont.lfUnderline = 1;
+    HFONT font = CreateFontIndirectA(&logFont);
+    HWND control = GetDlgItem(dialog, id);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+
+    SIZE size = {};
+    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    {
+        SelectGuard select(dc.get(), font);
+        GetTextExtentPoint32A(dc.get(), text, lstrlenA(text), &size);
+    }
+    SetWindowPos(control, nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE);
+    return font;
+}
+
+LRESULT CALLBACK LinkProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_SETCURSOR: {
+        HideCaret(control);
+        HCURSOR cursor = LoadCursorA(nullptr, IDC_ARROW);
+        if (LOWORD(lParam) == HTCLIENT) {
+            cursor = LoadCursorA(nullptr, IDC_HAND);
+            if (cursor == nullptr)
+                cursor = LoadCursorA(GetModuleHandleA(nullptr), IDC_LINKCUR);
+        }
+        SetCursor(cursor);
+        return TRUE;
+    }
+    case WM_LBUTTONDOWN:
+        SelectionAtPress = HasSelection(control);
+        break;
+    case WM_LBUTTONUP: {
+        // Selecting text never opens the link, nor does the click that
+        // clears a selection.
+        LRESULT result = CallPreviousProcedure(control, message, wParam, lParam);
+        if (!HasSelection(control) && !SelectionAtPress)
+            OpenLink(control);
+        return result;
+    }
+    }
+    return CallPreviousProcedure(control, message, wParam, lParam);
+}
+
+void AnimateDialog(HWND dialog)
+{
+    using AnimateWindowProc = BOOL(WINAPI*)(HWND, DWORD, DWORD);
+    static const DWORD kAnimations[] = {
+        AW_SLIDE | AW_HOR_POSITIVE, AW_SLIDE | AW_HOR_NEGATIVE, AW_SLIDE | AW_VER_POSITIVE,
+        AW_SLIDE | AW_VER_NEGATIVE, AW_SLIDE | AW_CENTER,
+    };
+    std::srand(GetTickCount());
+    UniqueModule user32(LoadLibraryA("user32.dll"));
+    if (!user32)
+        return;
+    auto animate = reinterpret_cast<AnimateWindowProc>(
+        reinterpret_cast<void*>(GetProcAddress(user32.get(), "AnimateWindow")));
+    if (animate != nullptr)
+        animate(dialog, 200, kAnimations[std::rand() % 5]);
+    user32.reset();
+    InvalidateRect(dialog, nullptr, FALSE);
+}
+
+INT_PTR RunAboutDialog(HWND owner)
+{
+    AboutDialog dialog;
+    return dialog.Run(owner, IDD_ABOUT);
+}

@@ -1,0 +1,97 @@
+/*
+ * The launcher-key capture dialog.
+ *
+ * The dialog has no controls, so it keeps the focus itself and the dialog
+ * manager hands it every key-down except the ones it turns into commands:
+ * Enter and Esc become IDOK and IDCANCEL and close it without a key.
+ * WM_SYSKEYDOWN is taken like WM_KEYDOWN, so keys pressed with Alt (and
+ * F10) are recorded too.
+ */
+#include "options/key_capture_dialog.h"
+
+#include "res/options_dialogs.h"
+#include "res/resource.h"
+#include "setup/modal_dialog.h"
+#include "store/res_string.h"
+
+namespace {
+
+class KeyCaptureDialog : public ModalDialog {
+public:
+    explicit KeyCaptureDialog(LauncherState* settings) : settings_(settings) {}
+
+protected:
+    bool OnCommand(int id, int /*code*/, HWND /*control*/) override
+    {
+        if (id == IDOK || id == IDCANCEL)
+            End(0);
+        return true;
+    }
+
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/, INT_PTR* result) override
+    {
+        switch (message) {
+        case WM_PAINT:
+            PaintPrompt();
+            *result = TRUE;
+            return true;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            // A lone modifier is no launcher key: wait for the key it goes with.
+            if (wParam == VK_SHIFT || wParam == VK_CONTROL || wParam == VK_MENU)
+                return false;
+            Record(static_cast<int>(wParam));
+            *result = TRUE;
+            return true;
+        default:
+            return false;
+        }
+    }
+
+private:
+    // GetKeyState: the state when the key-down was queued, which is what
+    // was held with the key.
+    static bool Held(int key) { return (GetKeyState(key) & 0x8000) != 0; }
+
+    void Record(int code)
+    {
+        settings_->OpenHotKey = code;
+        settings_->CheckIME = 0;
+        settings_->OpenHotKeyEx = (Held(VK_MENU) ? MOD_ALT : 0) | (Held(VK_SHIFT) ? MOD_SHIFT : 0)
+                                  | (Held(VK_CONTROL) ? MOD_CONTROL : 0);
+        End(1);
+    }
+
+    // Each line in white one pixel up and left of the same line in black:
+    // the text gets a light edge.  The DC's default font.
+    void PaintPrompt()
+    {
+        static const int kLines[] = {IDS_CAPTURE_PROMPT1, IDS_CAPTURE_PROMPT2, IDS_CAPTURE_PROMPT3};
+        static const int kTops[] = {5, 24, 41};
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(Window(), &paint);
+        SetBkMode(dc, TRANSPARENT);
+        const struct {
+            COLORREF Colour;
+            int Shift;
+        } passes[] = {{RGB(255, 255, 255), 0}, {RGB(0, 0, 0), 1}};
+        for (const auto& pass : passes) {
+            SetTextColor(dc, pass.Colour);
+            for (int i = 0; i < 3; ++i) {
+                const char* text = ResString(kLines[i]);
+                TextOutA(dc, 5 + pass.Shift, kTops[i] + pass.Shift, text, lstrlenA(text));
+            }
+        }
+        EndPaint(Window(), &paint);
+    }
+
+    LauncherState* settings_;
+};
+
+}  // namespace
+
+INT_PTR RunKeyCaptureDialog(HWND owner, LauncherState* settings)
+{
+    KeyCaptureDialog dialog(settings);
+    return dialog.Run(owner, IDD_KEY_CAPTURE);
+}

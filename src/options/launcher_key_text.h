@@ -1,0 +1,14 @@
+/*
+ * The launcher key as the options dialog and its notices show it, in the
+ * string table's words (strings 29 to 32 and the key-name list, 36).
+ */
+#ifndef TAV_OPTIONS_LAUNCHER_KEY_TEXT_H
+#define TAV_OPTIONS_LAUNCHER_KEY_TEXT_H
+
+#include "options/portable/key_names.h"
+
+// FormatLauncherKey (kLauncherKeyTextSize bytes into text) with the
+// program's own texts.
+void FormatLauncherKeyText(char* text, int code, int modifiers, int imeFlag);
+
+#endif

@@ -1,0 +1,423 @@
+/*
+ * The options dialog.
+ *
+ * Every control writes into the working copy only.  The preview is
+ * invalidated (whole area, no erase) exactly when the look changed, and
+ * when the dialog moves (the wallpaper behind it moves with it); changes
+ * that do not alter the look (position type, keeping the cursor, the
+ * foreground option, the launcher key) leave it alone.
+ */
+#include "options/options_dialog.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+#include "base/optional_apis.h"
+#include "draw/geometry.h"
+#include "options/key_capture_dialog.h"
+#include "options/launcher_key_text.h"
+#include "options/preview.h"
+#include "options/startup_shortcut.h"
+#include "res/options_dialogs.h"
+#include "res/resource.h"
+#include "store/res_string.h"
+#include "store/settings.h"
+
+namespace {
+
+// The colour and font dialogs' state, kept for the process run and shared
+// by every colour button: the 16 custom colours start black and are never
+// saved.
+COLORREF CustomColors[16];
+LOGFONTA FontChoice;
+
+// The shadow offset a user may type or spin to.
+constexpr int kMinShadowOffset = -99;
+constexpr int kMaxShadowOffset = 99;
+
+const char kStartupLinkName[] = "Tav.lnk";
+
+// The colour buttons and the colour each one sets.
+struct ColourButton {
+    int Id;
+    COLORREF LauncherState::*Field;
+};
+const ColourButton kColourButtons[] = {
+    {IDC_MAIN_COLOR, &LauncherState::MainColor},
+    {IDC_TEXT_COLOR, &LauncherState::TextColor},
+    {IDC_SHADOW_COLOR, &LauncherState::ShadowColor},
+    {IDC_SELECT_TEXT_COLOR, &LauncherState::SelectTxtColor},
+    {IDC_SELECT_SHADOW_COLOR, &LauncherState::SelectShadowColor},
+    {IDC_GRAD_COLOR, &LauncherState::GradColor},
+};
+
+int ShowMessage(HWND owner, int textId, UINT buttons)
+{
+    // A copy: the box's message loop may let other code ask for strings.
+    ResText text(textId);
+    return MessageBoxA(owner, text.Text, "Tav", buttons);
+}
+
+}  // namespace
+
+bool PickColor(HWND owner, COLORREF* setting)
+{
+    CHOOSECOLORA choice = {};
+    choice.lStructSize = sizeof choice;
+    choice.hwndOwner = owner;
+    choice.rgbResult = *setting;
+    choice.lpCustColors = CustomColors;
+    choice.Flags = CC_RGBINIT | CC_FULLOPEN;
+    if (!ChooseColorA(&choice) || choice.rgbResult == *setting)
+        return false;
+    *setting = choice.rgbResult;
+    return true;
+}
+
+bool PickFont(HWND owner, LOGFONTA* setting)
+{
+    FontChoice = *setting;
+    CHOOSEFONTA choice = {};
+    choice.lStructSize = sizeof choice;
+    choice.hwndOwner = owner;
+    choice.lpLogFont = &FontChoice;
+    choice.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
+    choice.nFontType = SCREEN_FONTTYPE;
+    if (!ChooseFontA(&choice) || std::memcmp(&FontChoice, setting, sizeof FontChoice) == 0)
+        return false;
+    *setting = FontChoice;
+    return true;
+}
+
+INT_PTR OptionsDialog::Show(HWND owner)
+{
+    // The trackbar and the up-down control of the template.
+    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&classes);
+    return Run(owner, IDD_OPTIONS);
+}
+
+INT_PTR RunOptionsDialog(HWND owner)
+{
+    OptionsDialog dialog;
+    return dialog.Show(owner);
+}
+
+void OptionsDialog::RepaintPreview()
+{
+    if (preview_ != nullptr)
+        InvalidateRect(preview_, nullptr, FALSE);
+}
+
+int OptionsDialog::Checked(int id) const
+{
+    return IsDlgButtonChecked(Window(), id) == BST_CHECKED ? 1 : 0;
+}
+
+void OptionsDialog::SetChecked(int id, bool checked)
+{
+    CheckDlgButton(Window(), id, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void OptionsDialog::Enable(int id, bool enabled)
+{
+    EnableWindow(Item(id), enabled ? TRUE : FALSE);
+}
+
+void OptionsDialog::ShowLauncherKey()
+{
+    char text[kLauncherKeyTextSize];
+    FormatLauncherKeyText(text, copy_->OpenHotKey, copy_->OpenHotKeyEx, copy_->CheckIME);
+    SetDlgItemTextA(Window(), IDC_KEY_TEXT, text);
+}
+
+// The items of a comma list of the string table, in order, one selected.
+void OptionsDialog::FillList(int comboId, int listId, int selected)
+{
+    HWND combo = Item(comboId);
+    const char* item = nullptr;
+    for (int n = 0; (item = ResListItem(listId, n)) != nullptr; ++n)
+        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+}
+
+BOOL OptionsDialog::OnInit()
+{
+    ending_ = false;
+    copy_.reset(new (std::nothrow) LauncherState);
+    if (!copy_) {
+        End(0);
+        return FALSE;
+    }
+    LoadSettings(copy_.get());
+    FillPreviewSample(copy_.get());
+    preview_ = CreatePreviewWindow(Window(), copy_.get());
+    // Measured once: a font chosen later is drawn with these metrics.
+    MeasureLauncherText(preview_, copy_.get());
+
+    ShowLauncherKey();
+    SetChecked(IDC_HIDE_EMPTY_KEYS, copy_->ShowAllKey == 0);
+    SetChecked(IDC_SAVE_CURSOR, copy_->SaveCursor == 1);
+    SetChecked(IDC_FOREGROUND, copy_->Foreground == 1);
+
+    // The trackbar runs from opaque (left) to fully transparent (right).
+    HWND slider = Item(IDC_ALPHA_SLIDER);
+    SendMessageA(slider, TBM_SETRANGE, TRUE, MAKELPARAM(0, 255));
+    SendMessageA(slider, TBM_SETPOS, TRUE, 255 - copy_->AlphaBlend);
+    SendMessageA(Window(), WM_HSCROLL, 0, 0);
+
+    if (copy_->UseAlphaBlend == 1)
+        SetChecked(IDC_USE_ALPHA, true);
+    else
+        Enable(IDC_ALPHA_SLIDER, false);
+    if (copy_->UseGrad == 1) {
+        SetChecked(IDC_USE_GRAD, true);
+    } else {
+        Enable(IDC_GRAD_COLOR, false);
+        Enable(IDC_VGRAD, false);
+    }
+    SetChecked(IDC_VGRAD, copy_->VGrad == 1);
+    if (!HasAlphaGradient()) {
+        // Transparency still works without them, as the AND tint.
+        for (int id : {IDC_USE_GRAD, IDC_GRAD_COLOR, IDC_VGRAD, IDC_ALPHA_SLIDER})
+            Enable(id, false);
+    }
+
+    SetDlgItemInt(Window(), IDC_SHADOW_OFFSET, static_cast<UINT>(copy_->ShadowOffset), TRUE);
+    SendDlgItemMessageA(Window(), IDC_SHADOW_SPIN, UDM_SETRANGE, 0,
+                        MAKELPARAM(static_cast<WORD>(kMaxShadowOffset),
+                                   static_cast<WORD>(kMinShadowOffset)));
+    SendDlgItemMessageA(Window(), IDC_SHADOW_OFFSET, EM_LIMITTEXT, 3, 0);
+
+    FillList(IDC_FRAME, IDS_FRAME_STYLES, copy_->EdgeType);
+    FillList(IDC_POSITION, IDS_POS_TYPES, copy_->PosType);
+
+    SetChecked(IDC_SMOOTH, copy_->Smooth == 1);
+    if (!HasShadowText())
+        Enable(IDC_SMOOTH, false);
+
+    SetFocus(Item(IDC_LAUNCHER_KEY));
+    return FALSE;  // the focus is set
+}
+
+// The label shows the transparency, not the alpha: 0 % at the left.
+void OptionsDialog::OnAlphaScroll()
+{
+    int position = static_cast<int>(SendMessageA(Item(IDC_ALPHA_SLIDER), TBM_GETPOS, 0, 0));
+    char label[256];
+    if (HasAlphaGradient())
+        std::snprintf(label, sizeof label, ResString(IDS_ALPHA_PERCENT), position * 100 / 255);
+    else
+        lstrcpynA(label, ResString(IDS_ALPHA_DISABLED), sizeof label);
+    SetDlgItemTextA(Window(), IDC_ALPHA_LABEL, label);
+    BYTE alpha = static_cast<BYTE>(255 - position);
+    if (alpha != copy_->AlphaBlend) {
+        copy_->AlphaBlend = alpha;
+        RepaintPreview();
+    }
+}
+
+// The up-down control has written its new value into the edit already.
+void OptionsDialog::OnSpin()
+{
+    BOOL read = FALSE;
+    int value = static_cast<int>(GetDlgItemInt(Window(), IDC_SHADOW_OFFSET, &read, TRUE));
+    if (!read || value < kMinShadowOffset || value > kMaxShadowOffset
+        || value == copy_->ShadowOffset)
+        return;
+    copy_->ShadowOffset = value;
+    RepaintPreview();
+}
+
+// A number typed into the offset edit reaches the working copy only here
+// (or through the next use of the up-down control).  A value outside
+// -99..99, or no number, is refused: the working copy keeps its offset and
+// the edit shows it again.  The value the edit was filled with is not
+// checked again, so an offset stored out of range does not complain at
+// every focus change.  false when refused.
+bool OptionsDialog::CheckShadowOffset()
+{
+    BOOL read = FALSE;
+    int value = static_cast<int>(GetDlgItemInt(Window(), IDC_SHADOW_OFFSET, &read, TRUE));
+    if (read && value == copy_->ShadowOffset)
+        return true;
+    if (read && value >= kMinShadowOffset && value <= kMaxShadowOffset) {
+        copy_->ShadowOffset = value;
+        RepaintPreview();
+        return true;
+    }
+    ShowMessage(Window(), IDS_SHADOW_RANGE, MB_OK);
+    SetDlgItemInt(Window(), IDC_SHADOW_OFFSET, static_cast<UINT>(copy_->ShadowOffset), TRUE);
+    return false;
+}
+
+void OptionsDialog::OnColour(COLORREF* setting)
+{
+    if (PickColor(Window(), setting))
+        RepaintPreview();
+}
+
+void OptionsDialog::OnFont()
+{
+    if (PickFont(Window(), &copy_->Font))
+        RepaintPreview();
+}
+
+void OptionsDialog::OnLauncherKey()
+{
+    INT_PTR captured = RunKeyCaptureDialog(Window(), copy_.get());
+    if (captured == 1 && copy_->OpenHotKeyEx == 0
+        && (copy_->OpenHotKey == VK_CONVERT || copy_->OpenHotKey == VK_NONCONVERT)) {
+        // An IME key alone: watched with the IME by the hook library, or a
+        // plain hot key.
+        if (ShowMessage(Window(), IDS_ASK_IME, MB_ICONEXCLAMATION | MB_YESNO) == IDYES)
+            copy_->CheckIME = 1;
+    }
+    ShowLauncherKey();
+}
+
+// Created at once when confirmed; Cancel does not undo it.
+void OptionsDialog::OnStartupShortcut()
+{
+    if (ShowMessage(Window(), IDS_ASK_STARTUP, MB_ICONEXCLAMATION | MB_OKCANCEL) != IDOK)
+        return;
+    char program[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, program, sizeof program);
+    // A full buffer means the path was cut off.
+    bool created = length > 0 && length < sizeof program
+                   && CreateStartupShortcut(program, kStartupLinkName);
+    if (!created)
+        ShowMessage(Window(), IDS_STARTUP_FAILED, MB_OK | MB_ICONEXCLAMATION);
+}
+
+// An offset typed and confirmed with Enter has not lost the focus yet: it
+// is checked here, and a refused one keeps the dialog open.
+void OptionsDialog::OnOk()
+{
+    if (!CheckShadowOffset())
+        return;
+    SaveSettings(copy_.get());
+    ending_ = true;
+    End(1);
+}
+
+// Check boxes: the setting follows the check state.  true when id is one.
+bool OptionsDialog::OnButton(int id)
+{
+    bool lookChanged = true;
+    switch (id) {
+    case IDC_USE_GRAD:
+        copy_->UseGrad = Checked(id);
+        Enable(IDC_GRAD_COLOR, copy_->UseGrad == 1);
+        Enable(IDC_VGRAD, copy_->UseGrad == 1);
+        break;
+    case IDC_VGRAD:
+        copy_->VGrad = Checked(id);
+        break;
+    case IDC_USE_ALPHA:
+        copy_->UseAlphaBlend = Checked(id);
+        Enable(IDC_ALPHA_SLIDER, copy_->UseAlphaBlend == 1 && HasAlphaGradient());
+        break;
+    case IDC_HIDE_EMPTY_KEYS:
+        copy_->ShowAllKey = Checked(id) ? 0 : 1;
+        break;
+    case IDC_SMOOTH:
+        copy_->Smooth = Checked(id);
+        break;
+    case IDC_SAVE_CURSOR:
+        copy_->SaveCursor = Checked(id);
+        lookChanged = false;
+        break;
+    default:
+        return false;
+    }
+    if (lookChanged)
+        RepaintPreview();
+    return true;
+}
+
+bool OptionsDialog::OnCommand(int id, int code, HWND /*control*/)
+{
+    // Nothing to edit before the copy exists or after it was freed (a
+    // control losing the focus while the dialog is destroyed).
+    if (!copy_)
+        return false;
+    for (const ColourButton& button : kColourButtons) {
+        if (button.Id == id) {
+            OnColour(&(copy_.get()->*button.Field));
+            return true;
+        }
+    }
+    switch (id) {
+    case IDC_LAUNCHER_KEY:
+        OnLauncherKey();
+        return true;
+    case IDC_FONT:
+        OnFont();
+        return true;
+    case IDC_SHADOW_OFFSET:
+        // The dialog's end takes the focus too: that is no typed value.
+        if (code == EN_KILLFOCUS && !ending_)
+            CheckShadowOffset();
+        return true;
+    case IDC_FRAME:
+        if (code == CBN_SELCHANGE) {
+            int frame = static_cast<int>(SendMessageA(Item(id), CB_GETCURSEL, 0, 0));
+            if (frame != copy_->EdgeType) {
+                copy_->EdgeType = frame;
+                RepaintPreview();
+            }
+        }
+        return true;
+    case IDC_POSITION:
+        if (code == CBN_SELCHANGE)
+            copy_->PosType = static_cast<int>(SendMessageA(Item(id), CB_GETCURSEL, 0, 0));
+        return true;
+    case IDC_STARTUP:
+        OnStartupShortcut();
+        return true;
+    case IDC_FOREGROUND:
+        copy_->Foreground = Checked(id);
+        return true;
+    case IDOK:
+        OnOk();
+        return true;
+    case IDCANCEL:
+        ending_ = true;
+        End(0);
+        return true;
+    default:
+        return code == BN_CLICKED && OnButton(id);
+    }
+}
+
+bool OptionsDialog::OnMessage(UINT message, WPARAM /*wParam*/, LPARAM /*lParam*/, INT_PTR* result)
+{
+    if (!copy_)
+        return false;
+    switch (message) {
+    case WM_HSCROLL:
+        OnAlphaScroll();
+        break;
+    case WM_VSCROLL:
+        OnSpin();
+        break;
+    case WM_MOVE:
+        RepaintPreview();
+        break;
+    case WM_DESTROY:
+        if (preview_ != nullptr)
+            DestroyWindow(preview_);
+        preview_ = nullptr;
+        copy_.reset();
+        break;
+    default:
+        return false;
+    }
+    *result = TRUE;
+    return true;
+}

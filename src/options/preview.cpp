@@ -1,0 +1,86 @@
+/*
+ * The preview window and its sample level.
+ */
+#include "options/preview.h"
+
+#include <cstring>
+
+#include "draw/paint.h"
+#include "res/resource.h"
+#include "store/res_string.h"
+
+namespace {
+
+const char kPreviewClass[] = "Tav Prev";
+
+// The name query writes at most 16 bytes into the 33-byte title; a failed
+// query (a longer name) leaves the slot empty, and the fallback text
+// stands in.
+void FillNameSlot(char* title, BOOL (WINAPI* query)(LPSTR, LPDWORD), int fallbackId)
+{
+    DWORD size = 16;
+    if (!query(title, &size))
+        title[0] = '\0';
+    title[kTitleSize - 1] = '\0';
+    if (title[0] == '\0')
+        lstrcpynA(title, ResString(fallbackId), kTitleSize);
+}
+
+}  // namespace
+
+void FillPreviewSample(LauncherState* state)
+{
+    std::memset(state->Titles, 0, sizeof state->Titles);
+    std::memset(state->IsSubmenu, 0, sizeof state->IsSubmenu);
+    state->LineCount = 0;
+    lstrcpynA(state->Titles[0], "Tav", kTitleSize);
+    lstrcpynA(state->Titles[1], ResString(IDS_VERSION), kTitleSize);
+    FillNameSlot(state->Titles[3], GetComputerNameA, IDS_SAMPLE_COMPUTER);
+    FillNameSlot(state->Titles[4], GetUserNameA, IDS_SAMPLE_USER);
+}
+
+HWND CreatePreviewWindow(HWND dialog, const LauncherState* state)
+{
+    HINSTANCE module = GetModuleHandleA(nullptr);
+    UnregisterClassA(kPreviewClass, module);
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+    windowClass.lpfnWndProc = PreviewWndProc;
+    windowClass.hInstance = module;
+    windowClass.hIcon = LoadIconA(module, IDI_TAV);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    windowClass.lpszClassName = kPreviewClass;
+    if (RegisterClassA(&windowClass) == 0)
+        return nullptr;
+    return CreateWindowExA(0, kPreviewClass, nullptr, WS_CHILD | WS_VISIBLE, kPreviewX, kPreviewY,
+                           kPreviewWidth, kPreviewHeight, dialog, nullptr, module,
+                           const_cast<LauncherState*>(state));
+}
+
+LRESULT CALLBACK PreviewWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_NCCREATE: {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        break;
+    }
+    case WM_PAINT: {
+        auto* state = reinterpret_cast<const LauncherState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        RECT client;
+        GetClientRect(window, &client);
+        if (state != nullptr)
+            PaintLauncher(state, dc, client.right, client.bottom, nullptr, 0, PAINT_PREVIEW);
+        EndPaint(window, &paint);
+        return 0;
+    }
+    case WM_MOVE:
+        // The wallpaper behind the window has moved.
+        InvalidateRect(window, nullptr, FALSE);
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}

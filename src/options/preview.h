@@ -1,0 +1,34 @@
+/*
+ * The preview in the options dialog: a child window (class "Tav Prev") that
+ * paints a made-up menu level with the settings the dialog is editing,
+ * over the wallpaper that lies behind it, through the launcher's own
+ * painting (PAINT_PREVIEW).  It paints when the dialog invalidates it:
+ * after a change of the look and when the dialog moves.
+ */
+#ifndef TAV_OPTIONS_PREVIEW_H
+#define TAV_OPTIONS_PREVIEW_H
+
+#include <windows.h>
+
+#include "base/launcher_state.h"
+
+// Where the preview sits in the dialog's client area, in pixels.
+constexpr int kPreviewX = 10;
+constexpr int kPreviewY = 37;
+constexpr int kPreviewWidth = 120;
+constexpr int kPreviewHeight = 150;
+
+// Clears the slot table of state (titles, submenu flags, LineCount 0) and
+// writes the sample level: "Tav", the version (string 1), an empty slot 2,
+// the computer name (or string 27) and the user name (or string 28).
+void FillPreviewSample(LauncherState* state);
+
+// Registers class "Tav Prev" anew (the class of an earlier opening is
+// still registered) and creates the preview in dialog, drawing from state,
+// which must outlive the window.  Null when the class cannot be
+// registered: the dialog then works without a preview.
+HWND CreatePreviewWindow(HWND dialog, const LauncherState* state);
+
+LRESULT CALLBACK PreviewWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+#endif

@@ -1,0 +1,436 @@
+/*
+ * The options dialog as the user meets it, under Wine: the real template,
+ * the real controls, common dialogs and message boxes, real keys in the
+ * capture dialog.  A dialog script plays the user from inside the dialog's
+ * own message loop (dialog_script.h); the first step plays the options
+ * dialog itself, the next ones the dialogs it opens.
+ *
+ * The preview's paints are counted by wrapping its window procedure, and
+ * forced at once with UpdateWindow after each change: a change of the look
+ * must give exactly one paint, any other change none.
+ */
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "base/optional_apis.h"
+#include "dialog_script.h"
+#include "options/options_dialog.h"
+#include "res/options_dialogs.h"
+#include "scratch_registry.h"
+#include "store/settings.h"
+#include "test_window.h"
+
+namespace {
+
+const char kWindowKey[] = "Software\\orrel\\Tav\\Window";
+const char kKeyKey[] = "Software\\orrel\\Tav\\Key";
+const char kImeNote[] = "(IME\x82\xF0\x8A\xC4\x8E\x8B\x82\xB7\x82\xE9)";  // (IMEを監視する)
+const char kMuhenkan[] = "\x96\xB3\x95\xCF\x8A\xB7";                      // 無変換
+
+std::string ItemText(HWND dialog, int id)
+{
+    char text[256] = "";
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
+
+// The controls as the user sees them, in one line: a check box as 0 or 1
+// and "-" when disabled, the slider as its position, the lists as the index
+// selected.
+std::string Shown(HWND d)
+{
+    auto box = [d](int id) {
+        return std::to_string(IsDlgButtonChecked(d, id)) + (Enabled(d, id) ? "" : "-");
+    };
+    auto list = [d](int id) { return std::to_string(SendDlgItemMessageA(d, id, CB_GETCURSEL, 0, 0)); };
+    return ItemText(d, IDC_KEY_TEXT) + " hide " + box(IDC_HIDE_EMPTY_KEYS) + " cursor "
+           + box(IDC_SAVE_CURSOR) + " fg " + box(IDC_FOREGROUND) + " alpha " + box(IDC_USE_ALPHA)
+           + " slider " + std::to_string(SendDlgItemMessageA(d, IDC_ALPHA_SLIDER, TBM_GETPOS, 0, 0))
+           + (Enabled(d, IDC_ALPHA_SLIDER) ? " " : "- ") + ItemText(d, IDC_ALPHA_LABEL) + " grad "
+           + box(IDC_USE_GRAD) + (Enabled(d, IDC_GRAD_COLOR) ? " colour" : " colour-") + " vgrad "
+           + box(IDC_VGRAD) + " smooth " + box(IDC_SMOOTH) + " offset " + ItemText(d, IDC_SHADOW_OFFSET)
+           + " frame " + list(IDC_FRAME) + " pos " + list(IDC_POSITION);
+}
+
+void PutDword(const char* key, const char* name, DWORD value)
+{
+    PutRawValue(key, name, REG_DWORD, &value, sizeof value);
+}
+
+// The preview's WM_PAINTs, counted around its own procedure.
+int PreviewPaints;
+WNDPROC PreviewProcedure;
+
+LRESULT CALLBACK CountingPreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_PAINT)
+        ++PreviewPaints;
+    return CallWindowProcA(PreviewProcedure, window, message, wParam, lParam);
+}
+
+using Action = std::function<void(HWND dialog)>;
+
+Action Clicks(int id)
+{
+    return [id](HWND d) { SendDlgItemMessageA(d, id, BM_CLICK, 0, 0); };
+}
+
+Action Selects(int id, int index)
+{
+    return [=](HWND d) {
+        SendDlgItemMessageA(d, id, CB_SETCURSEL, index, 0);
+        SendMessageA(d, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(d, id)));
+    };
+}
+
+Action Presses(int id, WORD key)
+{
+    return [=](HWND d) {
+        SendDlgItemMessageA(d, id, WM_KEYDOWN, key, 0);
+        SendDlgItemMessageA(d, id, WM_KEYUP, key, 0xC0000000);
+    };
+}
+
+// Types into the offset edit and moves the focus away.
+Action Types(const char* text)
+{
+    return [text](HWND d) {
+        SetFocus(GetDlgItem(d, IDC_SHADOW_OFFSET));
+        SetDlgItemTextA(d, IDC_SHADOW_OFFSET, text);
+        SetFocus(GetDlgItem(d, IDC_LAUNCHER_KEY));
+    };
+}
+
+class OptionsDialogTest : public RegistryTest {
+protected:
+    void SetUp() override
+    {
+        LoadOptionalApis();
+        SetCursorPos(200, 200);  // the dialog opens in the upper left quarter
+    }
+    void TearDown() override { FreeOptionalApis(); }
+
+    // Runs the dialog; the first step plays it and must end it.
+    INT_PTR Run(std::vector<DialogScript::Step> steps)
+    {
+        DialogScript script(std::move(steps));
+        INT_PTR result = dialog_.Show(nullptr);
+        seen_ = script.seen;
+        EXPECT_EQ(0, script.unexpected) << "a dialog no step expected";
+        return result;
+    }
+
+    const LauncherState& Copy() const { return *dialog_.WorkingCopy(); }
+
+    OptionsDialog dialog_;
+    std::deque<Seen> seen_;
+};
+
+TEST_F(OptionsDialogTest, ControlsShowTheStoredSettings)
+{
+    const struct {
+        const char* Name;
+        std::vector<std::pair<const char*, DWORD>> Window, Key;
+        bool Opaque;  // AlphaBlend 255
+        bool OptionalFunctions;
+        std::string Shown;
+    } cases[] = {
+        {"defaults", {}, {}, false, true,
+         std::string(kMuhenkan) + kImeNote + " hide 0 cursor 0 fg 1 alpha 1 slider 128 \x93\xA7\x96\xBE\x93x(50%)"
+             " grad 1 colour vgrad 0 smooth 1 offset 1 frame 3 pos 0"},
+        {"stored",
+         {{"ShowAllKey", 0}, {"SaveCursor", 1}, {"Foreground", 0}, {"UseAlphaBlend", 0}, {"UseGrad", 0},
+          {"VGrad", 1}, {"ShadowOffset", static_cast<DWORD>(-5)}, {"EdgeType", 0}, {"PosType", 5}, {"Smooth", 0}},
+         {{"OpenHotKey", 'T'}, {"OpenHotKeyEx", MOD_CONTROL | MOD_ALT}, {"CheckIME", 0}}, true, true,
+         "CTRL+ALT+T hide 1 cursor 1 fg 0 alpha 0 slider 0- \x93\xA7\x96\xBE\x93x(0%)"
+         " grad 0 colour- vgrad 1- smooth 0 offset -5 frame 0 pos 5"},
+        // Without msimg32's functions no gradient and no slider (the
+        // transparency stays, as a tint); without DrawShadowText no smooth
+        // shadow, and Smooth reads 0.
+        {"no optional functions", {}, {}, false, false,
+         std::string(kMuhenkan) + kImeNote + " hide 0 cursor 0 fg 1 alpha 1 slider 128- "
+             "\x93\xA7\x96\xBE\x93x(\x8Eg\x97p\x95s\x94\\) grad 1- colour- vgrad 0- smooth 0- offset 1 frame 3 pos 0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        ScratchRegistry registry;
+        for (const auto& value : c.Window)
+            PutDword(kWindowKey, value.first, value.second);
+        for (const auto& value : c.Key)
+            PutDword(kKeyKey, value.first, value.second);
+        BYTE opaque = 255;
+        if (c.Opaque)
+            PutRawValue(kWindowKey, "AlphaBlend", REG_BINARY, &opaque, 1);
+        if (!c.OptionalFunctions)
+            LoadOptionalApisFrom("tav-no-such-module.dll", "tav-no-such-module.dll");
+        EXPECT_EQ(0, Run({[&](HWND d, Seen*) {
+            EXPECT_EQ(c.Shown, Shown(d));
+            EXPECT_EQ(GetDlgItem(d, IDC_LAUNCHER_KEY), GetFocus());
+            // Transparency off and on again: the slider follows it, where
+            // the alpha functions are there.
+            Clicks(IDC_USE_ALPHA)(d);
+            Clicks(IDC_USE_ALPHA)(d);
+            EXPECT_EQ(c.Shown, Shown(d));
+            EXPECT_EQ(5, SendDlgItemMessageA(d, IDC_FRAME, CB_GETCOUNT, 0, 0));
+            EXPECT_EQ(6, SendDlgItemMessageA(d, IDC_POSITION, CB_GETCOUNT, 0, 0));
+            Press(d, IDCANCEL);
+        }}));
+        FreeOptionalApis();
+        LoadOptionalApis();
+    }
+}
+
+// The preview: where the dialog puts it, the sample level, and the working
+// copy painted over the wallpaper (an opaque flat colour shows as itself, a
+// transparent one mixes with what lies behind).  A second opening registers
+// the class again.
+TEST_F(OptionsDialogTest, ThePreviewPaintsTheSampleWithTheWorkingCopy)
+{
+    PutDword(kWindowKey, "MainColor", RGB(10, 200, 30));
+    PutDword(kWindowKey, "UseGrad", 0);
+    PutDword(kWindowKey, "UseAlphaBlend", 0);
+    PutDword(kWindowKey, "EdgeType", 0);
+    for (int opening = 0; opening < 2; ++opening) {
+        EXPECT_EQ(0, Run({[&](HWND d, Seen*) {
+            HWND preview = dialog_.Preview();
+            ASSERT_NE(nullptr, preview);
+            RECT rect;
+            GetWindowRect(preview, &rect);
+            MapWindowPoints(nullptr, d, reinterpret_cast<POINT*>(&rect), 2);
+            const RECT place = {10, 37, 130, 187};
+            EXPECT_TRUE(EqualRect(&place, &rect));
+            char computer[16] = "", user[16] = "";
+            DWORD size = sizeof computer;
+            GetComputerNameA(computer, &size);
+            size = sizeof user;
+            GetUserNameA(user, &size);
+            const std::string titles[] = {"Tav", "Ver2.55", "", computer, user, ""};
+            for (int slot = 0; slot < 6; ++slot)
+                EXPECT_EQ(titles[slot], Copy().Titles[slot]) << slot;
+
+            PumpFor(200);
+            RedrawWindow(preview, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            HDC dc = GetDC(preview);
+            EXPECT_EQ(RGB(10, 200, 30), GetPixel(dc, 60, 145)) << "below the sample lines";
+            SendDlgItemMessageA(d, IDC_USE_ALPHA, BM_CLICK, 0, 0);
+            UpdateWindow(preview);
+            EXPECT_NE(RGB(10, 200, 30), GetPixel(dc, 60, 145));
+            ReleaseDC(preview, dc);
+            Press(d, IDCANCEL);
+        }}));
+    }
+}
+
+template <auto Member>
+long Get(const LauncherState& s)
+{
+    return static_cast<long>(s.*Member);
+}
+
+// In the colour dialog: type red, green and blue (Wine's edits 706 to 708), then OK.
+DialogScript::Step ChooseColour(int red, int green, int blue)
+{
+    return [=](HWND dialog, Seen*) {
+        SetDlgItemInt(dialog, 706, red, FALSE);
+        SetDlgItemInt(dialog, 707, green, FALSE);
+        SetDlgItemInt(dialog, 708, blue, FALSE);
+        Press(dialog, IDOK);
+    };
+}
+
+// One change: its effect on the working copy and on the control it enables
+// or disables (0: none), and the preview's paints (-1: not counted, a
+// nested dialog covers the preview and the system repaints what it uncovers).
+struct Change {
+    const char* Name;
+    Action Act;
+    long (*Field)(const LauncherState&);
+    long Value;
+    int Repaints;
+    int EnablesId;
+    bool EnabledAfter;
+    DialogScript::Step Nested;
+};
+
+TEST_F(OptionsDialogTest, EachControlChangesItsSettingAndOnlyTheLookRepaintsThePreview)
+{
+    using S = LauncherState;
+    const Change changes[] = {
+        {"gradient off", Clicks(IDC_USE_GRAD), Get<&S::UseGrad>, 0, 1, IDC_VGRAD, false, nullptr},
+        {"gradient on", Clicks(IDC_USE_GRAD), Get<&S::UseGrad>, 1, 1, IDC_GRAD_COLOR, true, nullptr},
+        {"vertical", Clicks(IDC_VGRAD), Get<&S::VGrad>, 1, 1, 0, false, nullptr},
+        {"transparency off", Clicks(IDC_USE_ALPHA), Get<&S::UseAlphaBlend>, 0, 1, IDC_ALPHA_SLIDER, false, nullptr},
+        {"transparency on", Clicks(IDC_USE_ALPHA), Get<&S::UseAlphaBlend>, 1, 1, IDC_ALPHA_SLIDER, true, nullptr},
+        {"slider to the right end", Presses(IDC_ALPHA_SLIDER, VK_END), Get<&S::AlphaBlend>, 0, 1, 0, false, nullptr},
+        {"slider a step left", Presses(IDC_ALPHA_SLIDER, VK_LEFT), Get<&S::AlphaBlend>, 1, 1, 0, false, nullptr},
+        {"hide empty keys", Clicks(IDC_HIDE_EMPTY_KEYS), Get<&S::ShowAllKey>, 0, 1, 0, false, nullptr},
+        {"smooth off", Clicks(IDC_SMOOTH), Get<&S::Smooth>, 0, 1, 0, false, nullptr},
+        {"frame: line", Selects(IDC_FRAME, 1), Get<&S::EdgeType>, 1, 1, 0, false, nullptr},
+        {"frame: line again", Selects(IDC_FRAME, 1), Get<&S::EdgeType>, 1, 0, 0, false, nullptr},
+        {"offset up", Presses(IDC_SHADOW_OFFSET, VK_UP), Get<&S::ShadowOffset>, 2, 1, 0, false, nullptr},
+        {"offset -99 typed", Types("-99"), Get<&S::ShadowOffset>, -99, 1, 0, false, nullptr},
+        {"offset down wraps", Presses(IDC_SHADOW_OFFSET, VK_DOWN), Get<&S::ShadowOffset>, 99, 1, 0, false, nullptr},
+        {"offset 100 refused", Types("100"), Get<&S::ShadowOffset>, 99, -1, 0, false, Answer(IDOK)},
+        {"offset x refused", Types("x"), Get<&S::ShadowOffset>, 99, -1, 0, false, Answer(IDOK)},
+        {"offset left as it is", Types("99"), Get<&S::ShadowOffset>, 99, 0, 0, false, nullptr},
+        {"position: top right", Selects(IDC_POSITION, 4), Get<&S::PosType>, 4, 0, 0, false, nullptr},
+        {"keep cursor", Clicks(IDC_SAVE_CURSOR), Get<&S::SaveCursor>, 1, 0, 0, false, nullptr},
+        {"foreground off", Clicks(IDC_FOREGROUND), Get<&S::Foreground>, 0, 0, 0, false, nullptr},
+        {"text colour", Clicks(IDC_TEXT_COLOR), Get<&S::TextColor>, RGB(10, 20, 30), -1, 0, false,
+         ChooseColour(10, 20, 30)},
+        {"window colour, cancelled", Clicks(IDC_MAIN_COLOR), Get<&S::MainColor>, RGB(0, 255, 0), -1, 0, false,
+         [](HWND colour, Seen*) { Press(colour, IDCANCEL); }},
+        {"dialog moved", [](HWND d) {
+             RECT rect;
+             GetWindowRect(d, &rect);
+             SetWindowPos(d, nullptr, rect.left + 16, rect.top + 8, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+         }, Get<&S::MainColor>, RGB(0, 255, 0), 1, 0, false, nullptr},
+    };
+    std::vector<DialogScript::Step> steps = {[&](HWND d, Seen*) {
+        HWND preview = dialog_.Preview();
+        PreviewProcedure = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(preview, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingPreviewProc)));
+        PumpFor(300);  // the first paints of a new window, exposures included
+        UpdateWindow(preview);
+        for (const Change& c : changes) {
+            int before = PreviewPaints;
+            c.Act(d);
+            UpdateWindow(preview);
+            EXPECT_EQ(c.Value, c.Field(Copy())) << c.Name;
+            EXPECT_TRUE(c.EnablesId == 0 || c.EnabledAfter == Enabled(d, c.EnablesId)) << c.Name;
+            EXPECT_TRUE(c.Repaints < 0 || c.Repaints == PreviewPaints - before)
+                << c.Name << ": " << PreviewPaints - before << " paints";
+        }
+        // The label shows the transparency of the last step.
+        EXPECT_EQ("\x93\xA7\x96\xBE\x93x(99%)", ItemText(d, IDC_ALPHA_LABEL));
+        EXPECT_EQ("99", ItemText(d, IDC_SHADOW_OFFSET)) << "a refused offset is shown no more";
+        Press(d, IDCANCEL);
+    }};
+    for (const Change& c : changes) {
+        if (c.Nested)
+            steps.push_back(c.Nested);
+    }
+    EXPECT_EQ(0, Run(steps));
+    ASSERT_EQ(5u, seen_.size());
+    EXPECT_EQ("Tav", seen_[1].Caption);
+    // 「影のずれ」は-99～99までです。
+    EXPECT_EQ("\x81u\x89" "e\x82\xCC\x82\xB8\x82\xEA\x81v\x82\xCD-99\x81`99\x82\xDC\x82\xC5\x82\xC5\x82\xB7\x81" "B",
+              seen_[2].Text);
+}
+
+// Real keys in the capture dialog: a lone modifier waits for its key, the
+// modifiers held are recorded, an IME key alone asks whether to watch it
+// with the IME, Esc records nothing.
+TEST_F(OptionsDialogTest, TheCaptureDialogRecordsTheKeyPressedWithItsModifiers)
+{
+    const struct {
+        std::vector<WORD> Held;
+        WORD Key;
+        int ImeAnswer;  // IDYES or IDNO when the IME question comes, else 0
+        std::string Text;
+    } captures[] = {
+        {{VK_CONTROL}, 'A', 0, "CTRL+A"},
+        {{VK_MENU, VK_SHIFT}, VK_F12, 0, "ALT+SHIFT+F12"},
+        {{}, VK_ESCAPE, 0, "ALT+SHIFT+F12"},
+        {{}, VK_NONCONVERT, IDYES, std::string(kMuhenkan) + kImeNote},
+        {{}, VK_NONCONVERT, IDNO, kMuhenkan},
+        {{VK_CONTROL}, VK_CONVERT, 0, "CTRL+\x95\xCF\x8A\xB7"},
+        {{}, '5', 0, "5"},
+        {{}, VK_NUMPAD5, 0, "Num5"},
+    };
+    std::vector<DialogScript::Step> steps = {[&](HWND d, Seen*) {
+        SetCursorPos(900, 700);  // the capture dialog opens clear of the preview
+        for (const auto& c : captures) {
+            SendMessageA(d, WM_COMMAND, IDC_LAUNCHER_KEY, 0);
+            EXPECT_EQ(c.Text, ItemText(d, IDC_KEY_TEXT));
+        }
+        // The last: the keypad's 5, no modifiers, no IME watch.
+        EXPECT_EQ(VK_NUMPAD5, Copy().OpenHotKey);
+        EXPECT_EQ(0, Copy().OpenHotKeyEx);
+        EXPECT_EQ(0, Copy().CheckIME);
+        Press(d, IDCANCEL);
+    }};
+    for (const auto& c : captures) {
+        steps.push_back([&c](HWND dialog, Seen*) {
+            PumpUntil([dialog] { return GetForegroundWindow() == dialog && GetFocus() == dialog; }, 1000);
+            for (WORD modifier : c.Held)
+                SendKey(modifier, false);
+            PressKey(c.Key);
+            for (auto it = c.Held.rbegin(); it != c.Held.rend(); ++it)
+                SendKey(*it, true);
+        });
+        if (c.ImeAnswer != 0)
+            steps.push_back(Answer(c.ImeAnswer));
+    }
+    EXPECT_EQ(0, Run(steps));
+    EXPECT_EQ("", seen_[1].Caption) << "the capture dialog has no title";
+    // IMEのキーと重複しています。<newline>IMEが開いている時は、ランチャを表示しないようにしますか?
+    EXPECT_EQ("IME\x82\xCC\x83L\x81[\x82\xC6\x8F" "d\x95\xA1\x82\xB5\x82\xC4\x82\xA2\x82\xDC\x82\xB7\x81" "B\nIME"
+              "\x82\xAA\x8AJ\x82\xA2\x82\xC4\x82\xA2\x82\xE9\x8E\x9E\x82\xCD\x81" "A\x83\x89\x83\x93\x83`\x83\x83"
+              "\x82\xF0\x95\\\x8E\xA6\x82\xB5\x82\xC8\x82\xA2\x82\xE6\x82\xA4\x82\xC9\x82\xB5\x82\xDC\x82\xB7\x82\xA9?",
+              seen_[5].Text);
+}
+
+std::string Dword(DWORD value) { return Typed(REG_DWORD, std::string(reinterpret_cast<char*>(&value), 4)); }
+
+TEST_F(OptionsDialogTest, OkWritesEverySettingAndCancelNothing)
+{
+    // Cancel after changes, with a refused offset in the edit: nothing is
+    // written, and the dialog's end asks nothing.
+    EXPECT_EQ(0, Run({[&](HWND d, Seen*) {
+        Clicks(IDC_USE_GRAD)(d);
+        SetFocus(GetDlgItem(d, IDC_SHADOW_OFFSET));
+        SetDlgItemTextA(d, IDC_SHADOW_OFFSET, "500");
+        Press(d, IDCANCEL);
+    }}));
+    EXPECT_EQ(1u, seen_.size());
+    EXPECT_FALSE(KeyExists(kWindowKey));
+    EXPECT_FALSE(KeyExists(kKeyKey));
+
+    // OK with an offset typed and never left: it is checked first, and a
+    // refused one keeps the dialog open.
+    EXPECT_EQ(1, Run({
+        [&](HWND d, Seen*) {
+            Clicks(IDC_USE_GRAD)(d);
+            Selects(IDC_POSITION, 2)(d);
+            SetDlgItemTextA(d, IDC_SHADOW_OFFSET, "500");
+            SendMessageA(d, WM_COMMAND, IDOK, 0);
+            EXPECT_TRUE(IsWindowVisible(d));
+            EXPECT_EQ("1", ItemText(d, IDC_SHADOW_OFFSET));
+            SetDlgItemTextA(d, IDC_SHADOW_OFFSET, "-7");
+            Press(d, IDOK);
+        },
+        Answer(IDOK),
+    }));
+    LOGFONTA font;
+    SetDefaultFont(&font);
+    const struct {
+        const char* Key;
+        const char* Name;
+        std::string Value;
+    } written[] = {
+        {kWindowKey, "MainColor", Dword(0x0000FF00)}, {kWindowKey, "GradColor", Dword(0x000080FF)},
+        {kWindowKey, "AlphaBlend", Typed(REG_BINARY, "\x7F")}, {kWindowKey, "UseGrad", Dword(0)},
+        {kWindowKey, "VGrad", Dword(0)}, {kWindowKey, "UseAlphaBlend", Dword(1)},
+        {kWindowKey, "TextColor", Dword(0x00FFFFFF)}, {kWindowKey, "ShadowColor", Dword(0)},
+        {kWindowKey, "SelectTxtColor", Dword(0x000000FF)}, {kWindowKey, "SelectShadowColor", Dword(0)},
+        {kWindowKey, "ShadowOffset", Dword(static_cast<DWORD>(-7))}, {kWindowKey, "ShowAllKey", Dword(1)},
+        {kWindowKey, "SaveCursor", Dword(0)}, {kWindowKey, "Foreground", Dword(1)},
+        {kWindowKey, "Font", Typed(REG_BINARY, std::string(reinterpret_cast<char*>(&font), sizeof font))},
+        {kWindowKey, "EdgeType", Dword(3)}, {kWindowKey, "PosType", Dword(2)},
+        {kKeyKey, "OpenHotKey", Dword(VK_NONCONVERT)}, {kKeyKey, "OpenHotKeyEx", Dword(0)},
+        {kKeyKey, "CheckIME", Dword(1)}, {kWindowKey, "Smooth", Dword(1)},
+    };
+    for (const auto& w : written)
+        EXPECT_EQ(w.Value, StoredValue(w.Key, w.Name)) << w.Name;
+}
+
+}  // namespace
