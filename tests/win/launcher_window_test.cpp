@@ -19,6 +19,7 @@
 #include <cstring>
 #include <fstream>
 #include <functional>
+#include <set>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -340,6 +341,62 @@ TEST_F(LauncherTest, ShowingCopiesTheScreenAndHidingFreesIt)
     EXPECT_FALSE(Visible());
     EXPECT_EQ(nullptr, Launcher.BackgroundCapture.MemDC);
     EXPECT_EQ(0u, GetObjectType(bitmap)) << "the copy's bitmap is deleted";
+}
+
+// What the shown launcher window holds, pixel by pixel.
+std::vector<COLORREF> WindowPixels(HWND window)
+{
+    RECT rect;
+    GetWindowRect(window, &rect);
+    const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+    std::vector<COLORREF> pixels;
+    HDC dc = GetWindowDC(window);
+    HDC copy = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, w, h);
+    HGDIOBJ old = SelectObject(copy, bitmap);
+    BitBlt(copy, 0, 0, w, h, dc, 0, 0, SRCCOPY);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            pixels.push_back(GetPixel(copy, x, y));
+    SelectObject(copy, old);
+    DeleteObject(bitmap);
+    DeleteDC(copy);
+    ReleaseDC(window, dc);
+    return pixels;
+}
+
+// The window keeps measured levels and drawn pictures between shows; a show
+// or a level change drawn from them must look exactly like one drawn by a
+// launcher that has just been started (default look: gradient, blending,
+// smoothed text with shadows).
+TEST_F(LauncherTest, AShowFromKeptLevelsLooksLikeAFreshOne)
+{
+    PutMenu();
+    // Away from the corner where Wine shows its notification area, so that
+    // the screen under the launcher stays as it is.
+    PutDword("Window", "Left", 400);
+    PutDword("Window", "Top", 100);
+    Start();
+    Show();
+    const std::vector<COLORREF> fresh = WindowPixels(window_);
+    ASSERT_GT(std::set<COLORREF>(fresh.begin(), fresh.end()).size(), 20u) << "a painted window";
+    Key(VK_ESCAPE);
+    Show();
+    EXPECT_TRUE(fresh == WindowPixels(window_)) << "shown again over the same screen";
+
+    // Into a submenu and back: the top level with the submenu's line selected.
+    Key('S');
+    Key(VK_BACK);
+    ASSERT_EQ(19, Selection);
+    const std::vector<COLORREF> back = WindowPixels(window_);
+    Key(VK_ESCAPE);
+    DestroyWindow(window_);
+    PumpFor(0);
+    UnregisterClassA("Tav", GetModuleHandleA(nullptr));
+    Start();
+    Selection = 19;
+    Show();
+    EXPECT_TRUE(back == WindowPixels(window_)) << "a new launcher, shown with the same selection";
 }
 
 // Around the options dialog: setup mode, the settings applied, setup mode left.
