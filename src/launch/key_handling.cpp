@@ -8,6 +8,7 @@
 
 #include <cstring>
 
+#include "base/late_import.h"
 #include "launch/portable/selection.h"
 
 // Key codes as they arrive, taken as signed 8-bit values.
@@ -110,8 +111,10 @@ void StartEntry(HWND window, const EntryRecord* entry)
         return;
     if (entry->Sound[0] != '\0') {
         // SND_ASYNC: returns at once; a missing or unplayable file is left
-        // to sndPlaySoundA.
-        sndPlaySoundA(entry->Sound, SND_ASYNC);
+        // to sndPlaySoundA.  winmm is loaded with the first sound.
+        static const auto playSound = LateImport<decltype(&sndPlaySoundA)>("winmm.dll", "sndPlaySoundA");
+        if (playSound != nullptr)
+            playSound(entry->Sound, SND_ASYNC);
     }
     SHELLEXECUTEINFOA info;
     std::memset(&info, 0, sizeof info);

@@ -1,10 +1,12 @@
 /*
- * Open and save dialogs over GetOpenFileNameA and GetSaveFileNameA.
+ * Open and save dialogs over GetOpenFileNameA and GetSaveFileNameA, bound
+ * when first used (comdlg32 is not loaded at start-up).
  */
 #include "setup/file_dialogs.h"
 
 #include <commdlg.h>
 
+#include "base/late_import.h"
 #include "base/portable/key_table.h"
 #include "res/resource.h"
 #include "setup/portable/file_filter.h"
@@ -41,7 +43,9 @@ int OpenFileDialog(HWND owner, char* path, const char* filter, int controlId)
     DialogTexts texts;
     PrepareRecord(&record, &texts, owner, path, filter, IDS_OPEN_TITLE);
     record.Flags = OFN_HIDEREADONLY;
-    if (!GetOpenFileNameA(&record))
+    static const auto getOpenFileName =
+        LateImport<decltype(&GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+    if (getOpenFileName == nullptr || !getOpenFileName(&record))
         return 0;
     if (controlId != 0)
         SetDlgItemTextA(owner, controlId, path);
@@ -55,5 +59,7 @@ int SaveFileDialog(HWND owner, char* path, const char* filter, const char* defau
     PrepareRecord(&record, &texts, owner, path, filter, IDS_SAVE_TITLE);
     record.Flags = OFN_OVERWRITEPROMPT | OFN_SHOWHELP;
     record.lpstrDefExt = defaultExtension;
-    return GetSaveFileNameA(&record) ? 1 : 0;
+    static const auto getSaveFileName =
+        LateImport<decltype(&GetSaveFileNameA)>("comdlg32.dll", "GetSaveFileNameA");
+    return getSaveFileName != nullptr && getSaveFileName(&record) ? 1 : 0;
 }
