@@ -178,21 +178,28 @@ LRESULT CALLBACK FloorWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     }
 }
 
+// A popup window of a class of its own, which erases nothing: its window
+// procedure paints every pixel.
+HWND CreatePopup(const char* className, WNDPROC proc, DWORD exStyle, DWORD style, const RECT& rect)
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = proc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    windowClass.lpszClassName = className;
+    RegisterClassA(&windowClass);
+    return CreateWindowExA(exStyle, className, "", WS_POPUP | style, rect.left, rect.top,
+                           rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
+                           windowClass.hInstance, nullptr);
+}
+
 // A hidden popup tool window at the launcher's place and of its size.
 HWND CreateFloorWindow(HWND launcher)
 {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = FloorWndProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-    windowClass.lpszClassName = "TavBenchFloor";
-    RegisterClassA(&windowClass);
     FloorBrush = CreateSolidBrush(RGB(0, 0, 160));
     RECT rect;
     GetWindowRect(launcher, &rect);
-    return CreateWindowExA(WS_EX_TOOLWINDOW, "TavBenchFloor", "", WS_POPUP, rect.left, rect.top,
-                           rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
-                           windowClass.hInstance, nullptr);
+    return CreatePopup("TavBenchFloor", FloorWndProc, WS_EX_TOOLWINDOW, 0, rect);
 }
 
 // ---- another program's window in front: a screen-sized window of a thread
@@ -265,16 +272,8 @@ private:
 
     void Run()
     {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = Proc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-        windowClass.lpszClassName = "TavBenchDesk";
-        RegisterClassA(&windowClass);
-        HWND window = CreateWindowExA(0, "TavBenchDesk", "desk", WS_POPUP | WS_VISIBLE, 0, 0,
-                                      GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                      nullptr, nullptr, windowClass.hInstance, nullptr);
-        window_.store(window);
+        const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        window_.store(CreatePopup("TavBenchDesk", Proc, 0, WS_VISIBLE, screen));
         MSG message;
         while (GetMessageA(&message, nullptr, 0, 0) > 0)
             DispatchMessageA(&message);
