@@ -70,6 +70,7 @@
 #include "store/registry.h"
 #include "store/res_string.h"
 #include "store/settings.h"
+#include "setup_window_bench.h"
 
 namespace {
 
@@ -813,6 +814,7 @@ int main(int argc, char** argv)
     DestroyWindow(floor);
     DeleteObject(FloorBrush);
     StopLauncher(window);
+    RunSetupWindowBench();
     FreeOptionalApis();
     RestoreCurrentUser();
     return leaked ? 1 : 0;

@@ -4,39 +4,52 @@
  * that flash in the taskbar.
  *
  * How, and why this way:
- * - The key is watched by a low-level keyboard hook (WH_KEYBOARD_LL).  The
- *   system calls it on the thread that installed it, through that thread's
- *   message loop, so nothing is injected into other processes, no data is
- *   shared between processes, and the keys of 32-bit and 64-bit programs
- *   arrive alike.  The hook is installed only while a window is set and a key
- *   is set: every keystroke of the session waits for a low-level hook, so in
- *   hot-key mode the library stays out of the way.
+ * - Everything runs on a thread of the library's own, started by SetHook and
+ *   ended and joined by FreeHook, with its own message loop.  The key is
+ *   watched by a low-level keyboard hook (WH_KEYBOARD_LL), which the system
+ *   calls on the thread that installed it, through that thread's message
+ *   loop, for every keystroke of the session, and the session's keys wait
+ *   until it returns.  On the program's thread the hook would wait for
+ *   whatever that thread is doing: a modal loop, a slow ShellExecuteExA, a
+ *   Sleep.  A hook that misses the system's time-out is skipped, and on later
+ *   systems removed without notice.  The library's thread does nothing but
+ *   answer the hook and the shell, and it only ever posts to the launcher
+ *   window, so nothing the program does can hold the keyboard.
+ * - The hook is installed only while a window is set and a key is set: in
+ *   hot-key mode, and while the program has taken the key back (setup mode),
+ *   the library stays out of the way.  Installing and removing happen on the
+ *   library's thread (a low-level hook belongs to the thread that installs
+ *   it); SetKey waits until that is done, so a key set is a key watched.
+ * - Nothing is injected into other processes and no data is shared between
+ *   processes; the keys of 32-bit and 64-bit programs arrive alike.
  * - Whether the IME is open is asked of the IME itself: the default IME window
  *   of the foreground thread answers WM_IME_CONTROL/IMC_GETOPENSTATUS for the
  *   focused window's input context, across processes and bitness.  That query
  *   is the hook's only wait; it happens only for the launcher key and gives up
  *   after kImeQueryTimeout, well inside the time the system grants a
- *   low-level hook before it skips (and on later systems removes) it.
+ *   low-level hook.
  * - Windows that flash in the taskbar are reported by the shell to a window
  *   registered with RegisterShellHookWindow: the registered message
  *   "SHELLHOOK" with HSHELL_FLASH and the flashing window.  The library keeps
- *   a hidden window of its own for that, so the launcher window needs to know
- *   nothing of it.  Activation attaches to the foreground thread's input
- *   first, as the launcher does for itself, because SetForegroundWindow is
- *   refused to a process that does not own the foreground.
+ *   a hidden window of its own for that, on its thread, so the launcher
+ *   window needs to know nothing of it.  Activation attaches to the
+ *   foreground thread's input first, because SetForegroundWindow is refused
+ *   to a thread that does not share the foreground's input.
  *
  * The press that opens the launcher is swallowed, with its auto-repeats and
  * its release: the user pressed 無変換 to open the launcher, and the program
  * in front should not also act on it (with the IME closed some IMEs and key
  * tools give 無変換 a meaning of their own).  A press that the library leaves
  * alone (IME open, a modifier held, or the launcher window gone) passes on
- * whole, release included.
- *
- * The message is posted, never sent: a hook must not wait for the launcher.
+ * whole, release included.  A release can be lost (another program's hook
+ * ate it, the secure desktop took the keyboard); a key-down after a pause
+ * longer than the keyboard's repeat delay is then a new press, not a repeat.
  */
 #include "hook/tav_hook.h"
 
 #include <imm.h>
+
+#include <atomic>
 
 #include "base/messages.h"
 
@@ -50,17 +63,36 @@ namespace {
 constexpr WPARAM kImcGetOpenStatus = 0x0005;
 constexpr UINT kImeQueryTimeout = 50;  // ms
 
-HWND LauncherWindow;      // from SetHook; null while no hook is installed
-DWORD WatchedKey;         // from SetKey; 0: none
-DWORD ActivateFlashing;   // from SetForeground
-HHOOK KeyboardHook;       // while LauncherWindow and WatchedKey are set
-HWND ShellWindow;         // the library's own window, SetHook to FreeHook
-UINT ShellHookMessage;    // "SHELLHOOK", registered by SetHook
+// Messages of the library's window: install or remove the hook to match the
+// key (sent by SetKey), and end the thread's message loop (from FreeHook).
+constexpr UINT kUpdateHookMessage = WM_APP + 1;
+constexpr UINT kQuitMessage = WM_APP + 2;
 
-// The watched key is down (further key-downs are auto-repeats), and whether
-// its press was swallowed, so that repeats and release go the same way.
+// Auto-repeats follow the press after the repeat delay, and each other after
+// the (shorter) repeat period; a timer's jitter may add a little.  This much
+// beyond the delay, a key-down can no longer be a repeat.
+constexpr DWORD kRepeatJitter = 100;  // ms
+
+// Set by the program's thread (SetKey, SetForeground, any time), read by the
+// library's thread.
+std::atomic<DWORD> WatchedKey;        // 0: none
+std::atomic<DWORD> ActivateFlashing;  // 1: activate flashing windows
+
+// Set by SetHook before the library's thread starts and cleared by FreeHook
+// after it ended: constant while the thread runs.
+HWND LauncherWindow;
+HANDLE HookThread;
+HWND LibraryWindow;     // the thread's window: shell notifications, SetKey
+
+// Owned by the library's thread.
+HHOOK KeyboardHook;     // while WatchedKey is set
+UINT ShellHookMessage;  // "SHELLHOOK"
+// The watched key is down: key-downs are auto-repeats, unless one comes
+// after a pause (see IsNewPress).  KeySwallowed: the press was swallowed, so
+// its repeats and release are too.
 int KeyHeld;
 int KeySwallowed;
+DWORD LastKeyDownTime;  // KBDLLHOOKSTRUCT time of the last key-down
 
 HINSTANCE LibraryModule()
 {
@@ -102,8 +134,27 @@ int IsForegroundImeOpen()
     return open != 0;
 }
 
+// The keyboard's repeat delay in ms: setting 0 (about 250 ms) to 3 (about
+// 1 s).  Read at each press: the user may change it while Tav runs.
+DWORD RepeatDelay()
+{
+    int setting = 1;  // the system's default, should the query fail
+    SystemParametersInfoA(SPI_GETKEYBOARDDELAY, 0, &setting, 0);
+    if (setting < 0 || setting > 3)
+        setting = 1;
+    return 250 * static_cast<DWORD>(setting + 1);
+}
+
+// A key-down is a new press when the key was up, or when the key-down before
+// it came longer ago than any auto-repeat could: the release between them
+// never reached the library.
+int IsNewPress(DWORD time)
+{
+    return !KeyHeld || time - LastKeyDownTime > RepeatDelay() + kRepeatJitter;
+}
+
 // Decides one event of the watched key; returns 1 to swallow it.
-int OnWatchedKey(WPARAM message)
+int OnWatchedKey(WPARAM message, DWORD time)
 {
     if (message == WM_KEYUP || message == WM_SYSKEYUP) {
         int swallowed = KeySwallowed;
@@ -111,9 +162,12 @@ int OnWatchedKey(WPARAM message)
         KeySwallowed = 0;
         return swallowed;
     }
-    if (KeyHeld)
-        return KeySwallowed;
+    int newPress = IsNewPress(time);
     KeyHeld = 1;
+    LastKeyDownTime = time;
+    if (!newPress)
+        return KeySwallowed;
+    // Posted, never sent: the launcher's thread may be busy for a long time.
     KeySwallowed = !IsModifierDown() && !IsForegroundImeOpen()
                    && PostMessageA(LauncherWindow, UM_SHOWLAUNCHER, 0, 0);
     return KeySwallowed;
@@ -121,13 +175,29 @@ int OnWatchedKey(WPARAM message)
 
 LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code == HC_ACTION && WatchedKey != 0) {
+    if (code == HC_ACTION) {
         const auto* event = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+        DWORD key = WatchedKey.load();
         // A non-zero result keeps the event from every later hook and window.
-        if (event->vkCode == WatchedKey && OnWatchedKey(wParam))
+        if (key != 0 && event->vkCode == key && OnWatchedKey(wParam, event->time))
             return 1;
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Installs or removes the keyboard hook to match WatchedKey, on the library's
+// thread.  A set key re-installs it, which also recovers a hook that the
+// system removed after a time-out.
+void UpdateKeyboardHook()
+{
+    if (KeyboardHook != nullptr) {
+        UnhookWindowsHookEx(KeyboardHook);
+        KeyboardHook = nullptr;
+    }
+    KeyHeld = 0;
+    KeySwallowed = 0;
+    if (WatchedKey.load() != 0)
+        KeyboardHook = SetWindowsHookExA(WH_KEYBOARD_LL, KeyboardProc, LibraryModule(), 0);
 }
 
 // Brings a window that asks for attention to the front.
@@ -149,55 +219,66 @@ void ActivateFlashingWindow(HWND target)
         AttachThreadInput(self, foregroundThread, FALSE);
 }
 
-LRESULT CALLBACK ShellWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK LibraryWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == kUpdateHookMessage) {
+        UpdateKeyboardHook();
+        return 0;
+    }
+    if (message == kQuitMessage) {
+        PostQuitMessage(0);
+        return 0;
+    }
     if (message == ShellHookMessage && message != 0) {
-        if (wParam == HSHELL_FLASH && ActivateFlashing)
+        if (wParam == HSHELL_FLASH && ActivateFlashing.load())
             ActivateFlashingWindow(reinterpret_cast<HWND>(lParam));
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-// Installs or removes the keyboard hook to match LauncherWindow and
-// WatchedKey.  A set key re-installs it, which also recovers a hook that the
-// system removed after a time-out.
-void UpdateKeyboardHook()
+// A hidden top-level window (shell notifications go to top-level windows),
+// registered for the shell's notifications.
+HWND CreateLibraryWindow()
 {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = LibraryWindowProc;
+    windowClass.hInstance = LibraryModule();
+    windowClass.lpszClassName = TAV_HOOK_WINDOW_CLASS;
+    RegisterClassA(&windowClass);
+    HWND window = CreateWindowExA(WS_EX_TOOLWINDOW, TAV_HOOK_WINDOW_CLASS, "", WS_POPUP,
+                                  0, 0, 0, 0, nullptr, nullptr, LibraryModule(), nullptr);
+    if (window != nullptr) {
+        ShellHookMessage = RegisterWindowMessageA("SHELLHOOK");
+        RegisterShellHookWindow(window);
+    }
+    return window;
+}
+
+// The library's thread: its window and hook, then its message loop until
+// FreeHook ends it.  ready is set once LibraryWindow is known (null
+// when it could not be created; the thread then ends at once).
+DWORD WINAPI HookThreadMain(void* ready)
+{
+    LibraryWindow = CreateLibraryWindow();
+    if (LibraryWindow != nullptr)
+        UpdateKeyboardHook();
+    SetEvent(static_cast<HANDLE>(ready));
+    if (LibraryWindow == nullptr)
+        return 0;
+
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0)
+        DispatchMessageA(&message);
+
     if (KeyboardHook != nullptr) {
         UnhookWindowsHookEx(KeyboardHook);
         KeyboardHook = nullptr;
     }
-    KeyHeld = 0;
-    KeySwallowed = 0;
-    if (LauncherWindow != nullptr && WatchedKey != 0)
-        KeyboardHook = SetWindowsHookExA(WH_KEYBOARD_LL, KeyboardProc, LibraryModule(), 0);
-}
-
-// A hidden top-level window (shell notifications go to top-level windows).
-void CreateShellWindow()
-{
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = ShellWindowProc;
-    windowClass.hInstance = LibraryModule();
-    windowClass.lpszClassName = TAV_HOOK_WINDOW_CLASS;
-    RegisterClassA(&windowClass);
-    ShellWindow = CreateWindowExA(WS_EX_TOOLWINDOW, TAV_HOOK_WINDOW_CLASS, "", WS_POPUP,
-                                  0, 0, 0, 0, nullptr, nullptr, LibraryModule(), nullptr);
-    if (ShellWindow == nullptr)
-        return;
-    ShellHookMessage = RegisterWindowMessageA("SHELLHOOK");
-    RegisterShellHookWindow(ShellWindow);
-}
-
-void DestroyShellWindow()
-{
-    if (ShellWindow != nullptr) {
-        DeregisterShellHookWindow(ShellWindow);
-        DestroyWindow(ShellWindow);
-        ShellWindow = nullptr;
-    }
+    DeregisterShellHookWindow(LibraryWindow);
+    DestroyWindow(LibraryWindow);
     UnregisterClassA(TAV_HOOK_WINDOW_CLASS, LibraryModule());
+    return 0;
 }
 
 }  // namespace
@@ -205,30 +286,50 @@ void DestroyShellWindow()
 TAV_HOOK_API BOOL SetHook(HWND window)
 {
     FreeHook();
+    if (window == nullptr)
+        return TRUE;
+    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (ready == nullptr)
+        return TRUE;
     LauncherWindow = window;
-    if (window != nullptr)
-        CreateShellWindow();
-    UpdateKeyboardHook();
+    DWORD threadId = 0;
+    HookThread = CreateThread(nullptr, 0, HookThreadMain, ready, 0, &threadId);
+    if (HookThread != nullptr) {
+        // Until the thread has its window, SetKey could not reach it.
+        HANDLE waits[] = {ready, HookThread};
+        WaitForMultipleObjects(2, waits, FALSE, INFINITE);
+    }
+    CloseHandle(ready);
     return TRUE;
 }
 
 TAV_HOOK_API BOOL FreeHook(void)
 {
+    if (HookThread != nullptr) {
+        // A thread that could not make its window has ended by itself.
+        if (LibraryWindow != nullptr)
+            PostMessageA(LibraryWindow, kQuitMessage, 0, 0);
+        WaitForSingleObject(HookThread, INFINITE);
+        CloseHandle(HookThread);
+        HookThread = nullptr;
+    }
+    LibraryWindow = nullptr;
     LauncherWindow = nullptr;
-    UpdateKeyboardHook();
-    DestroyShellWindow();
     return TRUE;
 }
 
 TAV_HOOK_API BOOL SetKey(DWORD key)
 {
-    WatchedKey = key;
-    UpdateKeyboardHook();
+    WatchedKey.store(key);
+    // Sent, so that the hook matches the key when SetKey returns.  The
+    // library's thread never waits for the program's, so this cannot lock.
+    if (LibraryWindow != nullptr)
+        SendMessageA(LibraryWindow, kUpdateHookMessage, 0, 0);
     return TRUE;
 }
 
 TAV_HOOK_API BOOL SetForeground(DWORD on)
 {
-    ActivateFlashing = on;
+    ActivateFlashing.store(on);
     return TRUE;
 }

@@ -14,6 +14,22 @@
 #define IDR_TRAYMENU            "TrayMenu"
 #define IDR_SETUPMENU           "SetupMenu"
 
+/* Dialogs of the setup window (res/setup_dialogs.rc). */
+#define IDD_ENTRY               "SetLaunchDlg"
+#define IDC_ENTRY_TITLE         1001
+#define IDC_ENTRY_PROGRAM       1002
+#define IDC_ENTRY_FOLDER        1003
+#define IDC_ENTRY_SOUND         1004
+#define IDC_BROWSE_PROGRAM      1005
+#define IDC_BROWSE_SOUND        1006
+#define IDC_ENTRY_PARAMETERS    1010
+#define IDC_BROWSE_FOLDER       1011
+#define IDC_PLAY_SOUND          1034
+#define IDD_SUBMENU_NAME        "ClassNameDlg"
+#define IDC_SUBMENU_NAME        1029
+#define IDD_ASSIGN_KEY          "SubKeyDlg"
+#define IDC_KEY_LIST            1031
+
 /* Commands of the tray menu (launcher window) and of the setup window. */
 #define IDM_SETUP               100
 #define IDM_OPTIONS             110
@@ -72,5 +88,9 @@
 #define IDS_EXPORT_OK           40
 #define IDS_EXPORT_FAILED       41
 #define IDS_SAVE_TITLE          42
+#define IDS_PASTE_INTO_ITSELF   43
+#define IDS_PASTE_TOO_DEEP      44
+#define IDS_PASTE_ONTO_HOLDER   45
+#define IDS_PATH_TOO_LONG       46
 
 #endif

@@ -6,6 +6,7 @@
 #                               the resident set of the Wine process (ps rss)
 #                               at each of the benchmark's memory readings
 #   scripts/bench.sh settings   export and import of the settings file
+#   scripts/bench.sh hook       key delivery past the hook library
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -17,6 +18,9 @@ run=(xvfb-run -a -s "-screen 0 1024x768x24" scripts/wine-session.sh cmake/wine-r
 
 if [ "${1:-}" = settings ]; then
   exec "${run[@]}" build/win64/bin/settings_file_bench.exe
+fi
+if [ "${1:-}" = hook ]; then
+  exec "${run[@]}" build/win64/bin/hook_bench.exe
 fi
 
 out=$(mktemp)

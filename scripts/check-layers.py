@@ -38,10 +38,13 @@ def is_portable(path):
 
 def resolve(name, path, root):
     """The project file an include names (beside the file, or relative to src/ or the root)."""
-    for base in (os.path.dirname(path), "src", "."):
+    for base in (os.path.dirname(path), "src", ".", "res"):
         candidate = os.path.normpath(os.path.join(base, name))
         if os.path.isfile(os.path.join(root, candidate)):
             return candidate.replace(os.sep, "/")
+        # Made by the build from <name>.in (res/version.h).
+        if os.path.isfile(os.path.join(root, candidate + ".in")):
+            return candidate.replace(os.sep, "/") + ".in"
     return None
 
 
@@ -51,7 +54,7 @@ def main():
     for top in ("src", "hook", "res"):
         for folder, _, names in os.walk(os.path.join(root, top)):
             for name in names:
-                if name.endswith((".h", ".cpp", ".rc")):
+                if name.endswith((".h", ".cpp", ".rc", ".h.in")):
                     files.append(os.path.relpath(os.path.join(folder, name), root).replace(os.sep, "/"))
 
     faults = []

@@ -19,6 +19,9 @@ grep -E '^Done [0-9]+ runs' build/fuzz-run.log
 echo "== i686 build checks (not run: 32-bit code cannot execute here)"
 ctest --test-dir build/win32 --output-on-failure
 
+echo "== packages (CPack zips of both Windows builds)"
+scripts/package.sh
+
 echo "== Windows tests (x86_64, under Wine)"
 export TAV_WINEPREFIX=$root/build/win64/wineprefix
 xvfb-run -a -s "-screen 0 1024x768x24" \

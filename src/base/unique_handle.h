@@ -13,6 +13,8 @@
 
 #include <utility>
 
+#include "base/gdi_check.h"
+
 namespace tav {
 
 // Owns one handle of type H; Close(h) releases it.  A null handle owns nothing.
@@ -64,6 +66,7 @@ private:
 namespace detail {
 inline void CloseRegKey(HKEY key) { RegCloseKey(key); }
 inline void DeleteGdiObject(HGDIOBJ object) { DeleteObject(object); }
+inline void DeleteBitmapHandle(HBITMAP bitmap) { DeleteBitmap(bitmap); }
 inline void DeleteMemoryDc(HDC dc) { DeleteDC(dc); }
 inline void DestroyMenuHandle(HMENU menu) { DestroyMenu(menu); }
 inline void CloseKernelHandle(HANDLE handle) { CloseHandle(handle); }
@@ -74,7 +77,7 @@ using UniqueHKey = UniqueHandle<HKEY, detail::CloseRegKey>;
 using UniqueHFont = UniqueHandle<HFONT, detail::DeleteGdiObject>;
 using UniqueHBrush = UniqueHandle<HBRUSH, detail::DeleteGdiObject>;
 using UniqueHPen = UniqueHandle<HPEN, detail::DeleteGdiObject>;
-using UniqueHBitmap = UniqueHandle<HBITMAP, detail::DeleteGdiObject>;
+using UniqueHBitmap = UniqueHandle<HBITMAP, detail::DeleteBitmapHandle>;
 using UniqueMemoryDc = UniqueHandle<HDC, detail::DeleteMemoryDc>;
 using UniqueHMenu = UniqueHandle<HMENU, detail::DestroyMenuHandle>;
 using UniqueModule = UniqueHandle<HMODULE, detail::ReleaseLibrary>;

@@ -13,6 +13,17 @@ namespace {
 
 const char kHotKeyAtomName[] = "Tav";
 
+// The key registered in library mode (0: none), and whether the library has
+// it now: not while paused.
+DWORD LibraryKey;
+int LibraryKeyPaused;
+
+void HandKeyToLibrary(DWORD key)
+{
+    LibraryKey = key;
+    SetKey(LibraryKeyPaused ? 0 : key);
+}
+
 void ReleaseHotKey(ATOM hotKeyAtom, HWND window)
 {
     if (hotKeyAtom == 0)
@@ -33,7 +44,7 @@ ATOM RegisterLauncherKey(ATOM hotKeyAtom, HWND window, const LauncherState* stat
 {
     ReleaseHotKey(hotKeyAtom, window);
     if (IsLibraryKeyMode(state)) {
-        SetKey(static_cast<DWORD>(state->OpenHotKey));
+        HandKeyToLibrary(static_cast<DWORD>(state->OpenHotKey));
         return 0;
     }
     // Without an atom there is no id that a release could name: registering
@@ -55,6 +66,12 @@ ATOM RegisterLauncherKey(ATOM hotKeyAtom, HWND window, const LauncherState* stat
 ATOM ReleaseLauncherKey(ATOM hotKeyAtom, HWND window, const LauncherState* /*state*/)
 {
     ReleaseHotKey(hotKeyAtom, window);
-    SetKey(0);
+    HandKeyToLibrary(0);
     return 0;
+}
+
+void PauseLibraryKey(int paused)
+{
+    LibraryKeyPaused = paused;
+    HandKeyToLibrary(LibraryKey);
 }

@@ -24,4 +24,10 @@ ATOM RegisterLauncherKey(ATOM hotKeyAtom, HWND window, const LauncherState* stat
 // hotKeyAtom, and the hook library's key.
 ATOM ReleaseLauncherKey(ATOM hotKeyAtom, HWND window, const LauncherState* state);
 
+// Takes the key back from the hook library (paused 1) or hands it over again
+// (0), for setup mode: meanwhile the library passes the key on to the program
+// in front, where it keeps its usual meaning.  A key registered while paused
+// is handed over only when the pause ends.  Hot keys stay registered.
+void PauseLibraryKey(int paused);
+
 #endif

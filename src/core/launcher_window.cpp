@@ -18,6 +18,7 @@
 #include "hook/tav_hook.h"
 #include "launch/key_handling.h"
 #include "res/resource.h"
+#include "setup/setup_window.h"
 #include "store/settings.h"
 #include "store/window_position.h"
 
@@ -264,17 +265,33 @@ static void OnShowLauncher(HWND window)
 void SetSetupMode(int mode)
 {
     SetupMode = mode;
+    // The launcher ignores its key meanwhile; the hook library then passes it
+    // on instead of swallowing a press that shows nothing.
+    PauseLibraryKey(mode == 1);
 }
 
+// The setup window opens where the launcher would appear: its place is
+// saved first, and the setup window reads it back.  A setup window that
+// cannot be created leaves setup mode at once, or the launcher key and the
+// tray's commands would stay dead until the program is started again.
+// Leaving setup mode (the setup window is gone) shows the top level, which
+// the setup window may have changed.
 static void OnSetupMode(HWND window, WPARAM enter)
 {
-    if (enter == 1) {
-        SetSetupMode(1);
-        SaveLauncherPosition(window);
+    if (enter != 1) {
+        SetSetupMode(0);
+        ShowTopLevel(window, State, KeyPath);
         return;
     }
-    SetSetupMode(0);
-    ShowTopLevel(window, State, KeyPath);
+    if (IsWindow(SetupWindow)) {
+        SetForegroundWindow(SetupWindow);
+        return;
+    }
+    SetSetupMode(1);
+    SaveLauncherPosition(window);
+    SetupWindow = CreateSetupWindow(window);
+    if (SetupWindow == nullptr)
+        SetSetupMode(0);
 }
 
 // The settings-file commands run the common dialogs and message boxes,
@@ -313,9 +330,12 @@ static void OnCommand(HWND window, int command)
     case IDM_IMPORT:
         RunFileCommand(window, RunImportCommand);
         break;
+    case IDM_SETUP:
+        SendMessageA(window, UM_SETUPMODE, 1, 0);
+        break;
     default:
-        // IDM_SETUP, IDM_OPTIONS and IDM_ABOUT open windows that this
-        // build does not have yet; other ids are not commands of this window.
+        // IDM_OPTIONS and IDM_ABOUT open windows that this build does not
+        // have yet; other ids are not commands of this window.
         break;
     }
 }

@@ -56,8 +56,9 @@ void ApplySettings(HWND window, LauncherState* state, char* keyPath);
 
 // Enters (1) or leaves (0) setup mode, for the setup window, the options
 // dialog and the about box: while it lasts the launcher key shows nothing
-// and the tray menu greys the commands that open those windows.  Every
-// change of SetupMode goes through here.
+// (a key watched by the hook library goes on to the window in front) and
+// the tray menu greys the commands that open those windows.  Every change
+// of SetupMode goes through here.
 void SetSetupMode(int mode);
 
 // Makes window the foreground window even when another thread owns the

@@ -659,7 +659,7 @@ void ReleaseBackground(ScreenCapture* capture)
     if (capture->MemDC == nullptr)
         return;
     SelectObject(capture->MemDC, capture->OldBitmap);
-    DeleteObject(capture->Bitmap);
+    tav::DeleteBitmap(capture->Bitmap);
     DeleteDC(capture->MemDC);
     capture->MemDC = nullptr;
     capture->Bitmap = nullptr;

@@ -1,11 +1,14 @@
 /*
  * Open and save dialogs over GetOpenFileNameA and GetSaveFileNameA, bound
- * when first used (comdlg32 is not loaded at start-up).
+ * when first used (comdlg32 is not loaded at start-up); the folder browser
+ * over SHBrowseForFolderA.
  */
 #include "setup/file_dialogs.h"
 
 #include <commdlg.h>
+#include <shlobj.h>
 
+#include "base/com_ptr.h"
 #include "base/late_import.h"
 #include "base/portable/key_table.h"
 #include "res/resource.h"
@@ -62,4 +65,21 @@ int SaveFileDialog(HWND owner, char* path, const char* filter, const char* defau
     static const auto getSaveFileName =
         LateImport<decltype(&GetSaveFileNameA)>("comdlg32.dll", "GetSaveFileNameA");
     return getSaveFileName != nullptr && getSaveFileName(&record) ? 1 : 0;
+}
+
+void BrowseForFolder(HWND owner, char* path, const char* title, int controlId)
+{
+    // The browser is a COM client: the thread must be in an apartment.
+    tav::ComInit com;
+    BROWSEINFOA info = {};
+    info.hwndOwner = owner;
+    info.pszDisplayName = path;  // MAX_PATH bytes, as the browser requires
+    info.lpszTitle = title;
+    info.ulFlags = BIF_RETURNONLYFSDIRS;
+    LPITEMIDLIST item = SHBrowseForFolderA(&info);
+    if (item == nullptr)
+        return;
+    if (SHGetPathFromIDListA(item, path))
+        SetDlgItemTextA(owner, controlId, path);
+    CoTaskMemFree(item);
 }

@@ -11,7 +11,9 @@
 # 3. Ctrl+Alt+T shows the launcher with the size its three lines need (a
 #    screenshot is kept); "s" opens the submenu (two lines); "1" starts the
 #    marker program, which writes its file, and the launcher hides.
-# 4. Exit through the tray command; then, with the default launcher key,
+# 4. A window that flashes in the taskbar comes to the front (the Foreground
+#    option, on by default, passed to the hook library at start-up).
+# 5. Exit through the tray command; then, with the default launcher key,
 #    無変換 (xdotool's Muhenkan) through the hook library shows the launcher
 #    and Esc hides it.
 #
@@ -117,6 +119,9 @@ for _ in $(seq 100); do [ -f "$marker" ] && break; sleep 0.1; done
 tr -d '\r' <"$marker"
 grep -q '^args=e2e$' "$marker" || fail "wrong parameters"
 grep -qi "^dir=$(winpath "$out" | sed 's/\\/\\\\/g')\$" "$marker" || fail "wrong working folder"
+
+step "a window that flashes in the taskbar is brought to the front"
+probe flash 5000 || fail "the flashing window was not activated"
 
 step "exit through the tray command"
 probe exit 10000 || fail "Tav did not exit"

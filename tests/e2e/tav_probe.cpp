@@ -10,6 +10,9 @@
  *   tav_probe wait-hidden <ms>          created and hidden
  *   tav_probe expect-size <keyPath>     prints "w h" for that level ("" = top)
  *   tav_probe exit <ms>                 command 130, then the window is gone
+ *   tav_probe flash <ms>                a window of the probe flashes while
+ *                                       another is in front, and comes to the
+ *                                       front
  *
  * Exit code 0 when the condition was met, 1 on timeout, 2 on bad usage.
  */
@@ -60,6 +63,51 @@ int ExpectSize(const char* keyPath)
     return 0;
 }
 
+// Runs this thread's messages for up to timeoutMs, until condition holds.
+template <typename Condition>
+bool PumpUntil(DWORD timeoutMs, Condition condition)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+        if (condition())
+            return true;
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+}
+
+// A window that asks for attention while another window is in front.  The
+// shell tells the hook library with HSHELL_FLASH; Wine's shell hook is a
+// stub, so the probe also posts what the shell would post, to the library's
+// window.  Met when the flashing window is the foreground window: the
+// library activated it, which it does only after SetForeground(1).
+int Flash(DWORD timeoutMs)
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "TavProbe";
+    RegisterClassA(&windowClass);
+    auto open = [](const char* title, int x) {
+        return CreateWindowExA(0, "TavProbe", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, 400, 200,
+                               120, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    };
+    HWND flashing = open("Flashing", 100);
+    HWND front = open("In front", 400);
+    SetForegroundWindow(front);
+    if (!PumpUntil(timeoutMs, [front] { return GetForegroundWindow() == front; }))
+        return 1;
+    FLASHWINFO flash = {sizeof flash, flashing, FLASHW_ALL, 3, 0};
+    FlashWindowEx(&flash);
+    PostMessageA(FindWindowA(TAV_HOOK_WINDOW_CLASS, nullptr), RegisterWindowMessageA("SHELLHOOK"),
+                 HSHELL_FLASH, reinterpret_cast<LPARAM>(flashing));
+    return PumpUntil(timeoutMs, [flashing] { return GetForegroundWindow() == flashing; }) ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -99,6 +147,9 @@ int main(int argc, char** argv)
             return window != nullptr && !IsWindowVisible(window);
         }) ? 0 : 1;
     }
+
+    if (std::strcmp(command, "flash") == 0)
+        return Flash(timeout);
 
     if (std::strcmp(command, "exit") == 0) {
         HWND window = FindLauncher();

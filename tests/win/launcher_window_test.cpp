@@ -14,6 +14,7 @@
  * program through the shell, with and without a usable program or sound.
  */
 #include <windows.h>
+#include <mmsystem.h>
 
 #include <atomic>
 #include <cstring>
@@ -29,7 +30,10 @@
 
 #include "core/launcher_window.h"
 #include "base/optional_apis.h"
+#include "core/tray.h"
 #include "entry_record.h"
+#include "hook/tav_hook.h"
+#include "key_watch.h"
 #include "res/resource.h"
 #include "scratch_registry.h"
 #include "store/entry_tree.h"
@@ -115,6 +119,40 @@ std::string WaitFor(const std::string& file)
     return text.str();
 }
 
+// tav_marker.exe, beside the test program.
+std::string MarkerProgram()
+{
+    char path[MAX_PATH];
+    std::string self(path, GetModuleFileNameA(nullptr, path, sizeof path));
+    return self.substr(0, self.find_last_of('\\') + 1) + "tav_marker.exe";
+}
+
+// The temporary folder without its final backslash, and a file of this
+// process in it.
+std::string TempFolder()
+{
+    char path[MAX_PATH];
+    return std::string(path, GetTempPathA(sizeof path, path) - 1);
+}
+std::string TempFile(const char* name)
+{
+    return TempFolder() + "\\tav-" + std::to_string(GetCurrentProcessId()) + "-" + name;
+}
+
+// Writes a WAV file of seconds of silence (8 kHz, 8-bit mono).
+void WriteSilence(const std::string& file, int seconds)
+{
+    const DWORD rate = 8000, samples = rate * seconds, riff = 36 + samples;
+    const WORD pcm = 1, channels = 1, blockAlign = 1, bits = 8;
+    const DWORD formatSize = 16;
+    std::ofstream out(file, std::ios::binary);
+    auto put = [&out](const void* data, size_t size) { out.write(static_cast<const char*>(data), size); };
+    put("RIFF", 4), put(&riff, 4), put("WAVEfmt ", 8), put(&formatSize, 4);
+    put(&pcm, 2), put(&channels, 2), put(&rate, 4), put(&rate, 4), put(&blockAlign, 2), put(&bits, 2);
+    put("data", 4), put(&samples, 4);
+    out << std::string(samples, '\x80');
+}
+
 struct KeyRow {
     int showAll;
     int saveCursor;
@@ -134,6 +172,7 @@ protected:
     }
     void TearDown() override
     {
+        FreeHook();
         if (IsWindow(window_))
             DestroyWindow(window_);
         PumpFor(0);
@@ -172,7 +211,7 @@ protected:
     {
         LoadSettings(&Launcher);
         Selection = 1;
-        SetupMode = 0;
+        SetSetupMode(0);
         HotKeyAtom = 0;
         KeyPath[0] = '\0';
         window_ = CreateLauncherWindow(&Launcher);
@@ -411,10 +450,12 @@ TEST_F(LauncherTest, SetupModeAndApplyingSettingsEndAtTheTopLevel)
     ASSERT_STREQ("S", KeyPath);
     SendMessageA(window_, UM_SETUPMODE, 1, 0);
     EXPECT_EQ(1, SetupMode);
+    EXPECT_TRUE(IsWindowVisible(SetupWindow)) << "the setup window opens";
     Show();
     EXPECT_FALSE(Visible()) << "the launcher key is inert in setup mode";
-    // Leaving it drops the remembered level all the same.
-    SendMessageA(window_, UM_SETUPMODE, 0, 0);
+    // Closing the setup window leaves it, and drops the remembered level all
+    // the same.
+    SendMessageA(SetupWindow, WM_CLOSE, 0, 0);
     EXPECT_EQ(0, SetupMode);
     EXPECT_STREQ("", KeyPath);
     EXPECT_STREQ("Sierra", Launcher.Titles[19]);
@@ -433,6 +474,34 @@ TEST_F(LauncherTest, SetupModeAndApplyingSettingsEndAtTheTopLevel)
     EXPECT_EQ(37, Launcher.LineCount);
     Show();
     EXPECT_TRUE(Visible());
+}
+
+// The default launcher key, 無変換, watched by the hook library, pressed for
+// real.  In setup mode it goes on to the window in front, where it keeps its
+// usual meaning; otherwise it shows the launcher and is swallowed, and so it
+// is while the launcher is shown (where a second press changes nothing).
+TEST_F(LauncherTest, InSetupModeTheLibraryKeyGoesOnToTheWindowInFront)
+{
+    KeyWatch watch;  // sees what the library passes on
+    Start();
+    SetHook(window_);
+    auto press = [] {
+        PressKey(VK_NONCONVERT);
+        PumpFor(300);
+    };
+    SendMessageA(window_, UM_SETUPMODE, 1, 0);
+    press();
+    EXPECT_FALSE(Visible());
+    EXPECT_EQ(1, watch.Downs(VK_NONCONVERT));
+    EXPECT_EQ(1, watch.Ups(VK_NONCONVERT));
+
+    SendMessageA(window_, UM_SETUPMODE, 0, 0);
+    press();
+    EXPECT_TRUE(Visible());
+    press();
+    EXPECT_TRUE(Visible());
+    EXPECT_EQ(1, watch.Downs(VK_NONCONVERT));
+    EXPECT_EQ(1, watch.Ups(VK_NONCONVERT));
 }
 
 TEST_F(LauncherTest, ADragOnASideStripStoresTheWidthElsewhereItMoves)
@@ -506,21 +575,48 @@ TEST_F(LauncherTest, ExitSavesThePositionReleasesTheHotKeyAndEndsTheLoop)
     EXPECT_EQ(0, GlobalFindAtomA("Tav")) << "the hot key's atom is deleted";
 }
 
+// Wine drops a window's tray icons with the window; Windows leaves a ghost
+// icon in the notification area until the pointer passes over it.  So the
+// check is made at the window's very end, WM_NCDESTROY, while the window
+// still exists: the shell must take the same record again.
+NOTIFYICONDATAA LauncherIcon;
+WNDPROC LauncherProc;
+int IconAddedAtEnd;
+
+LRESULT CALLBACK AddIconAtEnd(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCDESTROY) {
+        IconAddedAtEnd = Shell_NotifyIconA(NIM_ADD, &LauncherIcon) ? 1 : 0;
+        Shell_NotifyIconA(NIM_DELETE, &LauncherIcon);
+    }
+    return CallWindowProcA(LauncherProc, window, message, wParam, lParam);
+}
+
+TEST_F(LauncherTest, TheTrayIconIsGoneByTheWindowsEnd)
+{
+    Start();
+    if (!WaitForNotificationArea())
+        GTEST_SKIP() << "no notification area on this display";
+    FillTrayIconData(&LauncherIcon, window_);
+    ASSERT_FALSE(Shell_NotifyIconA(NIM_ADD, &LauncherIcon)) << "the window added its icon";
+    IconAddedAtEnd = -1;
+    LauncherProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AddIconAtEnd)));
+    SendMessageA(window_, WM_COMMAND, IDM_EXIT, 0);
+    EXPECT_FALSE(IsWindow(window_));
+    EXPECT_EQ(1, IconAddedAtEnd);
+}
+
 // tav_marker.exe, beside the test program, writes the file named by its first
 // argument: where (dir=) and with what (args=) it ran.
 TEST_F(LauncherTest, EntriesStartTheirProgramsThroughTheShellWhateverFails)
 {
-    char path[MAX_PATH];
-    std::string self(path, GetModuleFileNameA(nullptr, path, sizeof path));
-    std::string program = self.substr(0, self.find_last_of('\\') + 1) + "tav_marker.exe";
-    std::string folder(path, GetTempPathA(sizeof path, path) - 1);  // no final backslash
-    auto marker = [&](const char* name) {
-        return folder + "\\tav-" + std::to_string(GetCurrentProcessId()) + "-" + name;
-    };
-    std::string started = marker("started.txt");
+    std::string program = MarkerProgram();
+    std::string folder = TempFolder();
+    std::string started = TempFile("started.txt");
     std::string parameters = "\"" + started + "\" one two";
-    std::string missingSound = marker("missing-sound.txt");
-    std::string foreignSound = marker("foreign-sound.txt");
+    std::string missingSound = TempFile("missing-sound.txt");
+    std::string foreignSound = TempFile("foreign-sound.txt");
     PutEntry("", 19, "Sierra", SUBMENU_MARKER);
     PutEntry("S", 1, "Marker", program.c_str(), folder.c_str(), parameters.c_str());
     PutEntry("", 1, "Missing", "C:\\no\\such\\program.exe");
@@ -556,6 +652,29 @@ TEST_F(LauncherTest, EntriesStartTheirProgramsThroughTheShellWhateverFails)
         EXPECT_FALSE(Visible());
         EXPECT_NE("", WaitFor(file)) << file;
     }
+}
+
+// The launcher starts the program while the entry's sound plays, instead of
+// freezing until it ends.  The tests' audio device is ALSA's null device
+// (alsa-null.conf, for the launcher tests), which Wine feeds four times
+// faster than real time: 8 seconds of samples play for about 2 seconds.
+TEST_F(LauncherTest, TheProgramStartsWhileTheEntrysSoundStillPlays)
+{
+    ASSERT_NE(0u, waveOutGetNumDevs()) << "no audio device (under Wine: ALSA_CONFIG_PATH names "
+                                          "tests/win/alsa-null.conf)";
+    std::string sound = TempFile("long.wav");
+    std::string started = TempFile("sound-started.txt");
+    WriteSilence(sound, 8);
+    PutEntry("", 1, "Sound", MarkerProgram().c_str(), "", ("\"" + started + "\"").c_str(),
+             sound.c_str());
+    Start();
+    Show();
+    Key('A');  // hides, starts the sound and the program, and returns
+    EXPECT_FALSE(sndPlaySoundA(sound.c_str(), SND_ASYNC | SND_NOSTOP))
+        << "the sound had ended before the program was started";
+    EXPECT_NE("", WaitFor(started));
+    sndPlaySoundA(nullptr, 0);
+    DeleteFileA(sound.c_str());
 }
 
 }  // namespace

@@ -14,11 +14,13 @@ namespace {
 
 constexpr int kEditId = 100;
 
-// Sized to 200 x 100 pixels before the base places it, then pressed by the
-// posted command once it runs.
+// Sized to 200 x 100 pixels, with the pointer put at pointer, just before the
+// base places it (the dialog's creation may still move a pointer set
+// earlier: Wine takes in the X server's pending pointer motion), then
+// pressed by the posted command once it runs.
 class TestDialog : public ModalDialog {
 public:
-    explicit TestDialog(int command) : command_(command) {}
+    explicit TestDialog(int command, POINT pointer = {0, 0}) : command_(command), pointer_(pointer) {}
 
     RECT PlacedAt = {};
     int Commands = 0;
@@ -28,6 +30,7 @@ protected:
     void Place() override
     {
         SetWindowPos(Window(), nullptr, 0, 0, 200, 100, SWP_NOMOVE | SWP_NOZORDER);
+        SetCursorPos(pointer_.x, pointer_.y);
         ModalDialog::Place();
     }
     BOOL OnInit() override
@@ -59,6 +62,7 @@ private:
     }
 
     int command_;
+    POINT pointer_;
 };
 
 struct RunCase {
@@ -75,8 +79,7 @@ TEST(ModalDialog, OpensInThePointersQuarterAndEndsWithItsResult)
         POINT Expected;
     } placements[] = {{{1000, 740}, {668, 526}}, {{512, 384}, {156, 142}}};
     for (const auto& p : placements) {
-        SetCursorPos(p.Pointer.x, p.Pointer.y);
-        TestDialog dialog(IDOK);
+        TestDialog dialog(IDOK, p.Pointer);
         EXPECT_EQ(1, dialog.Run(nullptr, "TestDlg"));
         EXPECT_EQ(p.Expected.x, dialog.PlacedAt.left);
         EXPECT_EQ(p.Expected.y, dialog.PlacedAt.top);

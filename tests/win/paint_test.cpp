@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/gdi_check.h"
 #include "base/optional_apis.h"
 #include "draw/geometry.h"
 #include "draw/paint.h"
@@ -483,6 +484,28 @@ TEST_F(PaintTest, ScreenCopyHoldsTheScreenUnderTheWindowAndIsReleasedOnce)
     EXPECT_EQ(0u, GetObjectType(second.MemDC));
     EXPECT_EQ(0u, GetObjectType(second.Bitmap));
     ReleaseBackground(&capture);
+}
+
+// The check that test_main.cpp turns into a failure: a bitmap deleted while
+// a DC still holds it, which Wine deletes anyway and Windows keeps.
+TEST(GdiCheck, ABitmapStillSelectedIsReportedOneSelectedOutIsNot)
+{
+    static HBITMAP reported;
+    auto failure = tav::SelectedBitmapDeleted;
+    tav::SelectedBitmapDeleted = [](HBITMAP bitmap) { reported = bitmap; };
+    tav::WindowDc screen(nullptr);
+    tav::UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
+    for (bool selectedOut : {false, true}) {
+        HBITMAP bitmap = CreateCompatibleBitmap(screen.get(), 16, 16);
+        HGDIOBJ old = SelectObject(dc.get(), bitmap);
+        if (selectedOut)
+            SelectObject(dc.get(), old);
+        reported = nullptr;
+        tav::DeleteBitmap(bitmap);
+        EXPECT_EQ(selectedOut ? nullptr : bitmap, reported);
+        SelectObject(dc.get(), old);
+    }
+    tav::SelectedBitmapDeleted = failure;
 }
 
 }  // namespace

@@ -62,16 +62,42 @@ TEST_F(SettingsTest, AnEmptyRegistryLoadsTheDefaultsOfATableThatHoldsEveryFieldO
     LauncherState state;
     std::memset(&state, 0xCC, sizeof state);
     LoadSettings(&state);
-    for (const SettingField& field : SettingsTable) {
-        if (field.Type != SETTING_FONT) {
-            EXPECT_EQ(field.Default, FieldValue(state, field)) << field.Name;
-        }
+    // Every default written out here, in the table's order, rather than
+    // read from the table's own default column (whose slips would pass).
+    const struct {
+        const char* name;
+        DWORD value;  // the stored font: kDefaultFontHex
+    } defaults[kSettingCount] = {
+        {"MainColor", 0x0000FF00},       // green
+        {"GradColor", 0x000080FF},       // orange
+        {"AlphaBlend", 127},
+        {"UseGrad", 1},
+        {"VGrad", 0},
+        {"UseAlphaBlend", 1},
+        {"TextColor", 0x00FFFFFF},       // white
+        {"ShadowColor", 0x00000000},     // black
+        {"SelectTxtColor", 0x000000FF},  // red
+        {"SelectShadowColor", 0x00000000},
+        {"ShadowOffset", 1},
+        {"ShowAllKey", 1},
+        {"SaveCursor", 0},
+        {"Foreground", 1},
+        {"Font", 0},
+        {"EdgeType", 3},                 // raised line
+        {"PosType", 0},                  // free
+        {"OpenHotKey", 29},              // 無変換
+        {"OpenHotKeyEx", 0},
+        {"CheckIME", 1},
+        {"Smooth", 1},
+    };
+    for (int i = 0; i < kSettingCount; ++i) {
+        const SettingField& field = SettingsTable[i];
+        ASSERT_STREQ(defaults[i].name, field.Name);
+        if (field.Type == SETTING_FONT)
+            EXPECT_EQ(kDefaultFontHex, HexEncode(&state.Font, sizeof state.Font));
+        else
+            EXPECT_EQ(defaults[i].value, FieldValue(state, field)) << field.Name;
     }
-    EXPECT_EQ(0x0000FF00u, state.MainColor);
-    EXPECT_EQ(127, state.AlphaBlend);
-    EXPECT_EQ(29, state.OpenHotKey);
-    EXPECT_EQ(3, state.EdgeType);
-    EXPECT_EQ(kDefaultFontHex, HexEncode(&state.Font, sizeof state.Font));
     const std::string rest(reinterpret_cast<const char*>(&state.Titles), sizeof state - offsetof(LauncherState, Titles));
     EXPECT_EQ(std::string::npos, rest.find_first_not_of('\0')) << "everything after the settings is zeroed";
 

@@ -74,10 +74,16 @@ void PumpFor(DWORD ms)
 
 void SendKey(WORD vk, bool up)
 {
+    SendKeyAt(vk, up, 0);  // 0: the system stamps the event
+}
+
+void SendKeyAt(WORD vk, bool up, DWORD time)
+{
     INPUT input = {};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = vk;
     input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    input.ki.time = time;
     SendInput(1, &input, sizeof input);
 }
 
@@ -97,4 +103,11 @@ bool BringToFront(HWND window)
     SetFocus(window);
     return PumpUntil([window] { return GetForegroundWindow() == window && GetFocus() == window; },
                      1000);
+}
+
+bool WaitForNotificationArea()
+{
+    for (int wait = 0; wait < 100 && FindWindowA("Shell_TrayWnd", nullptr) == nullptr; ++wait)
+        Sleep(50);
+    return FindWindowA("Shell_TrayWnd", nullptr) != nullptr;
 }

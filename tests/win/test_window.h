@@ -42,9 +42,16 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 2000);
 void PumpFor(DWORD ms);
 
 void SendKey(WORD vk, bool up);
+// The same with the event's time stamp (GetTickCount's clock) set by the caller.
+void SendKeyAt(WORD vk, bool up, DWORD time);
 void PressKey(WORD vk, WORD modifier = 0);  // down and up, the modifier held around them
 
 // Makes window the foreground window with the keyboard focus.
 bool BringToFront(HWND window);
+
+// Waits (up to 5 s) for the shell's notification area, which the desktop
+// process makes a little after the session's first window; false when there
+// is none.
+bool WaitForNotificationArea();
 
 #endif

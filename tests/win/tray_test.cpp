@@ -45,9 +45,7 @@ TEST(TrayIcon, TheShellTakesTheIconOnceAndGivesItBack)
     // The desktop process that owns the notification area starts with the
     // first window of the session, and its tray window a little later.
     TestWindow window;
-    for (int wait = 0; wait < 100 && FindWindowA("Shell_TrayWnd", nullptr) == nullptr; ++wait)
-        Sleep(50);
-    if (FindWindowA("Shell_TrayWnd", nullptr) == nullptr)
+    if (!WaitForNotificationArea())
         GTEST_SKIP() << "no notification area on this display";
     ASSERT_EQ(1, AddTrayIcon(window.get()));
     // The same window and id again: the shell already has it.

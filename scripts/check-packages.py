@@ -1,0 +1,102 @@
+#!/usr/bin/env python3
+"""Checks the zips that scripts/package.sh makes.
+
+    check-packages.py FOLDER
+
+For Tav-<version>-win32.zip and Tav-<version>-x64.zip in FOLDER: exactly
+Tav.exe, Tav.dll, README.txt, README.ja.txt and LICENSE.txt; both programs
+built for the package's processor and carrying the version resource with
+the project's version; the texts with CR LF line ends, README.ja.txt in code
+page 932 and README.txt in UTF-8 with a byte-order mark.  Prints what it
+checked; exits 1 on the first fault.
+"""
+import os
+import re
+import struct
+import sys
+import zipfile
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+MACHINES = {"win32": 0x14C, "x64": 0x8664}  # IMAGE_FILE_MACHINE_I386, _AMD64
+FILES = ["LICENSE.txt", "README.ja.txt", "README.txt", "Tav.dll", "Tav.exe"]
+
+
+def fail(message):
+    print("FAIL: " + message)
+    sys.exit(1)
+
+
+def project_version():
+    with open(os.path.join(ROOT, "CMakeLists.txt"), encoding="utf-8") as f:
+        match = re.search(r"project\(Tav VERSION (\d+)\.(\d+)", f.read())
+    return int(match.group(1)), int(match.group(2))
+
+
+def machine(image):
+    offset = struct.unpack_from("<I", image, 0x3C)[0]
+    if image[offset:offset + 4] != b"PE\0\0":
+        return None
+    return struct.unpack_from("<H", image, offset + 4)[0]
+
+
+def version_resource(image):
+    """(file version MS, product version MS, ProductVersion text) of the image."""
+    fixed = image.find(struct.pack("<I", 0xFEEF04BD))
+    if fixed < 0:
+        return None
+    file_ms, _, product_ms = struct.unpack_from("<III", image, fixed + 8)
+    key = "ProductVersion\0".encode("utf-16-le")
+    at = image.find(key)
+    if at < 0:
+        return None
+    at += len(key)
+    at += (4 - at % 4) % 4  # the value is aligned to 4 bytes
+    end = image.find(b"\0\0", at)
+    while end >= 0 and (end - at) % 2:
+        end = image.find(b"\0\0", end + 1)
+    return file_ms, product_ms, image[at:end].decode("utf-16-le")
+
+
+def check_text(name, data):
+    if b"\n" in data.replace(b"\r\n", b""):
+        fail(f"{name}: a line ends without CR LF")
+    if name == "README.ja.txt":
+        text = data.decode("cp932")
+        if "無変換" not in text:
+            fail(f"{name}: not the Japanese README")
+    elif name == "README.txt":
+        if not data.startswith(b"\xef\xbb\xbf"):
+            fail(f"{name}: no UTF-8 byte-order mark")
+        data.decode("utf-8")
+    elif b"MIT License" not in data:
+        fail(f"{name}: not the MIT licence")
+
+
+def main():
+    folder = sys.argv[1]
+    major, minor = project_version()
+    version = f"{major}.{minor}"
+    for arch, expected_machine in MACHINES.items():
+        path = os.path.join(folder, f"Tav-{version}-{arch}.zip")
+        if not os.path.isfile(path):
+            fail(f"no {path}")
+        with zipfile.ZipFile(path) as package:
+            names = sorted(package.namelist())
+            if names != FILES:
+                fail(f"{path} holds {names}, not {FILES}")
+            for name in names:
+                data = package.read(name)
+                if name.endswith((".exe", ".dll")):
+                    if machine(data) != expected_machine:
+                        fail(f"{path}: {name} is not built for {arch}")
+                    found = version_resource(data)
+                    if found != ((major << 16) | minor, (major << 16) | minor, version):
+                        fail(f"{path}: {name} carries version {found}, not {version}")
+                else:
+                    check_text(name, data)
+        print(f"{os.path.basename(path)}: {', '.join(names)}; programs for {arch}, version {version}")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

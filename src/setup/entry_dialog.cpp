@@ -1,0 +1,189 @@
+/*
+ * The entry dialog.
+ */
+#include "setup/entry_dialog.h"
+
+#include <cstring>
+#include <initializer_list>
+#include <mmsystem.h>
+
+#include "res/resource.h"
+#include "setup/file_dialogs.h"
+#include "setup/modal_dialog.h"
+#include "setup/portable/dropped_file.h"
+#include "setup/setup_notices.h"
+#include "store/res_string.h"
+
+namespace {
+
+// The four path fields: their edits and where OK puts them.
+struct PathEdit {
+    int Id;
+    char (EntryRecord::*Text)[kPathSize];
+};
+const PathEdit kPathEdits[] = {
+    {IDC_ENTRY_PROGRAM, &EntryRecord::Program},
+    {IDC_ENTRY_FOLDER, &EntryRecord::Folder},
+    {IDC_ENTRY_PARAMETERS, &EntryRecord::Parameters},
+    {IDC_ENTRY_SOUND, &EntryRecord::Sound},
+};
+
+class EntryDialog : public ModalDialog {
+public:
+    EntryDialog(const EntryLocation* location, char* pendingPath)
+        : location_(location), pendingPath_(pendingPath)
+    {
+        std::memset(&record_, 0, sizeof record_);
+    }
+
+protected:
+    BOOL OnInit() override;
+    bool OnCommand(int id, int code, HWND control) override;
+
+private:
+    void FillFromDrop();
+    void FillFromStore();
+    void Accept();
+
+    // The program and sound edits take dropped files; every other message
+    // goes on to the edit's own procedure.
+    static LRESULT CALLBACK ProgramEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK SoundEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
+
+    const EntryLocation* location_;
+    char* pendingPath_;
+    EntryRecord record_;  // the stored entry, and the browse dialogs' paths
+};
+
+BOOL EntryDialog::OnInit()
+{
+    // The title field holds 32 bytes; a path field holds 259 characters and
+    // its terminator, so nothing typed is lost when OK reads it.
+    SendMessageA(Item(IDC_ENTRY_TITLE), EM_LIMITTEXT, kTitleSize - 2, 0);
+    for (const PathEdit& edit : kPathEdits)
+        SendMessageA(Item(edit.Id), EM_LIMITTEXT, kPathSize - 1, 0);
+    SetFocus(Item(IDC_ENTRY_TITLE));
+    if (pendingPath_[0] != '\0')
+        FillFromDrop();
+    else
+        FillFromStore();
+    for (int id : {IDC_ENTRY_PROGRAM, IDC_ENTRY_SOUND})
+        DragAcceptFiles(Item(id), TRUE);
+    SubclassControl(Item(IDC_ENTRY_PROGRAM), ProgramEditProc);
+    SubclassControl(Item(IDC_ENTRY_SOUND), SoundEditProc);
+    SetForegroundWindow(Window());
+    return TRUE;
+}
+
+// The title is the file's name without its extension, selected, so that
+// typing replaces it; the edit may show more than OK will store.  Whatever
+// the key held before is not shown.  The pending path is used once.
+void EntryDialog::FillFromDrop()
+{
+    char title[kPathSize];
+    TitleFromPath(pendingPath_, title, sizeof title, IsAnsiLeadByte);
+    SetDlgItemTextA(Window(), IDC_ENTRY_TITLE, title);
+    SendMessageA(Item(IDC_ENTRY_TITLE), EM_SETSEL, 0, -1);
+    SetDlgItemTextA(Window(), IDC_ENTRY_PROGRAM, pendingPath_);
+    std::memset(pendingPath_, 0, kPathSize);
+}
+
+void EntryDialog::FillFromStore()
+{
+    ReadEntry(location_->KeyPath, location_->Slot, &record_);
+    SetDlgItemTextA(Window(), IDC_ENTRY_TITLE, record_.Title);
+    for (const PathEdit& edit : kPathEdits)
+        SetDlgItemTextA(Window(), edit.Id, record_.*edit.Text);
+}
+
+// Title and program are required: a notice says which is missing and the
+// dialog stays open with the user's input.
+void EntryDialog::Accept()
+{
+    EntryRecord entry;
+    std::memset(&entry, 0, sizeof entry);
+    ReadTitleText(Window(), IDC_ENTRY_TITLE, entry.Title);
+    if (entry.Title[0] == '\0') {
+        ShowSetupNotice(Window(), IDS_NEED_TITLE);
+        return;
+    }
+    for (const PathEdit& edit : kPathEdits)
+        GetDlgItemTextA(Window(), edit.Id, entry.*edit.Text, kPathSize);
+    if (entry.Program[0] == '\0') {
+        ShowSetupNotice(Window(), IDS_NEED_PROGRAM);
+        return;
+    }
+    WriteEntry(location_->KeyPath, location_->Slot, &entry);
+    End(1);
+}
+
+bool EntryDialog::OnCommand(int id, int /*code*/, HWND /*control*/)
+{
+    switch (id) {
+    case IDOK:
+        Accept();
+        break;
+    case IDCANCEL:
+        End(0);
+        break;
+    case IDC_BROWSE_PROGRAM:
+        // The edit's text is the name the open dialog offers first.
+        GetDlgItemTextA(Window(), IDC_ENTRY_PROGRAM, record_.Program, kPathSize);
+        OpenFileDialog(Window(), record_.Program, ResString(IDS_FILTER_PROGRAM), IDC_ENTRY_PROGRAM);
+        break;
+    case IDC_BROWSE_SOUND:
+        GetDlgItemTextA(Window(), IDC_ENTRY_SOUND, record_.Sound, kPathSize);
+        OpenFileDialog(Window(), record_.Sound, ResString(IDS_FILTER_SOUND), IDC_ENTRY_SOUND);
+        break;
+    case IDC_BROWSE_FOLDER: {
+        ResText title(IDS_FOLDER_TITLE);
+        BrowseForFolder(Window(), record_.Folder, title.Text, IDC_ENTRY_FOLDER);
+        break;
+    }
+    case IDC_PLAY_SOUND: {
+        char sound[kPathSize];
+        GetDlgItemTextA(Window(), IDC_ENTRY_SOUND, sound, sizeof sound);
+        sndPlaySoundA(sound, SND_ASYNC);
+        break;
+    }
+    default:
+        break;
+    }
+    return true;
+}
+
+// The dropped file's path becomes the program; no title is derived here.
+// The drop is released before the edit's own procedure could see it, so
+// WM_DROPFILES ends here and never passes on a freed handle.
+LRESULT CALLBACK EntryDialog::ProgramEditProc(HWND edit, UINT message, WPARAM wParam,
+                                              LPARAM lParam)
+{
+    if (message != WM_DROPFILES)
+        return CallPreviousProcedure(edit, message, wParam, lParam);
+    HWND dialog = GetParent(edit);
+    char path[kPathSize];
+    if (TakeDroppedPath(dialog, reinterpret_cast<HDROP>(wParam), path))
+        SetDlgItemTextA(dialog, IDC_ENTRY_PROGRAM, path);
+    return 0;
+}
+
+// Only a WAV file is taken; any other file is ignored without a word.
+LRESULT CALLBACK EntryDialog::SoundEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_DROPFILES)
+        return CallPreviousProcedure(edit, message, wParam, lParam);
+    HWND dialog = GetParent(edit);
+    char path[kPathSize];
+    if (TakeDroppedPath(dialog, reinterpret_cast<HDROP>(wParam), path) && HasWaveExtension(path))
+        SetDlgItemTextA(dialog, IDC_ENTRY_SOUND, path);
+    return 0;
+}
+
+}  // namespace
+
+INT_PTR RunEntryDialog(HWND owner, const EntryLocation* location, char* pendingPath)
+{
+    EntryDialog dialog(location, pendingPath);
+    INT_PTR result = dialog.Run(owner, IDD_ENTRY);
+    return result == 1 ? 1 : 0;
+}

@@ -1,0 +1,63 @@
+/*
+ * Message boxes and dropped files of the setup editor.
+ */
+#include "setup/setup_notices.h"
+
+#include <cstdio>
+
+#include "base/portable/key_table.h"
+#include "res/resource.h"
+#include "setup/portable/dropped_file.h"
+#include "store/res_string.h"
+
+namespace {
+
+const char kCaption[] = "Tav";
+
+}  // namespace
+
+// The text is copied first: while a box runs its message loop, other code
+// may ask ResString for its own texts.
+void ShowSetupNotice(HWND owner, int textId)
+{
+    ResText text(textId);
+    MessageBoxA(owner, text.Text, kCaption, MB_OK);
+}
+
+bool AskSetupQuestion(HWND owner, int textId, const char* argument)
+{
+    ResText format(textId);
+    // A title of 32 bytes in a text of at most 255: room enough.  The title
+    // is an argument, never part of the format: a "%" in it shows as itself.
+    char text[320];
+    std::snprintf(text, sizeof text, format.Text, argument != nullptr ? argument : "");
+    return MessageBoxA(owner, text, kCaption, MB_OKCANCEL | MB_ICONEXCLAMATION) == IDOK;
+}
+
+bool TakeDroppedPath(HWND owner, HDROP drop, char* path)
+{
+    UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    // Without a buffer DragQueryFileA gives the length, terminator excluded.
+    UINT length = count > 0 ? DragQueryFileA(drop, 0, nullptr, 0) : 0;
+    bool fits = count > 0 && length < static_cast<UINT>(kPathSize);
+    if (fits)
+        DragQueryFileA(drop, 0, path, kPathSize);
+    DragFinish(drop);
+    if (count > 0 && !fits)
+        ShowSetupNotice(owner, IDS_PATH_TOO_LONG);
+    return fits;
+}
+
+int IsAnsiLeadByte(unsigned char byte)
+{
+    return IsDBCSLeadByte(byte) ? 1 : 0;
+}
+
+// The edit's limit counts characters where the system keeps its text in
+// Unicode, so a Japanese title may be longer than 31 bytes; it is cut here,
+// after a whole character.
+void ReadTitleText(HWND dialog, int id, char* title)
+{
+    GetDlgItemTextA(dialog, id, title, kTitleSize - 1);
+    CutPartialCharacter(title, IsAnsiLeadByte);
+}

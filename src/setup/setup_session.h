@@ -1,0 +1,93 @@
+/*
+ * The state of the open setup window, shared by its window procedure
+ * (setup_window.cpp: view, selection, painting, hover tracking) and its
+ * editing functions (setup_commands.cpp: context menu, commands,
+ * clipboard, dialogs, file drops).
+ */
+#ifndef TAV_SETUP_SETUP_SESSION_H
+#define TAV_SETUP_SETUP_SESSION_H
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "base/launcher_state.h"
+#include "store/entry_tree.h"
+
+// Clipboard modes.
+enum SetupClipMode {
+    CLIP_COPY = 0,
+    CLIP_CUT = 1,
+};
+
+// The internal clipboard names a place in the tree, not its data: a paste
+// reads the source as it is stored at that moment.
+struct SetupClipboard {
+    int Mode;              // SetupClipMode
+    EntryLocation Source;  // the cursor at the moment of the cut or copy
+};
+
+struct SetupSession {
+    HWND Window;
+    HWND Launcher;       // gets UM_SETUPMODE 0 at the end
+    LauncherState View;  // own settings (ShowAllKey 1) and the level shown
+    EntryLocation Cursor;  // the selected row (0..36) of the level shown
+
+    // Hover tracking: the selection follows the pointer while on.
+    bool Tracking;
+    POINT LastPointer;
+
+    bool HasClipboard;
+    SetupClipboard Clipboard;
+
+    // A dropped file's path until the entry dialog takes it; "" for none.
+    char PendingPath[kPathSize];
+
+    // Nested message loops running for the window (dialogs, message boxes,
+    // the context menu, the move loop, a command).  The window is not
+    // destroyed under them: a WM_CLOSE meanwhile waits until they end.
+    int Busy;
+    bool ClosePending;
+};
+
+// The open setup window's state; null while there is none.
+SetupSession* CurrentSetup();
+
+// What the window offers its editing functions.
+
+// Tracking off while modal work runs; on again when the last of it ends,
+// with the pointer's position stored when storePointer (after a dialog, a
+// menu or a move, the selection follows only a pointer that moves again;
+// after a command, a pointer that moved meanwhile selects its row at the
+// next tick).
+void BeginModal(SetupSession* session);
+void EndModal(SetupSession* session, bool storePointer);
+
+// The row under a screen point (hit test), or -1.
+int SetupRowAtPoint(const SetupSession* session, POINT screen);
+
+// Opens the selected row: ".." climbs to the parent with the submenu just
+// left selected; a submenu row descends with ".." selected; any other row
+// of a submenu or of the top level (not the title line) asks for the entry
+// dialog (message UM_EDITENTRY).
+void OpenSelectedRow(SetupSession* session);
+
+// Loads the cursor's level again (all 37 rows) and repaints; the window
+// keeps its size.
+void ReloadLevel(SetupSession* session);
+
+void RepaintSetup(const SetupSession* session);
+
+// Paints the setup window, width x height pixels, into dc: the level in the
+// launcher's look over white, the cursor row outlined by inversion, and the
+// clipboard's source row framed when it is on the level shown.
+void PaintSetupWindow(const SetupSession* session, HDC dc, int width, int height);
+
+// Editing functions (setup_commands.cpp).
+void ShowSetupMenu(SetupSession* session);
+void RunSetupCommand(SetupSession* session, int command);
+void OpenEntryDialog(SetupSession* session);
+void OpenSubmenuNameDialog(SetupSession* session);
+void OpenAssignKeyDialog(SetupSession* session);
+void DropFiles(SetupSession* session, HDROP drop);
+
+#endif

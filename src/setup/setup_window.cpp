@@ -1,0 +1,364 @@
+/*
+ * The setup window: its class, its view of one level, selection by mouse
+ * and keyboard, descending and climbing, painting, the move loop, and its
+ * life from UM_SETUPMODE 1 to UM_SETUPMODE 0.  The editing functions are in
+ * setup_commands.cpp.
+ */
+#include "setup/setup_window.h"
+
+#include <imm.h>
+
+#include <memory>
+
+#include "base/messages.h"
+#include "draw/geometry.h"
+#include "draw/paint.h"
+#include "launch/portable/selection.h"
+#include "res/resource.h"
+#include "setup/portable/setup_rows.h"
+#include "setup/setup_session.h"
+#include "store/settings.h"
+
+namespace {
+
+// The one setup window's state.
+std::unique_ptr<SetupSession> Session;
+
+int Pitch(const SetupSession* session)
+{
+    return session->View.LineHeight + session->View.LineGap;
+}
+
+bool AtTopLevel(const SetupSession* session)
+{
+    return session->Cursor.KeyPath[0] == '\0';
+}
+
+RECT RowRect(const SetupSession* session, int slot, int width)
+{
+    LayoutRect row = SetupRowRect(slot, Pitch(session), width);
+    return RECT{row.Left, row.Top, row.Right, row.Bottom};
+}
+
+void StorePointer(SetupSession* session)
+{
+    GetCursorPos(&session->LastPointer);
+}
+
+// Selects the row under a screen point, if there is one.
+void SelectRowAt(SetupSession* session, POINT point)
+{
+    int row = SetupRowAtPoint(session, point);
+    if (row >= 0 && row != session->Cursor.Slot) {
+        session->Cursor.Slot = row;
+        RepaintSetup(session);
+    }
+}
+
+void SelectRowUnderPointer(SetupSession* session)
+{
+    POINT pointer;
+    GetCursorPos(&pointer);
+    SelectRowAt(session, pointer);
+}
+
+// The selection follows a pointer that moved since it was last seen; a
+// pointer at rest leaves a selection made with the keys alone.  Polled, so
+// it also follows the pointer while the shell drags files over the window.
+void TrackPointer(SetupSession* session)
+{
+    if (!session->Tracking)
+        return;
+    POINT pointer;
+    GetCursorPos(&pointer);
+    if (pointer.x == session->LastPointer.x && pointer.y == session->LastPointer.y)
+        return;
+    session->LastPointer = pointer;
+    SelectRowAt(session, pointer);
+}
+
+// The setup window's own view state: the settings as stored, with every
+// row shown (in this copy only; it is never saved), the top level and key A.
+// -1 (no window) when a setup window exists already: there is one state.
+LRESULT OnCreate(HWND window, HWND launcher)
+{
+    if (Session != nullptr)
+        return -1;
+    Session = std::make_unique<SetupSession>();  // all zero: no clipboard, no pending path
+    SetupSession* session = Session.get();
+    session->Window = window;
+    session->Launcher = launcher;
+    LoadSettings(&session->View);
+    session->View.ShowAllKey = 1;
+    session->Cursor.Slot = 1;
+    LoadLevel(&session->View, session->Cursor.KeyPath, 1);
+    SizeLauncherWindow(window, &session->View, session->Cursor.KeyPath);
+    PlaceLauncherWindow(window, session->View.PosType);
+    // No IME input context: letters and digits arrive as WM_KEYDOWN with
+    // their own codes, as in the launcher.
+    ImmAssociateContext(window, nullptr);
+    DragAcceptFiles(window, TRUE);
+    session->Tracking = true;
+    // A pointer resting over the window as it opens does not take the
+    // selection from key A; moving it does.
+    StorePointer(session);
+    SetTimer(window, SETUP_HOVER_TIMER_ID, SETUP_HOVER_TIMER_PERIOD, nullptr);
+    return 0;
+}
+
+void OnDestroy(HWND window)
+{
+    KillTimer(window, SETUP_HOVER_TIMER_ID);
+    HWND launcher = Session->Launcher;
+    Session.reset();
+    SendMessageA(launcher, UM_SETUPMODE, 0, 0);
+}
+
+void OnPaint(SetupSession* session)
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(session->Window, &paint);
+    RECT rect = {0, 0, 0, 0};
+    GetWindowRect(session->Window, &rect);
+    PaintSetupWindow(session, dc, rect.right - rect.left, rect.bottom - rect.top);
+    EndPaint(session->Window, &paint);
+}
+
+// Keys: Backspace climbs (inside a submenu), Enter opens the selected row,
+// the arrows move the selection around the level (past the title line at
+// the top level), a letter or digit selects its row without opening it.
+void OnKeyDown(SetupSession* session, int key)
+{
+    const bool top = AtTopLevel(session);
+    int& slot = session->Cursor.Slot;
+    switch (key) {
+    case VK_BACK:
+        if (top)
+            return;
+        slot = 0;
+        OpenSelectedRow(session);
+        return;
+    case VK_RETURN:
+        OpenSelectedRow(session);
+        return;
+    case VK_UP:
+        slot = StepSelection(slot, ARROW_UP, top);
+        break;
+    case VK_DOWN:
+        slot = StepSelection(slot, ARROW_DOWN, top);
+        break;
+    default: {
+        int keySlot = SlotFromKey(key);
+        if (keySlot < 0)
+            return;
+        slot = keySlot;
+        break;
+    }
+    }
+    RepaintSetup(session);
+}
+
+// A left-button press drags the whole window; it never moves entries.  The
+// new place is not stored: the next setup window opens where the launcher
+// would appear.
+void OnLeftButtonDown(SetupSession* session)
+{
+    BeginModal(session);
+    SendMessageA(session->Window, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+    RepaintSetup(session);
+    EndModal(session, true);
+}
+
+// Handles a message of the setup window; false when the default handling
+// must not follow (a WM_CLOSE that has to wait).
+bool Dispatch(SetupSession* session, UINT message, WPARAM wParam)
+{
+    switch (message) {
+    case WM_PAINT:
+        OnPaint(session);
+        break;
+    case WM_MOUSEMOVE:
+    case WM_TIMER:
+        TrackPointer(session);
+        break;
+    case WM_LBUTTONDOWN:
+        OnLeftButtonDown(session);
+        break;
+    case WM_LBUTTONDBLCLK:
+        SelectRowUnderPointer(session);
+        OpenSelectedRow(session);
+        break;
+    case WM_RBUTTONDOWN:
+        SelectRowUnderPointer(session);
+        SendMessageA(session->Window, WM_CONTEXTMENU, 0, 0);
+        break;
+    case WM_CONTEXTMENU:
+        ShowSetupMenu(session);
+        break;
+    case WM_KEYDOWN:
+        OnKeyDown(session, LOBYTE(wParam));
+        break;
+    case WM_DROPFILES:
+        DropFiles(session, reinterpret_cast<HDROP>(wParam));
+        break;
+    case WM_COMMAND:
+        RunSetupCommand(session, LOWORD(wParam));
+        break;
+    case UM_EDITENTRY:
+        OpenEntryDialog(session);
+        break;
+    case UM_EDITSUBMENU:
+        OpenSubmenuNameDialog(session);
+        break;
+    case UM_ASSIGNKEY:
+        OpenAssignKeyDialog(session);
+        break;
+    case WM_CLOSE:
+        // Destroying the window under a running dialog or command would
+        // pull its state away from under it.
+        if (session->Busy > 0) {
+            session->ClosePending = true;
+            return false;
+        }
+        break;
+    default:
+        break;
+    }
+    return true;
+}
+
+// The launcher window of the creation in progress (CreateWindowExA sends
+// WM_CREATE before it returns).
+HWND CreatingFor;
+
+LRESULT CALLBACK SetupWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        if (OnCreate(window, CreatingFor) != 0)
+            return -1;
+        break;
+    case WM_DESTROY:
+        if (Session != nullptr && Session->Window == window)
+            OnDestroy(window);
+        break;
+    default:
+        if (Session != nullptr && Session->Window == window
+            && !Dispatch(Session.get(), message, wParam))
+            return 0;
+        break;
+    }
+    // Every message also gets the default handling: WM_CLOSE destroys the
+    // window, WM_PAINT has already validated it.
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+SetupSession* CurrentSetup()
+{
+    return Session.get();
+}
+
+void BeginModal(SetupSession* session)
+{
+    ++session->Busy;
+    session->Tracking = false;
+}
+
+void EndModal(SetupSession* session, bool storePointer)
+{
+    if (--session->Busy > 0)
+        return;
+    session->Tracking = true;
+    if (storePointer)
+        StorePointer(session);
+    if (session->ClosePending) {
+        session->ClosePending = false;
+        PostMessageA(session->Window, WM_CLOSE, 0, 0);
+    }
+}
+
+int SetupRowAtPoint(const SetupSession* session, POINT screen)
+{
+    RECT rect;
+    if (!GetWindowRect(session->Window, &rect))
+        return -1;
+    return SetupRowAt(LayoutRect{rect.left, rect.top, rect.right, rect.bottom}, screen.x, screen.y,
+                      Pitch(session), AtTopLevel(session));
+}
+
+void OpenSelectedRow(SetupSession* session)
+{
+    EntryLocation& cursor = session->Cursor;
+    if (cursor.Slot == 0) {
+        // ".." selects, in the parent, the submenu just left; the title line
+        // of the top level opens nothing.
+        int left = KeyPathRemoveLast(cursor.KeyPath);
+        if (left < 0)
+            return;
+        cursor.Slot = left;
+        ReloadLevel(session);
+        return;
+    }
+    if (cursor.Slot >= 1 && cursor.Slot < kSlotCount && session->View.IsSubmenu[cursor.Slot]
+        && KeyPathAppend(cursor.KeyPath, cursor.Slot)) {
+        cursor.Slot = 0;
+        ReloadLevel(session);
+        return;
+    }
+    PostMessageA(session->Window, UM_EDITENTRY, 0, 0);
+}
+
+void ReloadLevel(SetupSession* session)
+{
+    LoadLevel(&session->View, session->Cursor.KeyPath, 1);
+    RepaintSetup(session);
+}
+
+void RepaintSetup(const SetupSession* session)
+{
+    InvalidateRect(session->Window, nullptr, FALSE);
+}
+
+void PaintSetupWindow(const SetupSession* session, HDC dc, int width, int height)
+{
+    PaintLauncher(&session->View, dc, width, height, nullptr, 0, PAINT_SETUP);
+    RECT cursor = RowRect(session, session->Cursor.Slot, width);
+    DrawInvertedRect(dc, &cursor);
+    const EntryLocation& source = session->Clipboard.Source;
+    if (session->HasClipboard && lstrcmpA(source.KeyPath, session->Cursor.KeyPath) == 0) {
+        // One pixel more to the right and below: the dotted frame then
+        // covers the pixels of the row's outline.
+        RECT frame = RowRect(session, source.Slot, width);
+        ++frame.right;
+        ++frame.bottom;
+        DrawFocusRect(dc, &frame);
+    }
+}
+
+HWND CreateSetupWindow(HWND launcher)
+{
+    HINSTANCE module = GetModuleHandleA(nullptr);
+    UnregisterClassA(SETUP_WINDOW_CLASS, module);
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+    windowClass.lpfnWndProc = SetupWndProc;
+    windowClass.hInstance = module;
+    windowClass.hIcon = LoadIconA(module, IDI_TAV);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    // Nothing is erased: painting covers every pixel.
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    windowClass.lpszClassName = SETUP_WINDOW_CLASS;
+    RegisterClassA(&windowClass);
+
+    CreatingFor = launcher;
+    HWND window = CreateWindowExA(WS_EX_TOOLWINDOW, SETUP_WINDOW_CLASS, "Tav", WS_POPUP, 0, 0, 0, 0,
+                                  nullptr, nullptr, module, nullptr);
+    CreatingFor = nullptr;
+    if (window == nullptr)
+        return nullptr;
+    ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
+    return window;
+}
