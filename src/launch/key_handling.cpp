@@ -102,6 +102,13 @@ KeyOutcome ActivateSlot(LauncherState* state, char* keyPath, int slot)
     return outcome;
 }
 
+void PlayEntrySound(const char* sound)
+{
+    static const auto playSound = LateImport<decltype(&sndPlaySoundA)>("winmm.dll", "sndPlaySoundA");
+    if (playSound != nullptr)
+        playSound(sound, SND_ASYNC);
+}
+
 // The shell reports a failed start itself; nothing is tested.
 void StartEntry(HWND window, const EntryRecord* entry)
 {
@@ -109,13 +116,8 @@ void StartEntry(HWND window, const EntryRecord* entry)
     // never handed to the shell.
     if (entry->Program[0] == '\0' || IsSubmenuMarker(entry->Program))
         return;
-    if (entry->Sound[0] != '\0') {
-        // SND_ASYNC: returns at once; a missing or unplayable file is left
-        // to sndPlaySoundA.  winmm is loaded with the first sound.
-        static const auto playSound = LateImport<decltype(&sndPlaySoundA)>("winmm.dll", "sndPlaySoundA");
-        if (playSound != nullptr)
-            playSound(entry->Sound, SND_ASYNC);
-    }
+    if (entry->Sound[0] != '\0')
+        PlayEntrySound(entry->Sound);
     SHELLEXECUTEINFOA info;
     std::memset(&info, 0, sizeof info);
     info.cbSize = sizeof info;

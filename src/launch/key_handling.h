@@ -47,6 +47,10 @@ KeyOutcome ActivateSlot(LauncherState* state, char* keyPath, int slot);
 // are drawn.
 void LoadLauncherLevel(LauncherState* state, const char* keyPath);
 
+// Starts playing a WAV file and returns at once; a missing or unplayable
+// file is left to the system (winmm, loaded with the first sound).
+void PlayEntrySound(const char* sound);
+
 // Starts the entry's program through the shell, owned by window, after its
 // sound has been started.  An entry without a program, or with the submenu
 // marker of a submenu too deep to enter, starts nothing.

@@ -81,5 +81,8 @@ void BrowseForFolder(HWND owner, char* path, const char* title, int controlId)
         return;
     if (SHGetPathFromIDListA(item, path))
         SetDlgItemTextA(owner, controlId, path);
-    CoTaskMemFree(item);
+    // ole32 is loaded: the guard above initialised COM through it.
+    static const auto taskMemFree = LateImport<decltype(&CoTaskMemFree)>("ole32.dll", "CoTaskMemFree");
+    if (taskMemFree != nullptr)
+        taskMemFree(item);
 }
