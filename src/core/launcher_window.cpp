@@ -40,6 +40,10 @@ static LauncherState* State = &Launcher;
 static MeasureCache Measured;
 static PaintCache Painted;
 
+// The levels loaded before, kept while the registry's entry tree does not
+// change; forgotten with the window.
+static LevelCache Levels;
+
 // File name shared by the export and import commands; keeps the last
 // chosen name while the process runs.
 static char IniPath[MAX_PATH];
@@ -57,7 +61,7 @@ static int WindowHeight(HWND window)
 // Loads the level keyPath names and fits the window to it.
 static void ShowLevel(HWND window, LauncherState* state, const char* keyPath)
 {
-    LoadLauncherLevel(state, keyPath);
+    LoadLauncherLevel(state, keyPath, &Levels);
     SizeLauncherWindow(window, state, keyPath, &Measured);
 }
 
@@ -177,6 +181,7 @@ static void OnDestroy(HWND window)
     ReleaseBackground(&State->BackgroundCapture);
     Measured.Clear();
     Painted.Clear();
+    Levels.Clear();
     HotKeyAtom = ReleaseLauncherKey(HotKeyAtom, window, State);
     PostQuitMessage(0);
 }
@@ -239,7 +244,7 @@ static void OnLeftButtonDown(HWND window)
 // new level, repeat an arrow through the queue, hide, then start the entry.
 static void OnKeyDown(HWND window, int key)
 {
-    KeyOutcome outcome = HandleLauncherKey(State, KeyPath, Selection, key);
+    KeyOutcome outcome = HandleLauncherKey(State, KeyPath, Selection, key, &Levels);
     Selection = outcome.Selection;
     if (outcome.LevelChanged)
         SizeLauncherWindow(window, State, KeyPath, &Measured);

@@ -46,13 +46,14 @@ static KeyOutcome MoveSelection(const LauncherState* state, const char* keyPath,
     return outcome;
 }
 
-KeyOutcome HandleLauncherKey(LauncherState* state, char* keyPath, int selection, int key)
+KeyOutcome HandleLauncherKey(LauncherState* state, char* keyPath, int selection, int key,
+                             LevelCache* levels)
 {
     switch (static_cast<signed char>(key & 0xFF)) {
     case KEY_BACKSPACE:
-        return ActivateSlot(state, keyPath, 0);
+        return ActivateSlot(state, keyPath, 0, levels);
     case KEY_ENTER:
-        return ActivateSlot(state, keyPath, selection);
+        return ActivateSlot(state, keyPath, selection, levels);
     case KEY_CONVERT:
     case KEY_NONCONVERT:
         // The IME launcher key, held or repeated, does not act on the menu.
@@ -70,26 +71,30 @@ KeyOutcome HandleLauncherKey(LauncherState* state, char* keyPath, int selection,
         outcome.Hide = 1;
         return outcome;
     }
-    return ActivateSlot(state, keyPath, slot);
+    return ActivateSlot(state, keyPath, slot, levels);
 }
 
-void LoadLauncherLevel(LauncherState* state, const char* keyPath)
+void LoadLauncherLevel(LauncherState* state, const char* keyPath, LevelCache* levels)
 {
-    LoadLevel(state, keyPath, state->ShowAllKey != 0 ? 1 : 0);
+    const int showAll = state->ShowAllKey != 0 ? 1 : 0;
+    if (levels != nullptr)
+        levels->Load(state, keyPath, showAll);
+    else
+        LoadLevel(state, keyPath, showAll);
 }
 
-KeyOutcome ActivateSlot(LauncherState* state, char* keyPath, int slot)
+KeyOutcome ActivateSlot(LauncherState* state, char* keyPath, int slot, LevelCache* levels)
 {
     if (slot == 0 && keyPath[0] != '\0') {
         KeyOutcome outcome = Outcome(KeyPathRemoveLast(keyPath));
-        LoadLauncherLevel(state, keyPath);
+        LoadLauncherLevel(state, keyPath, levels);
         outcome.LevelChanged = 1;
         return outcome;
     }
     int inRange = slot >= 0 && slot < kSlotCount;
     if (inRange && state->IsSubmenu[slot] && KeyPathAppend(keyPath, slot)) {
         KeyOutcome outcome = Outcome(0);
-        LoadLauncherLevel(state, keyPath);
+        LoadLauncherLevel(state, keyPath, levels);
         outcome.LevelChanged = 1;
         return outcome;
     }

@@ -32,6 +32,7 @@
 #include "base/optional_apis.h"
 #include "core/tray.h"
 #include "entry_record.h"
+#include "launch/level_cache.h"
 #include "hook/tav_hook.h"
 #include "key_watch.h"
 #include "res/resource.h"
@@ -436,6 +437,43 @@ TEST_F(LauncherTest, AShowFromKeptLevelsLooksLikeAFreshOne)
     Selection = 19;
     Show();
     EXPECT_TRUE(back == WindowPixels(window_)) << "a new launcher, shown with the same selection";
+}
+
+// Levels kept by the launcher window against LoadLevel, after each change
+// of the entry tree: what the cache gives must be what the registry holds.
+TEST_F(LauncherTest, KeptLevelsFollowEveryChangeOfTheEntryTree)
+{
+    const char launch[] = "Software\\orrel\\Tav\\Launch";
+    PutMenu();
+    LevelCache levels;
+    const struct {
+        const char* What;
+        std::function<void()> Change;
+        const char* KeyPath;
+        int ShowAll;
+    } steps[] = {
+        {"the top level", [] {}, "", 0},
+        {"a submenu", [] {}, "S", 0},
+        {"the top level again", [] {}, "", 0},
+        {"all keys shown", [] {}, "", 1},
+        {"an entry added", [] { PutEntry("", 5, "Echo", "e.exe"); }, "", 0},
+        {"a title changed", [] { PutEntry("S", 27, "Null", "n.exe"); }, "S", 0},
+        {"a submenu made an entry", [] { PutEntry("", 2, "Bravo", "b.exe"); }, "", 0},
+        {"a title removed", [&] { RegDeleteKeyValueA(HKEY_CURRENT_USER, launch, "TitleA"); }, "", 0},
+        {"the entry tree deleted", [&] { RegDeleteTreeA(HKEY_CURRENT_USER, launch);
+                                         RegDeleteKeyA(HKEY_CURRENT_USER, launch); }, "", 0},
+        {"an entry in a new tree", [] { PutEntry("", 3, "Charlie", "c.exe"); }, "", 0},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.What);
+        step.Change();
+        LauncherState kept = {}, fresh = {};
+        levels.Load(&kept, step.KeyPath, step.ShowAll);
+        LoadLevel(&fresh, step.KeyPath, step.ShowAll);
+        EXPECT_EQ(0, std::memcmp(fresh.Titles, kept.Titles, sizeof fresh.Titles));
+        EXPECT_EQ(0, std::memcmp(fresh.IsSubmenu, kept.IsSubmenu, sizeof fresh.IsSubmenu));
+        EXPECT_EQ(fresh.LineCount, kept.LineCount);
+    }
 }
 
 // Around the options dialog: setup mode, the settings applied, setup mode left.
