@@ -11,6 +11,8 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include "base/late_import.h"
+
 namespace tav {
 
 template <typename T>
@@ -57,14 +59,21 @@ private:
 
 // CoInitialize for the lifetime of the guard.  Every successful
 // CoInitialize, S_FALSE (already initialised on this thread) included, must
-// be matched by one CoUninitialize; a failed one must not be.
+// be matched by one CoUninitialize; a failed one must not be.  ole32 is
+// bound with the first guard, not at start-up.
 class ComInit {
 public:
-    ComInit() : result_(CoInitialize(nullptr)) {}
+    ComInit()
+    {
+        static const auto initialize = LateImport<decltype(&CoInitialize)>("ole32.dll", "CoInitialize");
+        result_ = initialize != nullptr ? initialize(nullptr) : E_FAIL;
+    }
     ~ComInit()
     {
-        if (SUCCEEDED(result_))
-            CoUninitialize();
+        static const auto uninitialize =
+            LateImport<decltype(&CoUninitialize)>("ole32.dll", "CoUninitialize");
+        if (SUCCEEDED(result_) && uninitialize != nullptr)
+            uninitialize();
     }
     ComInit(const ComInit&) = delete;
     ComInit& operator=(const ComInit&) = delete;

@@ -37,6 +37,17 @@ HWND SetupWindow = nullptr;
 // The record the window procedure works on (CreateLauncherWindow's state).
 static LauncherState* State = &Launcher;
 
+// What the window keeps between sizings and paints, so that showing it and
+// changing levels do again only what has changed.  Both compare everything
+// they were made from, and are cleared when the system's fonts or display
+// settings change, which can alter what GDI draws for the same input.
+static MeasureCache Measured;
+static PaintCache Painted;
+
+// The levels loaded before, kept while the registry's entry tree does not
+// change; forgotten with the window.
+static LevelCache Levels;
+
 // File name shared by the export and import commands; keeps the last
 // chosen name while the process runs.
 static char IniPath[MAX_PATH];
@@ -54,8 +65,8 @@ static int WindowHeight(HWND window)
 // Loads the level keyPath names and fits the window to it.
 static void ShowLevel(HWND window, LauncherState* state, const char* keyPath)
 {
-    LoadLauncherLevel(state, keyPath);
-    SizeLauncherWindow(window, state, keyPath);
+    LoadLauncherLevel(state, keyPath, &Levels);
+    SizeLauncherWindow(window, state, keyPath, &Measured);
 }
 
 // Empties keyPath and shows the top level.
@@ -67,6 +78,10 @@ static void ShowTopLevel(HWND window, LauncherState* state, char* keyPath)
 
 void ForceForeground(HWND window)
 {
+    // The process that received the last input (the launcher key) may set
+    // the foreground window itself, and then attaching is only extra work.
+    if (SetForegroundWindow(window) && GetForegroundWindow() == window)
+        return;
     // SetForegroundWindow is refused to a thread that does not own the
     // input; attached to the foreground thread's input state, it is not.
     DWORD launcherThread = GetWindowThreadProcessId(window, nullptr);
@@ -76,17 +91,19 @@ void ForceForeground(HWND window)
     AttachThreadInput(launcherThread, foregroundThread, FALSE);
 }
 
-void ShowLauncher(HWND window, LauncherState* state)
+void MoveToShowPosition(HWND window, const LauncherState* state)
 {
-    ForceForeground(window);
     int x = 0;
     int y = 0;
     GetDockedPosition(window, state->PosType, &x, &y);
     RECT rect;
     GetWindowRect(window, &rect);
-    MoveWindow(window, x, y, rect.right - rect.left, rect.bottom - rect.top, TRUE);
-    // Still hidden: the copy shows what lies where the window will appear.
-    CaptureBackground(window, &state->BackgroundCapture);
+    if (x != rect.left || y != rect.top)
+        MoveWindow(window, x, y, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+}
+
+void ShowAndFocus(HWND window)
+{
     ShowWindow(window, SW_SHOW);
     // The focus is given anew now that the window is visible: a display
     // that can focus only mapped windows (the X server under Wine's virtual
@@ -94,6 +111,15 @@ void ShowLauncher(HWND window, LauncherState* state)
     // the window that already has the focus changes nothing.
     SetFocus(nullptr);
     SetFocus(window);
+}
+
+void ShowLauncher(HWND window, LauncherState* state)
+{
+    ForceForeground(window);
+    MoveToShowPosition(window, state);
+    // Still hidden: the copy shows what lies where the window will appear.
+    CaptureBackground(window, &state->BackgroundCapture);
+    ShowAndFocus(window);
 }
 
 int HideLauncher(HWND window, LauncherState* state, char* keyPath, int selection)
@@ -157,6 +183,9 @@ static void OnDestroy(HWND window)
     SaveLauncherPosition(window);
     DeleteTrayIcon();
     ReleaseBackground(&State->BackgroundCapture);
+    Measured.Clear();
+    Painted.Clear();
+    Levels.Clear();
     HotKeyAtom = ReleaseLauncherKey(HotKeyAtom, window, State);
     PostQuitMessage(0);
 }
@@ -169,9 +198,10 @@ static void OnPaint(HWND window)
     GetWindowRect(window, &rect);
     int w = rect.right - rect.left, h = rect.bottom - rect.top;
     if (State->Dragging)
-        PaintLauncher(State, dc, w, h, nullptr, Selection, PAINT_MOVED);
+        PaintLauncher(State, dc, w, h, nullptr, Selection, PAINT_MOVED, &Painted);
     else
-        PaintLauncher(State, dc, w, h, State->BackgroundCapture.MemDC, Selection, PAINT_LAUNCHER);
+        PaintLauncher(State, dc, w, h, State->BackgroundCapture.MemDC, Selection, PAINT_LAUNCHER,
+                      &Painted);
     EndPaint(window, &paint);
 }
 
@@ -218,10 +248,10 @@ static void OnLeftButtonDown(HWND window)
 // new level, repeat an arrow through the queue, hide, then start the entry.
 static void OnKeyDown(HWND window, int key)
 {
-    KeyOutcome outcome = HandleLauncherKey(State, KeyPath, Selection, key);
+    KeyOutcome outcome = HandleLauncherKey(State, KeyPath, Selection, key, &Levels);
     Selection = outcome.Selection;
     if (outcome.LevelChanged)
-        SizeLauncherWindow(window, State, KeyPath);
+        SizeLauncherWindow(window, State, KeyPath, &Measured);
     if (outcome.RepeatKey != 0)
         PostMessageA(window, WM_KEYDOWN, static_cast<WPARAM>(outcome.RepeatKey), 0);
     if (outcome.Hide) {
@@ -439,6 +469,15 @@ LRESULT CALLBACK LauncherWndProc(HWND window, UINT message, WPARAM wParam, LPARA
         break;
     case UM_TRAYICON:
         OnTrayIcon(window, lParam);
+        break;
+    case WM_FONTCHANGE:
+    case WM_SETTINGCHANGE:
+    case WM_DISPLAYCHANGE:
+    case WM_THEMECHANGED:
+        // Fonts, smoothing, colour depth or theme: the same text may now be
+        // measured or drawn otherwise.
+        Measured.Clear();
+        Painted.Clear();
         break;
     default:
         // The shell has been restarted, so the tray icon has been lost.

@@ -34,7 +34,16 @@ void CheckFirstRun();
 
 // Moves the hidden window to its docked or free place, copies the screen
 // under it, shows it and gives it the focus.  The caller starts the timer.
+// In this order: ForceForeground, MoveToShowPosition, CaptureBackground,
+// ShowAndFocus (each also called alone by the benchmark, which times them).
 void ShowLauncher(HWND window, LauncherState* state);
+
+// Moves the window to the place PosType gives it now (GetDockedPosition),
+// keeping its size; a window already there is not moved.
+void MoveToShowPosition(HWND window, const LauncherState* state);
+
+// Shows the window and gives it the keyboard focus.
+void ShowAndFocus(HWND window);
 
 // Hides the launcher, stops its timer and frees the screen copy; without
 // SaveCursor it also returns to the top level.  Returns the new selection:
@@ -53,7 +62,8 @@ void ApplySettings(HWND window, LauncherState* state, char* keyPath);
 void SetSetupMode(int mode);
 
 // Makes window the foreground window even when another thread owns the
-// foreground, by sharing that thread's input state for the call.
+// foreground: by a plain SetForegroundWindow where the system allows it,
+// else by sharing the foreground thread's input state for the call.
 void ForceForeground(HWND window);
 
 // HTLEFT, HTRIGHT or HTCLIENT for the cursor's position over the window.

@@ -6,6 +6,8 @@
  */
 #include "draw/geometry.h"
 
+#include <cstring>
+
 #include "draw/portable/layout.h"
 #include "store/window_position.h"
 
@@ -93,9 +95,46 @@ void MeasureLauncherText(HWND window, LauncherState* state)
     }
 }
 
-void SizeLauncherWindow(HWND window, LauncherState* state, const char* keyPath)
+bool MeasureCache::Find(LauncherState* state)
 {
-    MeasureLauncherText(window, state);
+    for (Entry& entry : entries_) {
+        if (entry.LastUse == 0 || std::memcmp(&entry.Font, &state->Font, sizeof entry.Font) != 0
+            || std::memcmp(entry.Titles, state->Titles, sizeof entry.Titles) != 0)
+            continue;
+        entry.LastUse = ++uses_;
+        state->LineHeight = entry.LineHeight;
+        state->TitleWidth = entry.TitleWidth;
+        state->LineGap = entry.LineGap;
+        state->PrefixWidth = entry.PrefixWidth;
+        return true;
+    }
+    return false;
+}
+
+void MeasureCache::Keep(const LauncherState* state)
+{
+    Entry* oldest = &entries_[0];
+    for (Entry& entry : entries_) {
+        if (entry.LastUse < oldest->LastUse)
+            oldest = &entry;
+    }
+    oldest->LastUse = ++uses_;
+    std::memcpy(&oldest->Font, &state->Font, sizeof oldest->Font);
+    std::memcpy(oldest->Titles, state->Titles, sizeof oldest->Titles);
+    oldest->LineHeight = state->LineHeight;
+    oldest->TitleWidth = state->TitleWidth;
+    oldest->LineGap = state->LineGap;
+    oldest->PrefixWidth = state->PrefixWidth;
+}
+
+void SizeLauncherWindow(HWND window, LauncherState* state, const char* keyPath,
+                        MeasureCache* cache)
+{
+    if (cache == nullptr || !cache->Find(state)) {
+        MeasureLauncherText(window, state);
+        if (cache != nullptr)
+            cache->Keep(state);
+    }
 
     LayoutRect current = WindowRectOf(window);
     WidthInput input = {};
@@ -115,7 +154,8 @@ void SizeLauncherWindow(HWND window, LauncherState* state, const char* keyPath)
 
     int width = LauncherWidth(input);
     int height = LauncherHeight(state->LineHeight, state->LineGap, state->LineCount);
-    SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOMOVE);
+    if (width != input.CurrentWidth || height != current.Bottom - current.Top)
+        SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOMOVE);
 }
 
 void PlaceLauncherWindow(HWND window, int posType)
@@ -143,8 +183,10 @@ void SaveLauncherPosition(HWND window)
 
 void GetDockedPosition(HWND window, int posType, int* x, int* y)
 {
-    RECT area;
-    GetDesktopArea(window, &area);
+    // Only the types that dock to an edge look at the desktop area.
+    RECT area = {0, 0, 0, 0};
+    if (posType >= POS_LEFT && posType <= POS_RIGHT)
+        GetDesktopArea(window, &area);
     LayoutRect rect = WindowRectOf(window);
     int dockedX, dockedY;
     DockedPosition(rect, ToLayout(area), posType, &dockedX, &dockedY);

@@ -32,10 +32,44 @@ tav::UniqueHFont CreateLauncherFont(const LOGFONTA* font);
 // Font and Titles, in the window DC of window (null: the screen).
 void MeasureLauncherText(HWND window, LauncherState* state);
 
+// The text metrics of the last few levels the launcher window measured,
+// each with the font and the titles it was measured from.  A sizing whose
+// font and titles equal an entry's takes its metrics instead of measuring
+// again: for the same font and text, GDI gives the same extents.  Clear it
+// when the fonts of the system change (WM_FONTCHANGE).
+class MeasureCache {
+public:
+    void Clear() { *this = MeasureCache(); }
+
+    // Puts the metrics kept for state's Font and Titles into state; false
+    // when none are kept.
+    bool Find(LauncherState* state);
+    // Keeps state's metrics for its Font and Titles, in place of the entry
+    // used least recently.
+    void Keep(const LauncherState* state);
+
+private:
+    struct Entry {
+        unsigned LastUse;  // 0: empty
+        LOGFONTA Font;
+        char Titles[kSlotCount][kTitleSize];
+        int LineHeight;
+        int TitleWidth;
+        int LineGap;
+        int PrefixWidth;
+    };
+    // The top level and the submenus around it.
+    Entry entries_[4] = {};
+    unsigned uses_ = 0;
+};
+
 // Measures and resizes the window (no move, no Z-order change).  Only whether
 // keyPath is empty matters.  The width stays within 12 .. screen width,
-// whatever "Width" holds.
-void SizeLauncherWindow(HWND window, LauncherState* state, const char* keyPath);
+// whatever "Width" holds.  A window that already has the size is left
+// alone.  With a cache, a level measured before in the same font is not
+// measured again.
+void SizeLauncherWindow(HWND window, LauncherState* state, const char* keyPath,
+                        MeasureCache* cache = nullptr);
 
 // Moves the window to the stored "Left"/"Top", then docks it by posType
 // (types outside 0..5 dock nowhere).  A stored place that would leave the

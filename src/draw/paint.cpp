@@ -14,6 +14,9 @@
  */
 #include "draw/paint.h"
 
+#include <cstring>
+#include <utility>
+
 #include "base/optional_apis.h"
 #include "base/unique_handle.h"
 #include "draw/geometry.h"
@@ -70,41 +73,68 @@ void FillSolidRect(HDC dc, int right, int bottom, COLORREF brushColour, COLORREF
     Rectangle(dc, 0, 0, right, bottom);
 }
 
-// The colour layer over whatever dc holds: a gradient (or flat MainColor)
-// copied or alpha-blended over it, or without msimg32 a flat MainColor
-// copied, or AND-ed when the launcher is set to be transparent.
-void PaintBackground(const LauncherState* state, HDC dc, int w, int h)
-{
-    UniqueMemoryDc layer(CreateCompatibleDC(dc));
-    UniqueHBitmap bitmap(CreateCompatibleBitmap(dc, w, h));
-    SelectGuard selectBitmap(layer.get(), bitmap.get());
+// GradientFill and AlphaBlend from the held msimg32, both or neither.
+struct AlphaGradientProcs {
+    GradientFillProc GradientFill;
+    AlphaBlendProc AlphaBlend;
+};
 
+AlphaGradientProcs LookUpAlphaGradient()
+{
     HMODULE msimg32 = HasAlphaGradient() ? AlphaGradientModule() : nullptr;
-    auto gradientFill = LookUp<GradientFillProc>(msimg32, "GradientFill");
-    auto alphaBlend = LookUp<AlphaBlendProc>(msimg32, "AlphaBlend");
-    if (gradientFill != nullptr && alphaBlend != nullptr) {
+    AlphaGradientProcs procs = {LookUp<GradientFillProc>(msimg32, "GradientFill"),
+                                LookUp<AlphaBlendProc>(msimg32, "AlphaBlend")};
+    if (procs.GradientFill == nullptr || procs.AlphaBlend == nullptr)
+        procs = {nullptr, nullptr};
+    return procs;
+}
+
+// The colour layer itself, into the w x h bitmap of layer: a gradient (or
+// flat MainColor) with msimg32, else flat MainColor.
+void FillLayer(const LauncherState* state, const AlphaGradientProcs& procs, HDC layer, int w,
+               int h)
+{
+    if (procs.GradientFill != nullptr) {
         COLORREF end = state->UseGrad != 0 ? state->GradColor : state->MainColor;
         TRIVERTEX vertices[2] = {Vertex(0, 0, state->MainColor), Vertex(w, h, end)};
         GRADIENT_RECT rect = {0, 1};
         // Any VGrad but 0 is vertical: the mode must name a rectangle fill,
         // or GradientFill would read the one rectangle as triangles.
         ULONG mode = state->VGrad != 0 ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H;
-        gradientFill(layer.get(), vertices, 2, &rect, 1, mode);
-        if (state->UseAlphaBlend != 0) {
-            BLENDFUNCTION blend = {AC_SRC_OVER, 0, state->AlphaBlend, 0};
-            alphaBlend(dc, 0, 0, w, h, layer.get(), 0, 0, w, h, blend);
-        } else {
-            BitBlt(dc, 0, 0, w, h, layer.get(), 0, 0, SRCCOPY);
-        }
+        procs.GradientFill(layer, vertices, 2, &rect, 1, mode);
         return;
     }
-
     // The default pen's outline of a rectangle one pixel larger on every side
     // lies outside the bitmap, so the layer is MainColor throughout.
     UniqueHBrush brush(CreateSolidBrush(state->MainColor));
-    SelectGuard selectBrush(layer.get(), brush.get());
-    Rectangle(layer.get(), -1, -1, w + 1, h + 1);
-    BitBlt(dc, 0, 0, w, h, layer.get(), 0, 0, state->UseAlphaBlend != 0 ? SRCAND : SRCCOPY);
+    SelectGuard selectBrush(layer, brush.get());
+    Rectangle(layer, -1, -1, w + 1, h + 1);
+}
+
+// The layer over whatever dc holds: copied or alpha-blended with msimg32,
+// else copied, or AND-ed when the launcher is set to be transparent.
+void LayLayer(const LauncherState* state, const AlphaGradientProcs& procs, HDC dc, HDC layer,
+              int w, int h)
+{
+    if (procs.AlphaBlend != nullptr && state->UseAlphaBlend != 0) {
+        BLENDFUNCTION blend = {AC_SRC_OVER, 0, state->AlphaBlend, 0};
+        procs.AlphaBlend(dc, 0, 0, w, h, layer, 0, 0, w, h, blend);
+    } else if (procs.AlphaBlend != nullptr || state->UseAlphaBlend == 0) {
+        BitBlt(dc, 0, 0, w, h, layer, 0, 0, SRCCOPY);
+    } else {
+        BitBlt(dc, 0, 0, w, h, layer, 0, 0, SRCAND);
+    }
+}
+
+// The colour layer over whatever dc holds.
+void PaintBackground(const LauncherState* state, HDC dc, int w, int h)
+{
+    UniqueMemoryDc layer(CreateCompatibleDC(dc));
+    UniqueHBitmap bitmap(CreateCompatibleBitmap(dc, w, h));
+    SelectGuard selectBitmap(layer.get(), bitmap.get());
+    AlphaGradientProcs procs = LookUpAlphaGradient();
+    FillLayer(state, procs, layer.get(), w, h);
+    LayLayer(state, procs, dc, layer.get(), w, h);
 }
 
 // Text in UTF-16 through DrawShadowText, which draws the shadow itself.
@@ -237,7 +267,313 @@ void CopyBackground(HDC canvas, HDC background, int w, int h)
         BitBlt(canvas, 0, 0, w, h, background, 0, 0, SRCCOPY);
 }
 
+// Screen copies taken so far: a background DC handle may be used again for
+// a later copy, so a copy is told apart from the one before by this count.
+unsigned CaptureCount = 0;
+
+template <typename Key>
+bool SameKey(const Key& a, const Key& b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+// Keys are made, kept and compared byte for byte: each starts all zero,
+// padding included.
+template <typename Key>
+Key ZeroKey()
+{
+    Key key;
+    std::memset(&key, 0, sizeof key);
+    return key;
+}
+
+template <typename Key>
+void KeepKey(Key* kept, const Key& key)
+{
+    std::memcpy(kept, &key, sizeof key);
+}
+
+// A memory DC with a bitmap of its own selected, both kept: a bitmap in the
+// format of another DC, or a 32-bit DIB section whose pixels can be read.
+class Surface {
+public:
+    bool Make(HDC like, int w, int h)
+    {
+        return Hold(CreateCompatibleDC(like), CreateCompatibleBitmap(like, w, h));
+    }
+    bool MakeReadable(int w, int h)
+    {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = w;
+        info.bmiHeader.biHeight = -h;  // top-down
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        if (!Hold(CreateCompatibleDC(nullptr), bitmap))
+            return false;
+        bits_ = static_cast<const unsigned char*>(bits);
+        bytes_ = static_cast<size_t>(w) * static_cast<size_t>(h) * 4;
+        return true;
+    }
+    // The DC goes first, and the bitmap with it out of the DC.
+    void Free()
+    {
+        dc_.reset();
+        bitmap_.reset();
+        bits_ = nullptr;
+        bytes_ = 0;
+    }
+    HDC dc() const { return dc_.get(); }
+    // Of a readable surface: whether both hold the same pixels.
+    bool SamePixels(const Surface& other) const
+    {
+        GdiFlush();
+        return bits_ != nullptr && other.bits_ != nullptr && bytes_ == other.bytes_
+               && std::memcmp(bits_, other.bits_, bytes_) == 0;
+    }
+    void Swap(Surface& other)
+    {
+        std::swap(bitmap_, other.bitmap_);
+        std::swap(dc_, other.dc_);
+        std::swap(bits_, other.bits_);
+        std::swap(bytes_, other.bytes_);
+    }
+
+private:
+    bool Hold(HDC dc, HBITMAP bitmap)
+    {
+        Free();
+        dc_.reset(dc);
+        bitmap_.reset(bitmap);
+        if (!dc_ || !bitmap_) {
+            Free();
+            return false;
+        }
+        SelectObject(dc_.get(), bitmap_.get());
+        return true;
+    }
+
+    UniqueHBitmap bitmap_;
+    UniqueMemoryDc dc_;
+    const unsigned char* bits_ = nullptr;
+    size_t bytes_ = 0;
+};
+
+// What the colour layer was made from.
+struct LayerKey {
+    COLORREF MainColor;
+    COLORREF GradColor;
+    int UseGrad;
+    int VGrad;
+    HMODULE AlphaGradient;
+};
+
+// What the background with the layer over it was made from.  Background is
+// the number of the background's content (see Parts::BackgroundNumber), 0
+// for white and for a background that an opaque layer covers.
+struct ComposedKey {
+    LayerKey Layer;
+    int Mode;
+    unsigned Background;
+    int UseAlphaBlend;
+    BYTE AlphaBlend;
+};
+
+// What a whole picture was drawn from.
+struct PictureKey {
+    LauncherState State;  // with no screen copy and the drag flag 0
+    int Selected;
+    int Mode;
+    unsigned Background;
+    HMODULE AlphaGradient;
+    HMODULE ShadowText;
+};
+
 }  // namespace
+
+struct PaintCache::Parts {
+    int Width = 0;
+    int Height = 0;
+    int BitsPixel = 0;
+    Surface Canvas;    // the picture of the last paint
+    Surface Layer;     // the colour layer
+    Surface Composed;  // the background with the layer over it
+    UniqueHFont Font;
+    LOGFONTA FontFrom = {};
+    bool LayerValid = false;
+    bool ComposedValid = false;
+    bool PictureValid = false;
+    LayerKey LayerFrom = {};
+    ComposedKey ComposedFrom = {};
+    PictureKey PictureFrom = {};
+
+    // The background's pixels under the window as last seen, and the number
+    // given to them; which DC and which screen copy they were read from.
+    Surface Seen;
+    Surface Reading;
+    unsigned SeenNumber = 0;
+    bool SeenKnown = false;
+    HDC SeenDc = nullptr;
+    unsigned SeenCapture = 0;
+
+    // Surfaces of w x h pixels in the format of target, and the font; false
+    // when they cannot be made.
+    bool Fit(HDC target, int w, int h, const LOGFONTA* font);
+    // A number for the content of the background's w x h pixels under the
+    // window (1 and up), which stays the same while the pixels do: a new
+    // screen copy showing what the last one showed keeps the number, and
+    // everything made from it stays valid.
+    unsigned BackgroundNumber(HDC background, int w, int h);
+};
+
+bool PaintCache::Parts::Fit(HDC target, int w, int h, const LOGFONTA* font)
+{
+    int bitsPixel = GetDeviceCaps(target, BITSPIXEL) * GetDeviceCaps(target, PLANES);
+    if (w != Width || h != Height || bitsPixel != BitsPixel || !Canvas.dc()) {
+        LayerValid = ComposedValid = PictureValid = SeenKnown = false;
+        SeenDc = nullptr;
+        Width = Height = BitsPixel = 0;
+        // The layer and the composed background take the canvas's format,
+        // as PaintLauncher's canvas passes its own on to its layer.
+        if (!Canvas.Make(target, w, h) || !Layer.Make(Canvas.dc(), w, h)
+            || !Composed.Make(Canvas.dc(), w, h) || !Seen.MakeReadable(w, h)
+            || !Reading.MakeReadable(w, h))
+            return false;
+        Width = w;
+        Height = h;
+        BitsPixel = bitsPixel;
+    }
+    if (!Font || !SameKey(FontFrom, *font)) {
+        PictureValid = false;
+        Font = CreateLauncherFont(font);
+        FontFrom = *font;
+    }
+    return true;
+}
+
+unsigned PaintCache::Parts::BackgroundNumber(HDC background, int w, int h)
+{
+    if (background == SeenDc && CaptureCount == SeenCapture && SeenNumber != 0)
+        return SeenNumber;
+    SeenDc = background;
+    SeenCapture = CaptureCount;
+
+    // A copy smaller than the window is partly replaced by white; such a
+    // background is never taken for the one before.
+    BITMAP copy = {};
+    HGDIOBJ held = background != nullptr ? GetCurrentObject(background, OBJ_BITMAP) : nullptr;
+    if (held == nullptr || !GetObjectA(held, sizeof copy, &copy) || copy.bmWidth < w
+        || copy.bmHeight < h) {
+        SeenKnown = false;
+        return ++SeenNumber;
+    }
+    BitBlt(Reading.dc(), 0, 0, w, h, background, 0, 0, SRCCOPY);
+    bool same = SeenKnown && Reading.SamePixels(Seen);
+    Seen.Swap(Reading);
+    SeenKnown = true;
+    return same ? SeenNumber : ++SeenNumber;
+}
+
+PaintCache::PaintCache() = default;
+PaintCache::~PaintCache() = default;
+
+void PaintCache::Clear()
+{
+    parts_.reset();
+}
+
+void PaintCache::ForgetBackground()
+{
+    // The next paint reads the background again and compares.
+    if (parts_)
+        parts_->SeenDc = nullptr;
+}
+
+void PaintLauncher(const LauncherState* state, HDC target, int w, int h, HDC background,
+                   int selected, PaintMode mode, PaintCache* cache)
+{
+    if (cache == nullptr || (mode != PAINT_LAUNCHER && mode != PAINT_MOVED)) {
+        PaintLauncher(state, target, w, h, background, selected, mode);
+        return;
+    }
+    if (w <= 0 || h <= 0)
+        return;
+    if (!cache->parts_)
+        cache->parts_.reset(new PaintCache::Parts);
+    PaintCache::Parts& parts = *cache->parts_;
+    if (!parts.Fit(target, w, h, &state->Font)) {
+        cache->Clear();
+        PaintLauncher(state, target, w, h, background, selected, mode);
+        return;
+    }
+
+    AlphaGradientProcs procs = LookUpAlphaGradient();
+    LayerKey layer = ZeroKey<LayerKey>();
+    layer.MainColor = state->MainColor;
+    layer.GradColor = state->GradColor;
+    layer.UseGrad = state->UseGrad;
+    layer.VGrad = state->VGrad;
+    layer.AlphaGradient = procs.GradientFill != nullptr ? AlphaGradientModule() : nullptr;
+
+    // An opaque layer hides the background whatever it holds.
+    unsigned shown = 0;
+    if (state->UseAlphaBlend != 0 && mode == PAINT_LAUNCHER)
+        shown = parts.BackgroundNumber(background, w, h);
+
+    PictureKey picture = ZeroKey<PictureKey>();
+    std::memcpy(&picture.State, state, sizeof picture.State);
+    std::memset(&picture.State.BackgroundCapture, 0, sizeof picture.State.BackgroundCapture);
+    picture.State.Dragging = 0;
+    picture.Selected = selected;
+    picture.Mode = mode;
+    picture.Background = shown;
+    picture.AlphaGradient = layer.AlphaGradient;
+    picture.ShadowText = HasShadowText() ? ShadowTextModule() : nullptr;
+    if (parts.PictureValid && SameKey(picture, parts.PictureFrom)) {
+        BitBlt(target, 0, 0, w, h, parts.Canvas.dc(), 0, 0, SRCCOPY);
+        return;
+    }
+
+    if (!parts.LayerValid || !SameKey(layer, parts.LayerFrom)) {
+        parts.ComposedValid = false;
+        FillLayer(state, procs, parts.Layer.dc(), w, h);
+        KeepKey(&parts.LayerFrom, layer);
+        parts.LayerValid = true;
+    }
+    ComposedKey composed = ZeroKey<ComposedKey>();
+    KeepKey(&composed.Layer, layer);
+    composed.Mode = mode;
+    composed.Background = shown;
+    composed.UseAlphaBlend = state->UseAlphaBlend;
+    composed.AlphaBlend = state->AlphaBlend;
+    if (!parts.ComposedValid || !SameKey(composed, parts.ComposedFrom)) {
+        HDC dc = parts.Composed.dc();
+        if (mode == PAINT_LAUNCHER)
+            CopyBackground(dc, background, w, h);
+        else
+            FillSolidRect(dc, w, h, RGB(255, 255, 255), RGB(255, 255, 255));
+        LayLayer(state, procs, dc, parts.Layer.dc(), w, h);
+        KeepKey(&parts.ComposedFrom, composed);
+        parts.ComposedValid = true;
+    }
+
+    // The canvas's DC starts each paint as PaintLauncher's fresh one does.
+    HDC canvas = parts.Canvas.dc();
+    parts.PictureValid = false;
+    int saved = SaveDC(canvas);
+    SelectObject(canvas, parts.Font.get());
+    SetBkMode(canvas, TRANSPARENT);
+    BitBlt(canvas, 0, 0, w, h, parts.Composed.dc(), 0, 0, SRCCOPY);
+    DrawLauncherLines(state, canvas, selected);
+    DrawFrame(canvas, 0, 0, w, h, state->EdgeType);
+    RestoreDC(canvas, saved);
+    BitBlt(target, 0, 0, w, h, canvas, 0, 0, SRCCOPY);
+    KeepKey(&parts.PictureFrom, picture);
+    parts.PictureValid = true;
+}
 
 void PaintLauncher(const LauncherState* state, HDC target, int w, int h, HDC background,
                    int selected, PaintMode mode)
@@ -292,6 +628,7 @@ void PaintLauncher(const LauncherState* state, HDC target, int w, int h, HDC bac
 void CaptureBackground(HWND window, ScreenCapture* capture)
 {
     ReleaseBackground(capture);
+    ++CaptureCount;
 
     RECT rect;
     if (!GetWindowRect(window, &rect))

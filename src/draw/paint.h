@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "base/launcher_state.h"
 
 enum PaintMode {
@@ -34,6 +36,51 @@ enum FrameType {
 // PAINT_LAUNCHER/PAINT_MOVED.  Nothing is drawn for an empty size.
 void PaintLauncher(const LauncherState* state, HDC target, int width, int height,
                    HDC background, int selected, PaintMode mode);
+
+// What the launcher window keeps from one paint to the next, so that a paint
+// does again only what differs from the last one:
+//  - the canvas, the font and the colour layer, while the size, the target's
+//    pixel format and the look stay the same;
+//  - the background with the colour layer laid over it, while the pixels of
+//    the background under the window stay the same: all of a show's
+//    repaints (arrows, submenus), and a new show over an unchanged screen;
+//  - the whole picture, while nothing it was drawn from has changed: the
+//    settings, the level and its metrics, the selection, the mode, the size,
+//    the optional drawing functions and, unless the layer covers it
+//    opaquely, the background's pixels.
+// Every part is made again when anything it was made from differs, so a
+// paint through the cache draws exactly what PaintLauncher draws.  The text
+// is drawn anew over every other background: text with smoothed edges is
+// blended into the pixels under it, so it cannot be laid over another
+// background afterwards and come out the same.
+//
+// A background DC is read (and its pixels compared with the last ones) at
+// the first paint after each CaptureBackground; call ForgetBackground when
+// its content changes otherwise.  Clear when what GDI draws may have changed
+// for the same input: fonts added or removed, display or smoothing settings
+// changed.
+class PaintCache {
+public:
+    PaintCache();
+    ~PaintCache();
+    PaintCache(const PaintCache&) = delete;
+    PaintCache& operator=(const PaintCache&) = delete;
+
+    void Clear();
+    void ForgetBackground();
+
+private:
+    friend void PaintLauncher(const LauncherState* state, HDC target, int width, int height,
+                              HDC background, int selected, PaintMode mode, PaintCache* cache);
+    struct Parts;  // the kept GDI objects and what each was made from
+    std::unique_ptr<Parts> parts_;
+};
+
+// PaintLauncher through the launcher window's cache: the same picture, made
+// from what the cache still holds.  Modes other than PAINT_LAUNCHER and
+// PAINT_MOVED are painted without it.
+void PaintLauncher(const LauncherState* state, HDC target, int width, int height,
+                   HDC background, int selected, PaintMode mode, PaintCache* cache);
 
 // Replaces the capture with a copy of the screen under the window, taken
 // down to the bottom of its monitor so that the window may grow while shown.

@@ -8,6 +8,7 @@
 
 #include <cstring>
 
+#include "base/late_import.h"
 #include "launch/portable/selection.h"
 
 // Key codes as they arrive, taken as signed 8-bit values.
@@ -45,13 +46,14 @@ static KeyOutcome MoveSelection(const LauncherState* state, const char* keyPath,
     return outcome;
 }
 
-KeyOutcome HandleLauncherKey(LauncherState* state, char* keyPath, int selection, int key)
+KeyOutcome HandleLauncherKey(LauncherState* state, char* keyPath, int selection, int key,
+                             LevelCache* levels)
 {
     switch (static_cast<signed char>(key & 0xFF)) {
     case KEY_BACKSPACE:
-        return ActivateSlot(state, keyPath, 0);
+        return ActivateSlot(state, keyPath, 0, levels);
     case KEY_ENTER:
-        return ActivateSlot(state, keyPath, selection);
+        return ActivateSlot(state, keyPath, selection, levels);
     case KEY_CONVERT:
     case KEY_NONCONVERT:
         // The IME launcher key, held or repeated, does not act on the menu.
@@ -69,26 +71,30 @@ KeyOutcome HandleLauncherKey(LauncherState* state, char* keyPath, int selection,
         outcome.Hide = 1;
         return outcome;
     }
-    return ActivateSlot(state, keyPath, slot);
+    return ActivateSlot(state, keyPath, slot, levels);
 }
 
-void LoadLauncherLevel(LauncherState* state, const char* keyPath)
+void LoadLauncherLevel(LauncherState* state, const char* keyPath, LevelCache* levels)
 {
-    LoadLevel(state, keyPath, state->ShowAllKey != 0 ? 1 : 0);
+    const int showAll = state->ShowAllKey != 0 ? 1 : 0;
+    if (levels != nullptr)
+        levels->Load(state, keyPath, showAll);
+    else
+        LoadLevel(state, keyPath, showAll);
 }
 
-KeyOutcome ActivateSlot(LauncherState* state, char* keyPath, int slot)
+KeyOutcome ActivateSlot(LauncherState* state, char* keyPath, int slot, LevelCache* levels)
 {
     if (slot == 0 && keyPath[0] != '\0') {
         KeyOutcome outcome = Outcome(KeyPathRemoveLast(keyPath));
-        LoadLauncherLevel(state, keyPath);
+        LoadLauncherLevel(state, keyPath, levels);
         outcome.LevelChanged = 1;
         return outcome;
     }
     int inRange = slot >= 0 && slot < kSlotCount;
     if (inRange && state->IsSubmenu[slot] && KeyPathAppend(keyPath, slot)) {
         KeyOutcome outcome = Outcome(0);
-        LoadLauncherLevel(state, keyPath);
+        LoadLauncherLevel(state, keyPath, levels);
         outcome.LevelChanged = 1;
         return outcome;
     }
@@ -101,6 +107,13 @@ KeyOutcome ActivateSlot(LauncherState* state, char* keyPath, int slot)
     return outcome;
 }
 
+void PlayEntrySound(const char* sound)
+{
+    static const auto playSound = LateImport<decltype(&sndPlaySoundA)>("winmm.dll", "sndPlaySoundA");
+    if (playSound != nullptr)
+        playSound(sound, SND_ASYNC);
+}
+
 // The shell reports a failed start itself; nothing is tested.
 void StartEntry(HWND window, const EntryRecord* entry)
 {
@@ -108,11 +121,8 @@ void StartEntry(HWND window, const EntryRecord* entry)
     // never handed to the shell.
     if (entry->Program[0] == '\0' || IsSubmenuMarker(entry->Program))
         return;
-    if (entry->Sound[0] != '\0') {
-        // SND_ASYNC: returns at once; a missing or unplayable file is left
-        // to sndPlaySoundA.
-        sndPlaySoundA(entry->Sound, SND_ASYNC);
-    }
+    if (entry->Sound[0] != '\0')
+        PlayEntrySound(entry->Sound);
     SHELLEXECUTEINFOA info;
     std::memset(&info, 0, sizeof info);
     info.cbSize = sizeof info;

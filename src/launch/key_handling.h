@@ -15,6 +15,7 @@
 #include <windows.h>
 
 #include "base/launcher_state.h"
+#include "launch/level_cache.h"
 #include "store/entry_tree.h"
 
 // What the launcher window does after a key, in this order: fit itself to
@@ -33,19 +34,26 @@ struct KeyOutcome {
 // Handles one WM_KEYDOWN (key: the low byte of wParam).  An arrow that
 // lands on a hidden empty slot asks for the same key again, so the
 // selection moves on one slot per message with the window repainted in
-// between.
-KeyOutcome HandleLauncherKey(LauncherState* state, char* keyPath, int selection, int key);
+// between.  Levels are loaded through levels when given.
+KeyOutcome HandleLauncherKey(LauncherState* state, char* keyPath, int selection, int key,
+                             LevelCache* levels = nullptr);
 
 // Acts on slot 0..36 of the level keyPath names.  keyPath is a kKeyPathSize
 // buffer and never grows beyond kKeyPathMax keys: a submenu below the
 // deepest level acts as an entry without a program.
-KeyOutcome ActivateSlot(LauncherState* state, char* keyPath, int slot);
+KeyOutcome ActivateSlot(LauncherState* state, char* keyPath, int slot,
+                        LevelCache* levels = nullptr);
 
 // Loads the level keyPath names into the slot table.  Any non-zero
 // ShowAllKey shows all 37 lines, as painting and the arrow keys take it: a
 // hand-edited 2 must not give a window of a few lines over which all 37
-// are drawn.
-void LoadLauncherLevel(LauncherState* state, const char* keyPath);
+// are drawn.  Through levels when given: a level loaded before is taken
+// from it while the registry has not changed.
+void LoadLauncherLevel(LauncherState* state, const char* keyPath, LevelCache* levels = nullptr);
+
+// Starts playing a WAV file and returns at once; a missing or unplayable
+// file is left to the system (winmm, loaded with the first sound).
+void PlayEntrySound(const char* sound);
 
 // Starts the entry's program through the shell, owned by window, after its
 // sound has been started.  An entry without a program, or with the submenu

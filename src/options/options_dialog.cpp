@@ -16,6 +16,7 @@
 #include <cstring>
 #include <new>
 
+#include "base/late_import.h"
 #include "base/optional_apis.h"
 #include "draw/geometry.h"
 #include "options/key_capture_dialog.h"
@@ -72,7 +73,9 @@ bool PickColor(HWND owner, COLORREF* setting)
     choice.rgbResult = *setting;
     choice.lpCustColors = CustomColors;
     choice.Flags = CC_RGBINIT | CC_FULLOPEN;
-    if (!ChooseColorA(&choice) || choice.rgbResult == *setting)
+    // comdlg32 is bound at first use (start-up does not load it).
+    static const auto chooseColor = LateImport<decltype(&ChooseColorA)>("comdlg32.dll", "ChooseColorA");
+    if (chooseColor == nullptr || !chooseColor(&choice) || choice.rgbResult == *setting)
         return false;
     *setting = choice.rgbResult;
     return true;
@@ -87,7 +90,9 @@ bool PickFont(HWND owner, LOGFONTA* setting)
     choice.lpLogFont = &FontChoice;
     choice.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
     choice.nFontType = SCREEN_FONTTYPE;
-    if (!ChooseFontA(&choice) || std::memcmp(&FontChoice, setting, sizeof FontChoice) == 0)
+    static const auto chooseFont = LateImport<decltype(&ChooseFontA)>("comdlg32.dll", "ChooseFontA");
+    if (chooseFont == nullptr || !chooseFont(&choice)
+        || std::memcmp(&FontChoice, setting, sizeof FontChoice) == 0)
         return false;
     *setting = FontChoice;
     return true;

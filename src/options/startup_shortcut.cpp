@@ -12,6 +12,7 @@
 #include <shlobj.h>
 
 #include "base/com_ptr.h"
+#include "base/late_import.h"
 #include "base/portable/key_table.h"
 #include "options/portable/shell_text.h"
 
@@ -25,7 +26,14 @@ namespace {
 class ItemList {
 public:
     ItemList() = default;
-    ~ItemList() { CoTaskMemFree(list_); }
+    ~ItemList()
+    {
+        // ole32 is bound at first use, like the rest of COM here.
+        static const auto taskMemFree =
+            LateImport<decltype(&CoTaskMemFree)>("ole32.dll", "CoTaskMemFree");
+        if (list_ != nullptr && taskMemFree != nullptr)
+            taskMemFree(list_);
+    }
     ItemList(const ItemList&) = delete;
     ItemList& operator=(const ItemList&) = delete;
 
@@ -81,9 +89,12 @@ bool CreateShellLink(const char* target, const char* linkPath)
     // has COM), the link object is asked for; the guard balances only a
     // successful CoInitialize.
     ComInit com;
+    static const auto createInstance =
+        LateImport<decltype(&CoCreateInstance)>("ole32.dll", "CoCreateInstance");
     ComPtr<IShellLinkA> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                link.put())))
+    if (createInstance == nullptr
+        || FAILED(createInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                 link.put())))
         return false;
     if (FAILED(link->SetWorkingDirectory(workingFolder)) || FAILED(link->SetPath(target)))
         return false;

@@ -5,8 +5,8 @@
 
 #include <cstring>
 #include <initializer_list>
-#include <mmsystem.h>
 
+#include "launch/key_handling.h"
 #include "res/resource.h"
 #include "setup/file_dialogs.h"
 #include "setup/modal_dialog.h"
@@ -143,7 +143,7 @@ bool EntryDialog::OnCommand(int id, int /*code*/, HWND /*control*/)
     case IDC_PLAY_SOUND: {
         char sound[kPathSize];
         GetDlgItemTextA(Window(), IDC_ENTRY_SOUND, sound, sizeof sound);
-        sndPlaySoundA(sound, SND_ASYNC);
+        PlayEntrySound(sound);
         break;
     }
     default:

@@ -1,6 +1,7 @@
 /*
- * Open and save dialogs over GetOpenFileNameA and GetSaveFileNameA; the
- * folder browser over SHBrowseForFolderA.
+ * Open and save dialogs over GetOpenFileNameA and GetSaveFileNameA, bound
+ * when first used (comdlg32 is not loaded at start-up); the folder browser
+ * over SHBrowseForFolderA.
  */
 #include "setup/file_dialogs.h"
 
@@ -8,7 +9,7 @@
 #include <shlobj.h>
 
 #include "base/com_ptr.h"
-
+#include "base/late_import.h"
 #include "base/portable/key_table.h"
 #include "res/resource.h"
 #include "setup/portable/file_filter.h"
@@ -45,7 +46,9 @@ int OpenFileDialog(HWND owner, char* path, const char* filter, int controlId)
     DialogTexts texts;
     PrepareRecord(&record, &texts, owner, path, filter, IDS_OPEN_TITLE);
     record.Flags = OFN_HIDEREADONLY;
-    if (!GetOpenFileNameA(&record))
+    static const auto getOpenFileName =
+        LateImport<decltype(&GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+    if (getOpenFileName == nullptr || !getOpenFileName(&record))
         return 0;
     if (controlId != 0)
         SetDlgItemTextA(owner, controlId, path);
@@ -59,7 +62,9 @@ int SaveFileDialog(HWND owner, char* path, const char* filter, const char* defau
     PrepareRecord(&record, &texts, owner, path, filter, IDS_SAVE_TITLE);
     record.Flags = OFN_OVERWRITEPROMPT | OFN_SHOWHELP;
     record.lpstrDefExt = defaultExtension;
-    return GetSaveFileNameA(&record) ? 1 : 0;
+    static const auto getSaveFileName =
+        LateImport<decltype(&GetSaveFileNameA)>("comdlg32.dll", "GetSaveFileNameA");
+    return getSaveFileName != nullptr && getSaveFileName(&record) ? 1 : 0;
 }
 
 void BrowseForFolder(HWND owner, char* path, const char* title, int controlId)
@@ -76,5 +81,8 @@ void BrowseForFolder(HWND owner, char* path, const char* title, int controlId)
         return;
     if (SHGetPathFromIDListA(item, path))
         SetDlgItemTextA(owner, controlId, path);
-    CoTaskMemFree(item);
+    // ole32 is loaded: the guard above initialised COM through it.
+    static const auto taskMemFree = LateImport<decltype(&CoTaskMemFree)>("ole32.dll", "CoTaskMemFree");
+    if (taskMemFree != nullptr)
+        taskMemFree(item);
 }

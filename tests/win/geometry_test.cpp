@@ -155,6 +155,41 @@ TEST_F(GeometryTest, SizeFollowsTheLinesAndTheWidthRule)
     }
 }
 
+// Sizing through a cache of measured levels gives the metrics and the box
+// that measuring every time gives, through a run of font and level changes
+// and returns to levels measured before (the top level after a submenu).
+TEST_F(GeometryTest, SizingFromKeptMetricsEqualsMeasuringAgain)
+{
+    PopupWindow cachedWindow = MakePopup(10, 20, 100, 50), freshWindow = MakePopup(10, 20, 100, 50);
+    MeasureCache cache;
+    const struct {
+        const char* What;
+        LONG FontHeight;
+        const char* Title;  // slot 1's
+    } steps[] = {
+        {"first", 16, "WWWWWWWWWWWWWWWW"},
+        {"another level", 16, "Editor"},
+        {"the first level again", 16, "WWWWWWWWWWWWWWWW"},
+        {"another font", 24, "WWWWWWWWWWWWWWWW"},
+        {"back to the first font", 16, "WWWWWWWWWWWWWWWW"},
+        {"more levels than are kept", 16, "a"}, {"", 16, "ab"}, {"", 16, "abc"}, {"", 16, "abcd"},
+        {"the first level after them", 16, "WWWWWWWWWWWWWWWW"},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.What);
+        state_.Font.lfHeight = step.FontHeight;
+        lstrcpynA(state_.Titles[1], step.Title, kTitleSize);
+        LauncherState fresh = state_;
+        SizeLauncherWindow(cachedWindow.get(), &state_, "", &cache);
+        SizeLauncherWindow(freshWindow.get(), &fresh, "");
+        EXPECT_EQ(fresh.LineHeight, state_.LineHeight);
+        EXPECT_EQ(fresh.TitleWidth, state_.TitleWidth);
+        EXPECT_EQ(fresh.PrefixWidth, state_.PrefixWidth);
+        EXPECT_EQ(0, state_.LineGap);
+        EXPECT_EQ(BoxOf(freshWindow), BoxOf(cachedWindow));
+    }
+}
+
 TEST_F(GeometryTest, DesktopAreaFallsBackToTheMonitorsWorkArea)
 {
     // Wine has no desktop icon list, so the primary monitor's work area is used.

@@ -20,6 +20,7 @@
 #include <cstring>
 #include <fstream>
 #include <functional>
+#include <set>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -31,6 +32,7 @@
 #include "base/optional_apis.h"
 #include "core/tray.h"
 #include "entry_record.h"
+#include "launch/level_cache.h"
 #include "hook/tav_hook.h"
 #include "key_watch.h"
 #include "launcher_fixture.h"
@@ -349,6 +351,99 @@ TEST_F(LauncherTest, ShowingCopiesTheScreenAndHidingFreesIt)
     EXPECT_FALSE(Visible());
     EXPECT_EQ(nullptr, Launcher.BackgroundCapture.MemDC);
     EXPECT_EQ(0u, GetObjectType(bitmap)) << "the copy's bitmap is deleted";
+}
+
+// What the shown launcher window holds, pixel by pixel.
+std::vector<COLORREF> WindowPixels(HWND window)
+{
+    RECT rect;
+    GetWindowRect(window, &rect);
+    const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+    std::vector<COLORREF> pixels;
+    HDC dc = GetWindowDC(window);
+    HDC copy = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, w, h);
+    HGDIOBJ old = SelectObject(copy, bitmap);
+    BitBlt(copy, 0, 0, w, h, dc, 0, 0, SRCCOPY);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            pixels.push_back(GetPixel(copy, x, y));
+    SelectObject(copy, old);
+    DeleteObject(bitmap);
+    DeleteDC(copy);
+    ReleaseDC(window, dc);
+    return pixels;
+}
+
+// The window keeps measured levels and drawn pictures between shows; a show
+// or a level change drawn from them must look exactly like one drawn by a
+// launcher that has just been started (default look: gradient, blending,
+// smoothed text with shadows).
+TEST_F(LauncherTest, AShowFromKeptLevelsLooksLikeAFreshOne)
+{
+    PutMenu();
+    // Away from the corner where Wine shows its notification area, so that
+    // the screen under the launcher stays as it is.
+    PutDword("Window", "Left", 400);
+    PutDword("Window", "Top", 100);
+    Start();
+    Show();
+    const std::vector<COLORREF> fresh = WindowPixels(window_);
+    ASSERT_GT(std::set<COLORREF>(fresh.begin(), fresh.end()).size(), 20u) << "a painted window";
+    Key(VK_ESCAPE);
+    Show();
+    EXPECT_TRUE(fresh == WindowPixels(window_)) << "shown again over the same screen";
+
+    // Into a submenu and back: the top level with the submenu's line selected.
+    Key('S');
+    Key(VK_BACK);
+    ASSERT_EQ(19, Selection);
+    const std::vector<COLORREF> back = WindowPixels(window_);
+    Key(VK_ESCAPE);
+    DestroyWindow(window_);
+    PumpFor(0);
+    UnregisterClassA("Tav", GetModuleHandleA(nullptr));
+    Start();
+    Selection = 19;
+    Show();
+    EXPECT_TRUE(back == WindowPixels(window_)) << "a new launcher, shown with the same selection";
+}
+
+// Levels kept by the launcher window against LoadLevel, after each change
+// of the entry tree: what the cache gives must be what the registry holds.
+TEST_F(LauncherTest, KeptLevelsFollowEveryChangeOfTheEntryTree)
+{
+    const char launch[] = "Software\\orrel\\Tav\\Launch";
+    PutMenu();
+    LevelCache levels;
+    const struct {
+        const char* What;
+        std::function<void()> Change;
+        const char* KeyPath;
+        int ShowAll;
+    } steps[] = {
+        {"the top level", [] {}, "", 0},
+        {"a submenu", [] {}, "S", 0},
+        {"the top level again", [] {}, "", 0},
+        {"all keys shown", [] {}, "", 1},
+        {"an entry added", [] { PutEntry("", 5, "Echo", "e.exe"); }, "", 0},
+        {"a title changed", [] { PutEntry("S", 27, "Null", "n.exe"); }, "S", 0},
+        {"a submenu made an entry", [] { PutEntry("", 2, "Bravo", "b.exe"); }, "", 0},
+        {"a title removed", [&] { RegDeleteKeyValueA(HKEY_CURRENT_USER, launch, "TitleA"); }, "", 0},
+        {"the entry tree deleted", [&] { RegDeleteTreeA(HKEY_CURRENT_USER, launch);
+                                         RegDeleteKeyA(HKEY_CURRENT_USER, launch); }, "", 0},
+        {"an entry in a new tree", [] { PutEntry("", 3, "Charlie", "c.exe"); }, "", 0},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.What);
+        step.Change();
+        LauncherState kept = {}, fresh = {};
+        levels.Load(&kept, step.KeyPath, step.ShowAll);
+        LoadLevel(&fresh, step.KeyPath, step.ShowAll);
+        EXPECT_EQ(0, std::memcmp(fresh.Titles, kept.Titles, sizeof fresh.Titles));
+        EXPECT_EQ(0, std::memcmp(fresh.IsSubmenu, kept.IsSubmenu, sizeof fresh.IsSubmenu));
+        EXPECT_EQ(fresh.LineCount, kept.LineCount);
+    }
 }
 
 // Around the options dialog: setup mode, the settings applied, setup mode left.

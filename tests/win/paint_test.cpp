@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <set>
 #include <string>
 #include <utility>
@@ -109,7 +110,10 @@ protected:
         return rows;
     }
 
+    PaintCache& PaintCacheUnderTest() { return cache_; }
+
     LauncherState state_;
+    PaintCache cache_;
 };
 
 TEST_F(PaintTest, FrameStylesOnA100By50Window)
@@ -255,6 +259,105 @@ TEST_F(PaintTest, WhichSlotIsDrawnOnWhichRowInWhichColours)
         for (int row = static_cast<int>(expected.size() + 1) / 3; row < kSlotCount; ++row)
             expected += std::string(" ") + c.Rest;
         EXPECT_EQ(expected, RowColours(canvas)) << "mode " << c.Mode << " selected " << c.Selected;
+    }
+}
+
+// The launcher window's cache: each paint through it, after one change,
+// against PaintLauncher drawing the same from nothing.  The steps run in
+// order, each on what the steps before left in the cache, so every kind of
+// change has to reach every part the cache keeps.
+TEST_F(PaintTest, ACachedPaintDrawsWhatAFreshOneDraws)
+{
+    state_ = LauncherState();
+    state_.MainColor = RGB(0, 100, 200);
+    state_.GradColor = RGB(250, 150, 50);
+    state_.UseGrad = 1;
+    state_.UseAlphaBlend = 1;
+    state_.AlphaBlend = 127;
+    state_.TextColor = RGB(255, 255, 255);
+    state_.SelectTxtColor = RGB(255, 0, 0);
+    state_.ShadowOffset = 1;
+    state_.Smooth = 1;
+    state_.EdgeType = FRAME_RAISED_LINE;
+    state_.Font.lfHeight = 18;
+    state_.Font.lfQuality = ANTIALIASED_QUALITY;  // smoothed edges: blended into the background
+    lstrcpynA(state_.Font.lfFaceName, "Tahoma", LF_FACESIZE);
+    lstrcpynA(state_.Titles[0], "Tav Ver2.55", kTitleSize);
+    lstrcpynA(state_.Titles[1], "Editor", kTitleSize);
+    lstrcpynA(state_.Titles[19], "Sierra", kTitleSize);
+    state_.IsSubmenu[19] = 1;
+
+    DibCanvas screen(120, 200), other(120, 200), same(120, 200);
+    auto pattern = [](DibCanvas& canvas, int seed) {
+        for (int y = 0; y < canvas.Height(); ++y)
+            for (int x = 0; x < canvas.Width(); ++x)
+                SetPixel(canvas.dc(), x, y, RGB(x * 2 + seed, y + seed, (x ^ y) & 0xFF));
+    };
+    pattern(screen, 0);
+    pattern(other, 90);
+    pattern(same, 0);
+
+    struct Step {
+        const char* What;
+        std::function<void()> Change;
+        PaintMode Mode;
+    };
+    HDC background = screen.dc();
+    int selected = 1;
+    int width = 110, height = 70;
+    const Step steps[] = {
+        {"first paint", [] {}, PAINT_LAUNCHER},
+        {"the same again", [] {}, PAINT_LAUNCHER},
+        {"another selection", [&] { selected = 19; }, PAINT_LAUNCHER},
+        {"another level", [&] { lstrcpynA(state_.Titles[1], "Mail", kTitleSize); }, PAINT_LAUNCHER},
+        {"a taller window", [&] { height = 150; }, PAINT_LAUNCHER},
+        {"another background", [&] { background = other.dc(); }, PAINT_LAUNCHER},
+        {"another DC with the first pixels", [&] { background = same.dc(); }, PAINT_LAUNCHER},
+        {"the pixels changed in place",
+         [&] { pattern(same, 40); PaintCacheUnderTest().ForgetBackground(); }, PAINT_LAUNCHER},
+        {"no background", [&] { background = nullptr; }, PAINT_LAUNCHER},
+        {"a copy shorter than the window", [&] { background = screen.dc(); height = 210; },
+         PAINT_LAUNCHER},
+        {"moved", [&] { height = 150; }, PAINT_MOVED},
+        {"moved, opaque", [&] { state_.UseAlphaBlend = 0; }, PAINT_MOVED},
+        {"back over the screen", [&] { state_.UseAlphaBlend = 1; }, PAINT_LAUNCHER},
+        {"blend", [&] { state_.AlphaBlend = 200; }, PAINT_LAUNCHER},
+        {"gradient", [&] { state_.GradColor = RGB(10, 250, 10); state_.VGrad = 1; }, PAINT_LAUNCHER},
+        {"opaque", [&] { state_.UseAlphaBlend = 0; }, PAINT_LAUNCHER},
+        {"opaque over another background", [&] { background = other.dc(); }, PAINT_LAUNCHER},
+        {"transparent again", [&] { state_.UseAlphaBlend = 1; }, PAINT_LAUNCHER},
+        {"text colours", [&] { state_.TextColor = RGB(0, 0, 0); state_.SelectShadowColor = RGB(9, 9, 9); },
+         PAINT_LAUNCHER},
+        {"shadow", [&] { state_.ShadowOffset = 3; }, PAINT_LAUNCHER},
+        {"plain text path", [&] { state_.Smooth = 0; }, PAINT_LAUNCHER},
+        {"font", [&] { state_.Font.lfHeight = 22; state_.Font.lfWeight = FW_BOLD; }, PAINT_LAUNCHER},
+        {"frame", [&] { state_.EdgeType = FRAME_3D; }, PAINT_LAUNCHER},
+        {"all keys", [&] { state_.ShowAllKey = 1; }, PAINT_LAUNCHER},
+        {"submenu flag", [&] { state_.IsSubmenu[1] = 1; }, PAINT_LAUNCHER},
+        {"smooth text again", [&] { state_.Smooth = 1; }, PAINT_LAUNCHER},
+        {"without DrawShadowText",
+         [] { LoadOptionalApisFrom("msimg32.dll", "tav-no-such-module.dll"); }, PAINT_LAUNCHER},
+        {"without msimg32", [] { LoadOptionalApisFrom("tav-no-such-module.dll", "ComCtl32.dll"); },
+         PAINT_LAUNCHER},
+        {"with both again", [] { LoadOptionalApis(); }, PAINT_LAUNCHER},
+        {"after Clear", [&] { PaintCacheUnderTest().Clear(); }, PAINT_LAUNCHER},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.What);
+        step.Change();
+        PopupWindow window = MakePopup(0, 0, width, height);
+        MeasureLauncherText(window.get(), &state_);
+        DibCanvas cached(width, height), fresh(width, height);
+        cached.Fill(kBlack);
+        fresh.Fill(kWhite);
+        PaintLauncher(&state_, cached.dc(), width, height, background, selected, step.Mode,
+                      &PaintCacheUnderTest());
+        PaintLauncher(&state_, fresh.dc(), width, height, background, selected, step.Mode);
+        int differing = 0;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                differing += cached.Pixel(x, y) != fresh.Pixel(x, y);
+        EXPECT_EQ(0, differing);
     }
 }
 
