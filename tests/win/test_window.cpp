@@ -101,8 +101,13 @@ bool BringToFront(HWND window)
 {
     SetForegroundWindow(window);
     SetFocus(window);
-    return PumpUntil([window] { return GetForegroundWindow() == window && GetFocus() == window; },
-                     1000);
+    bool done = PumpUntil(
+        [window] { return GetForegroundWindow() == window && GetFocus() == window; }, 1000);
+    // Wine's X11 driver sets the keyboard state from the X server's when the
+    // focus arrives there, a little after the window has it: keys held down
+    // with SendInput before that (a hot key's modifiers) would be let go.
+    PumpFor(100);
+    return done;
 }
 
 bool WaitForNotificationArea()
