@@ -9,6 +9,7 @@
 
 #include <imm.h>
 
+#include "base/window_class.h"
 #include "core/portable/edge_hit.h"
 #include "core/launcher_key.h"
 #include "core/settings_commands.h"
@@ -490,24 +491,15 @@ LRESULT CALLBACK LauncherWndProc(HWND window, UINT message, WPARAM wParam, LPARA
 
 HWND CreateLauncherWindow(LauncherState* state)
 {
-    HINSTANCE module = GetModuleHandleA(nullptr);
-    WNDCLASSA windowClass = {};
-    windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-    windowClass.lpfnWndProc = LauncherWndProc;
-    windowClass.hInstance = module;
-    windowClass.hIcon = LoadIconA(module, IDI_TAV);
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     // Nothing is erased: painting covers every pixel.
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-    windowClass.lpszClassName = "Tav";
-    if (RegisterClassA(&windowClass) == 0)
+    if (RegisterProgramClass("Tav", LauncherWndProc, nullptr) == 0)
         return nullptr;
 
     State = state;
     // Borderless, no caption, no taskbar button, zero size: WM_CREATE
     // gives it its size and place.
     HWND window = CreateWindowExA(WS_EX_TOOLWINDOW, "Tav", "Tav", WS_POPUP, 0, 0, 0, 0, nullptr,
-                                  nullptr, module, nullptr);
+                                  nullptr, GetModuleHandleA(nullptr), nullptr);
     if (window == nullptr)
         return nullptr;
     ShowWindow(window, SW_HIDE);

@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "base/window_class.h"
 #include "draw/paint.h"
 #include "res/resource.h"
 #include "store/res_string.h"
@@ -41,20 +42,11 @@ void FillPreviewSample(LauncherState* state)
 
 HWND CreatePreviewWindow(HWND dialog, const LauncherState* state)
 {
-    HINSTANCE module = GetModuleHandleA(nullptr);
-    UnregisterClassA(kPreviewClass, module);
-    WNDCLASSA windowClass = {};
-    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    windowClass.lpfnWndProc = PreviewWndProc;
-    windowClass.hInstance = module;
-    windowClass.hIcon = LoadIconA(module, IDI_TAV);
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    windowClass.lpszClassName = kPreviewClass;
-    if (RegisterClassA(&windowClass) == 0)
+    HBRUSH white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    if (RegisterProgramClass(kPreviewClass, PreviewWndProc, white) == 0)
         return nullptr;
     return CreateWindowExA(0, kPreviewClass, nullptr, WS_CHILD | WS_VISIBLE, kPreviewX, kPreviewY,
-                           kPreviewWidth, kPreviewHeight, dialog, nullptr, module,
+                           kPreviewWidth, kPreviewHeight, dialog, nullptr, GetModuleHandleA(nullptr),
                            const_cast<LauncherState*>(state));
 }
 

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "base/messages.h"
+#include "base/window_class.h"
 #include "draw/geometry.h"
 #include "draw/paint.h"
 #include "launch/portable/selection.h"
@@ -339,22 +340,12 @@ void PaintSetupWindow(const SetupSession* session, HDC dc, int width, int height
 
 HWND CreateSetupWindow(HWND launcher)
 {
-    HINSTANCE module = GetModuleHandleA(nullptr);
-    UnregisterClassA(SETUP_WINDOW_CLASS, module);
-    WNDCLASSA windowClass = {};
-    windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-    windowClass.lpfnWndProc = SetupWndProc;
-    windowClass.hInstance = module;
-    windowClass.hIcon = LoadIconA(module, IDI_TAV);
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     // Nothing is erased: painting covers every pixel.
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-    windowClass.lpszClassName = SETUP_WINDOW_CLASS;
-    RegisterClassA(&windowClass);
+    RegisterProgramClass(SETUP_WINDOW_CLASS, SetupWndProc, nullptr);
 
     CreatingFor = launcher;
     HWND window = CreateWindowExA(WS_EX_TOOLWINDOW, SETUP_WINDOW_CLASS, "Tav", WS_POPUP, 0, 0, 0, 0,
-                                  nullptr, nullptr, module, nullptr);
+                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     CreatingFor = nullptr;
     if (window == nullptr)
         return nullptr;
