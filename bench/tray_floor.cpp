@@ -10,7 +10,7 @@
 
 #include <cstdio>
 
-#include "process_age.h"
+#include "bench_support.h"
 
 int main()
 {
