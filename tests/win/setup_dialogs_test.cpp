@@ -87,11 +87,16 @@ std::string Describe(int id, const char* name, const std::string& text, RECT r, 
 }
 
 // Compares the running dialog with its template: caption, style, client
-// size and font, then each control in tab order.
+// size and font, then each control in tab order.  The dialog base has
+// placed it at the centre of the pointer's quarter of the 1024 x 768 display.
 void CheckTemplate(HWND dialog, const char* caption, SIZE units, const ControlRow* rows, size_t count)
 {
     SCOPED_TRACE(caption);
     EXPECT_EQ(Ansi(caption), WindowText(dialog));
+    RECT placed;
+    GetWindowRect(dialog, &placed);
+    EXPECT_NEAR(768, (placed.left + placed.right) / 2, 1);
+    EXPECT_NEAR(576, (placed.top + placed.bottom) / 2, 1);
     const LONG dialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
     EXPECT_EQ(dialogStyle, GetWindowLongA(dialog, GWL_STYLE) & dialogStyle);
     RECT size = {0, 0, units.cx, units.cy}, client;
@@ -142,6 +147,8 @@ protected:
 
 TEST_F(SetupDialogTest, TemplatesAreAsDesigned)
 {
+    SetCursorPos(1000, 740);
+    PumpFor(100);
     EntryLocation location = At("", 1);
     DialogDriver driver;
     driver.Then(kEntryDialog, [](HWND dialog) {
