@@ -6,8 +6,6 @@
  */
 #include <windows.h>
 
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <set>
 #include <string>
@@ -17,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "base/launcher_state.h"
+#include "scratch_folder.h"
 #include "scratch_registry.h"
 #include "store/portable/ini_text.h"
 #include "store/registry.h"
@@ -78,52 +77,12 @@ void PutString(const char* keyPath, const char* name, const std::string& text)
 
 class SettingsFileTest : public RegistryTest {
 protected:
-    SettingsFileTest()
-    {
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof temp, temp);
-        static int counter;
-        folder_ = std::string(temp) + "TavSettingsFile-" + std::to_string(GetCurrentProcessId()) + "-"
-                  + std::to_string(++counter);
-        CreateDirectoryA(folder_.c_str(), nullptr);
-    }
-    ~SettingsFileTest() override
-    {
-        for (const std::string& name : Files()) {
-            SetFileAttributesA((folder_ + "\\" + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA((folder_ + "\\" + name).c_str());
-        }
-        RemoveDirectoryA(folder_.c_str());
-    }
+    std::string Path(const char* name) const { return scratch_.Path(name); }
+    std::vector<std::string> Files() const { return scratch_.Files(); }
+    static void Write(const std::string& path, const std::string& text) { ASSERT_TRUE(WriteBytes(path, text)); }
+    static std::string Read(const std::string& path) { return ReadBytes(path); }
 
-    std::string Path(const char* name) const { return folder_ + "\\" + name; }
-
-    std::vector<std::string> Files() const
-    {
-        std::vector<std::string> names;
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((folder_ + "\\*").c_str(), &found);
-        for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                names.push_back(found.cFileName);
-        if (search != INVALID_HANDLE_VALUE)
-            FindClose(search);
-        return names;
-    }
-
-    static void Write(const std::string& path, const std::string& text)
-    {
-        std::ofstream file(path, std::ios::binary);
-        ASSERT_TRUE(file.write(text.data(), static_cast<std::streamsize>(text.size())));
-    }
-
-    static std::string Read(const std::string& path)
-    {
-        std::ifstream file(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    }
-
-    std::string folder_;
+    ScratchFolder scratch_;
 };
 
 // "ツール", "電卓", "深い" and "サブ" in code page 932.
@@ -550,7 +509,7 @@ bool MakeLink(const std::string& folder, const char* link, const char* target)
 TEST_F(SettingsFileTest, ExportWritesThroughASymbolicLinkToItsTarget)
 {
     Write(Path("target.ini"), "[Other]\r\n");
-    if (!MakeLink(folder_, "link.ini", "target.ini"))
+    if (!MakeLink(scratch_.Folder(), "link.ini", "target.ini"))
         GTEST_SKIP() << "no symbolic links here";
     StoreWriteDword("MainColor", kWindow, 1);
     ASSERT_EQ(1, ExportSection(Path("link.ini").c_str(), kWindow, "Window"));

@@ -15,6 +15,7 @@
 #include "core/settings_file_ui.h"
 #include "dialog_driver.h"
 #include "res/resource.h"
+#include "scratch_folder.h"
 #include "scratch_registry.h"
 #include "setup/file_dialogs.h"
 #include "store/registry.h"
@@ -55,28 +56,18 @@ protected:
                                  nullptr, nullptr);
         edit_ = CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 0, 100, 20, owner_,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(1002)), nullptr, nullptr);
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof temp, temp);
-        folder_ = std::string(temp) + "TavUi-" + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(folder_.c_str(), nullptr);
         StoreWriteDword("MainColor", "Software\\orrel\\Tav\\Window", 1);
         StoreWriteString("TitleA", kLaunch, "Editor");
         StoreWriteDword("OpenHotKey", "Software\\orrel\\Tav\\Key", 29);
     }
-    ~SettingsFileUiTest() override
-    {
-        for (const char* name : {"a.ini", "b.ini", "c.ini"})
-            DeleteFileA(Path(name).c_str());
-        RemoveDirectoryA(folder_.c_str());
-        DestroyWindow(owner_);
-    }
+    ~SettingsFileUiTest() override { DestroyWindow(owner_); }
 
-    std::string Path(const char* name) const { return folder_ + "\\" + name; }
+    std::string Path(const char* name) const { return folder_.Path(name); }
     static std::string Text(int id) { return ResString(id); }
 
     HWND owner_ = nullptr;
     HWND edit_ = nullptr;
-    std::string folder_;
+    ScratchFolder folder_;
 };
 
 TEST_F(SettingsFileUiTest, OpenDialogFillsTheControlAndCancelLeavesTheBufferAsItWas)

@@ -10,8 +10,6 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,6 +22,7 @@
 #include "options/options_dialog.h"
 #include "options/startup_shortcut.h"
 #include "res/options_dialogs.h"
+#include "scratch_folder.h"
 #include "scratch_registry.h"
 
 namespace {
@@ -45,47 +44,16 @@ std::string ReadLink(const std::string& file)
     return std::string(target) + "|" + folder;
 }
 
-std::string Contents(const std::string& file)
-{
-    std::ostringstream text;
-    text << std::ifstream(file, std::ios::binary).rdbuf();
-    return text.str();
-}
-
-std::vector<std::string> FilesIn(const std::string& folder)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(found.cFileName);
-    if (search != INVALID_HANDLE_VALUE)
-        FindClose(search);
-    return names;
-}
-
 class ShortcutTest : public RegistryTest {
 protected:
     void SetUp() override
     {
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof temp, temp);
-        folder_ = std::string(temp) + "TavStartup-" + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(folder_.c_str(), nullptr);
-        link_ = folder_ + "\\Tav.lnk";
         PutRawValue("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders", "Startup",
-                    REG_SZ, folder_.c_str(), static_cast<DWORD>(folder_.size() + 1));
-    }
-    void TearDown() override
-    {
-        for (const std::string& name : FilesIn(folder_))
-            DeleteFileA((folder_ + "\\" + name).c_str());
-        RemoveDirectoryA(folder_.c_str());
+                    REG_SZ, startup_.Folder().c_str(), static_cast<DWORD>(startup_.Folder().size() + 1));
     }
 
-    std::string folder_;
-    std::string link_;
+    ScratchFolder startup_;
+    const std::string link_ = startup_.Path("Tav.lnk");
 };
 
 // The button asks first; the link it makes replaces an older one whole.  A
@@ -96,7 +64,7 @@ TEST_F(ShortcutTest, TheStartupButtonAsksReplacesTheLinkWholeAndSaysWhenItCannot
 {
     char startup[MAX_PATH] = "";
     SHGetSpecialFolderPathA(nullptr, startup, CSIDL_STARTUP, FALSE);
-    if (lstrcmpiA(startup, folder_.c_str()) != 0)
+    if (lstrcmpiA(startup, startup_.Folder().c_str()) != 0)
         GTEST_SKIP() << "the Startup folder cannot be redirected here";
     char path[MAX_PATH];
     const std::string program(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
@@ -112,11 +80,11 @@ TEST_F(ShortcutTest, TheStartupButtonAsksReplacesTheLinkWholeAndSaysWhenItCannot
         EXPECT_EQ("C:\\Tools\\Tav.exe|C:\\Tools", ReadLink(link_));
         SendMessageA(d, WM_COMMAND, IDC_STARTUP, 0);
         EXPECT_EQ(made, ReadLink(link_));
-        const std::string before = Contents(link_);
+        const std::string before = ReadBytes(link_);
         HANDLE inUse = CreateFileA(link_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
         SendMessageA(d, WM_COMMAND, IDC_STARTUP, 0);
         CloseHandle(inUse);
-        EXPECT_EQ(before, Contents(link_));
+        EXPECT_EQ(before, ReadBytes(link_));
         PostCommand(d, IDCANCEL);
     });
     driver.Press("Tav", IDCANCEL).Press("Tav", IDOK).Press("Tav", IDOK).Press("Tav", IDOK);
@@ -127,8 +95,8 @@ TEST_F(ShortcutTest, TheStartupButtonAsksReplacesTheLinkWholeAndSaysWhenItCannot
     const std::string ask = Ansi("ｽﾀｰﾄｱｯﾌﾟにｼｮｰﾄｶｯﾄを作成します。");
     EXPECT_EQ((std::vector<std::string>{ask, ask, ask, Ansi("ｽﾀｰﾄｱｯﾌﾟにｼｮｰﾄｶｯﾄを作成できませんでした。")}),
               driver.Texts);
-    EXPECT_EQ(std::vector<std::string>{"Tav.lnk"}, FilesIn(folder_));
-    EXPECT_FALSE(CreateShellLink(program.c_str(), (folder_ + "\\missing\\Tav.lnk").c_str()));
+    EXPECT_EQ(std::vector<std::string>{"Tav.lnk"}, startup_.Files());
+    EXPECT_FALSE(CreateShellLink(program.c_str(), startup_.Path("missing\\Tav.lnk").c_str()));
 }
 
 // What a link click hands to the shell.
