@@ -50,11 +50,6 @@ std::string Shown(HWND d)
            + " frame " + list(IDC_FRAME) + " pos " + list(IDC_POSITION);
 }
 
-void PutDword(const char* key, const char* name, DWORD value)
-{
-    PutRawValue(key, name, REG_DWORD, &value, sizeof value);
-}
-
 // The preview's WM_PAINTs, counted around its own procedure.
 int PreviewPaints;
 WNDPROC PreviewProcedure;
@@ -347,8 +342,6 @@ TEST_F(OptionsDialogTest, TheCaptureDialogRecordsTheKeyPressedWithItsModifiers)
     EXPECT_EQ((std::vector<std::string>{ime, ime}), driver.Texts);
 }
 
-std::string Dword(DWORD value) { return Typed(REG_DWORD, std::string(reinterpret_cast<char*>(&value), 4)); }
-
 TEST_F(OptionsDialogTest, OkWritesEverySettingAndCancelNothing)
 {
     // Cancel after changes, with a refused offset in the edit: nothing is
@@ -386,17 +379,17 @@ TEST_F(OptionsDialogTest, OkWritesEverySettingAndCancelNothing)
         const char* Name;
         std::string Value;
     } written[] = {
-        {kWindowKey, "MainColor", Dword(0x0000FF00)}, {kWindowKey, "GradColor", Dword(0x000080FF)},
-        {kWindowKey, "AlphaBlend", Typed(REG_BINARY, "\x7F")}, {kWindowKey, "UseGrad", Dword(0)},
-        {kWindowKey, "VGrad", Dword(0)}, {kWindowKey, "UseAlphaBlend", Dword(1)},
-        {kWindowKey, "TextColor", Dword(0x00FFFFFF)}, {kWindowKey, "ShadowColor", Dword(0)},
-        {kWindowKey, "SelectTxtColor", Dword(0x000000FF)}, {kWindowKey, "SelectShadowColor", Dword(0)},
-        {kWindowKey, "ShadowOffset", Dword(static_cast<DWORD>(-7))}, {kWindowKey, "ShowAllKey", Dword(1)},
-        {kWindowKey, "SaveCursor", Dword(0)}, {kWindowKey, "Foreground", Dword(1)},
+        {kWindowKey, "MainColor", TypedDword(0x0000FF00)}, {kWindowKey, "GradColor", TypedDword(0x000080FF)},
+        {kWindowKey, "AlphaBlend", Typed(REG_BINARY, "\x7F")}, {kWindowKey, "UseGrad", TypedDword(0)},
+        {kWindowKey, "VGrad", TypedDword(0)}, {kWindowKey, "UseAlphaBlend", TypedDword(1)},
+        {kWindowKey, "TextColor", TypedDword(0x00FFFFFF)}, {kWindowKey, "ShadowColor", TypedDword(0)},
+        {kWindowKey, "SelectTxtColor", TypedDword(0x000000FF)}, {kWindowKey, "SelectShadowColor", TypedDword(0)},
+        {kWindowKey, "ShadowOffset", TypedDword(static_cast<DWORD>(-7))}, {kWindowKey, "ShowAllKey", TypedDword(1)},
+        {kWindowKey, "SaveCursor", TypedDword(0)}, {kWindowKey, "Foreground", TypedDword(1)},
         {kWindowKey, "Font", Typed(REG_BINARY, std::string(reinterpret_cast<char*>(&font), sizeof font))},
-        {kWindowKey, "EdgeType", Dword(3)}, {kWindowKey, "PosType", Dword(2)},
-        {kKeyKey, "OpenHotKey", Dword(VK_NONCONVERT)}, {kKeyKey, "OpenHotKeyEx", Dword(0)},
-        {kKeyKey, "CheckIME", Dword(1)}, {kWindowKey, "Smooth", Dword(1)},
+        {kWindowKey, "EdgeType", TypedDword(3)}, {kWindowKey, "PosType", TypedDword(2)},
+        {kKeyKey, "OpenHotKey", TypedDword(VK_NONCONVERT)}, {kKeyKey, "OpenHotKeyEx", TypedDword(0)},
+        {kKeyKey, "CheckIME", TypedDword(1)}, {kWindowKey, "Smooth", TypedDword(1)},
     };
     for (const auto& w : written)
         EXPECT_EQ(w.Value, StoredValue(w.Key, w.Name)) << w.Name;

@@ -36,9 +36,8 @@ void SetupTest::SetUp()
     ASSERT_EQ(932u, GetACP());
     LoadOptionalApis();
     // The window opens where the launcher would: at the stored place.
-    const DWORD left = 100, top = 10;
-    PutRawValue("Software\\orrel\\Tav\\Window", "Left", REG_DWORD, &left, sizeof left);
-    PutRawValue("Software\\orrel\\Tav\\Window", "Top", REG_DWORD, &top, sizeof top);
+    PutDword("Software\\orrel\\Tav\\Window", "Left", 100);
+    PutDword("Software\\orrel\\Tav\\Window", "Top", 10);
 }
 
 void SetupTest::TearDown()
