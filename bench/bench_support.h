@@ -15,7 +15,7 @@
 // How long the calling process has existed, in milliseconds: from the
 // creation time the system recorded for it to now, on the precise clock
 // where the system has one (Windows 8 and later, Wine).  Inline, for
-// tray_floor, which links nothing else of this.
+// tray_floor and hook_bench, which link nothing else of this.
 inline double ProcessAgeMs()
 {
     using PreciseTime = VOID(WINAPI*)(LPFILETIME);
@@ -30,6 +30,19 @@ inline double ProcessAgeMs()
     ULARGE_INTEGER from = {{created.dwLowDateTime, created.dwHighDateTime}};
     ULARGE_INTEGER to = {{now.dwLowDateTime, now.dwHighDateTime}};
     return static_cast<double>(to.QuadPart - from.QuadPart) / 10000.0;
+}
+
+// A hidden popup tool window of a class of its own with the default window
+// procedure.  Inline, as above.
+inline HWND CreateHiddenWindow(const char* className)
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = className;
+    RegisterClassA(&windowClass);
+    return CreateWindowExA(WS_EX_TOOLWINDOW, className, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                           windowClass.hInstance, nullptr);
 }
 
 // Milliseconds from the performance counter.

@@ -8,9 +8,8 @@
 #    the hook library is installed (a screenshot of the dialog with its
 #    preview is kept); Cancel writes nothing, and start-up goes on.
 # 2. The tray command 110 opens the options dialog; a click on the launcher
-#    key button opens the capture dialog, Ctrl+Alt+K is pressed there and
-#    shows in the options dialog; a click on OK saves it, and Ctrl+Alt+K
-#    then shows the launcher.
+#    key button opens the capture dialog, Ctrl+Alt+K is pressed there; a
+#    click on OK saves it, and Ctrl+Alt+K then shows the launcher.
 # 3. The tray command 120 opens the about box (a screenshot is kept); a
 #    click on OK closes it.
 #
@@ -61,8 +60,6 @@ read -r x y w h < <(probe wait 10000 '#32770' '') || fail "no capture dialog"
 click $((x + w / 2)) $((y + h / 2))  # the keyboard to the capture dialog
 xdotool key ctrl+alt+k
 probe gone 10000 '#32770' '' || fail "the capture dialog took no key"
-shown=$(probe text "$options" 1033)
-[ "$shown" = "CTRL+ALT+K" ] || fail "the options dialog shows '$shown' for the launcher key"
 click_control "$options" 1  # OK
 probe gone 10000 '#32770' "$options" || fail "OK did not close the dialog"
 [ "$(keyvalue OpenHotKey)" = 0x4b ] && [ "$(keyvalue OpenHotKeyEx)" = 0x3 ] ||

@@ -19,7 +19,6 @@
  *   tav_probe gone <ms> <class> [text]  no such window any more
  *   tav_probe center <text> <id>        the centre "x y" of control id in Tav's
  *                                       dialog of that caption
- *   tav_probe text <text> <id>          the text of that control
  *   tav_probe clipboard <text>          the text on the clipboard
  *
  * Texts are UTF-8 given as "hex:" and their bytes in hexadecimal: Wine
@@ -193,18 +192,12 @@ int main(int argc, char** argv)
         return SetClipboard(Argument(argv[2]));
     if (Is(command, "command"))
         return launcher != nullptr && PostMessageA(launcher, WM_COMMAND, std::strtoul(argv[2], nullptr, 10), 0) ? 0 : 1;
-    if ((Is(command, "center") || Is(command, "text")) && argc > 3) {
+    if (Is(command, "center") && argc > 3) {
         HWND control = GetDlgItem(FindTavWindow("#32770", Argument(argv[2]).c_str()), std::atoi(argv[3]));
-        if (control == nullptr)
-            return 1;
         RECT r;
-        GetWindowRect(control, &r);
-        char text[256] = "";
-        GetWindowTextA(control, text, sizeof text);
-        if (Is(command, "center"))
-            std::printf("%ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        else
-            std::printf("%s\n", text);
+        if (control == nullptr || !GetWindowRect(control, &r))
+            return 1;
+        std::printf("%ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
         return 0;
     }
 
