@@ -1,34 +1,14 @@
 /*
- * Benchmark of the resident launcher, measured inside the real launcher
- * window (the program's own start-up code, window procedure, painting and
- * store, driven by the messages the system would send), each figure beside
- * a floor measured in turn in the same run, so that figures from a busy
- * machine can still be compared.  The floor is a bare popup of the
- * launcher's size and place that a queued message brings to the foreground
- * and shows, and that paints itself in one colour.  Before every show a
- * screen-sized window of another thread is brought to the front, as the
- * user's program would be; in one series it is also painted in another
- * colour first, so that what lies under the launcher has changed.  Prints:
- *
- *  - launcher key (a queued WM_HOTKEY) to the end of the first WM_PAINT,
- *    37 lines with gradient and alpha blending, over an unchanged and over
- *    a changed screen; one show step by step; a submenu key and Backspace
- *    (queued WM_KEYDOWNs) to the end of the repaint.  Median and 95th
- *    percentile of 300 runs, in ms, with their ratios to the floor's;
- *  - process start to the tray icon (this program started again as
- *    "launcher_bench start": Tav's start-up over an empty registry, timed
- *    where its Shell_NotifyIconA call returns) against tray_floor.exe, a
- *    program that only adds a tray icon; 15 starts each, in turn;
- *  - private memory and GDI/USER object counts after start and around
- *    1,000 show/hide cycles.  Under Wine PrivateUsage and GetGuiResources
- *    read 0, so private memory is the committed private regions summed with
- *    VirtualQuery, GDI objects are the live indices of the handle table
- *    (GetObjectType over all 65,536, stock objects included) and USER
- *    objects the windows of this process and the menus (IsWindow, IsMenu
- *    over the 16-bit values).  scripts/bench.sh adds the resident set;
- *  - then the setup window's and the preview's benchmarks.
- *
- * HKEY_CURRENT_USER is redirected to a scratch key for the whole run.
+ * Benchmark of the resident launcher inside the real launcher window (the
+ * program's start-up code, window procedure, painting and store, driven by
+ * the messages the system would send), each figure beside a floor measured
+ * in turn in the same run: a bare popup of the launcher's size and place
+ * that a queued message brings to the foreground and shows and that fills
+ * itself with one colour.  Before each show a screen-sized window of
+ * another thread comes to the front, in one series painted anew first.
+ * What it prints, and how memory and objects are counted under Wine, is in
+ * the README ("Speed and footprint").  HKEY_CURRENT_USER is redirected to
+ * a scratch key for the whole run.
  */
 #include <windows.h>
 #include <psapi.h>

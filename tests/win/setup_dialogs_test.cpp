@@ -3,8 +3,8 @@
  * back from the running dialog (class, id, text, place, style, tab order,
  * caption, font); the entry dialog's limits, its required fields, what OK
  * writes and removes, drops onto its program and sound fields, the title
- * from a dropped file; renaming a submenu; the key-assignment dialog's list
- * and results.
+ * from a dropped file; renaming a submenu.  The key-assignment dialog's
+ * answers are those of the drops onto submenus (setup commands).
  */
 #include <windows.h>
 
@@ -281,28 +281,6 @@ TEST_F(SetupDialogTest, RenamingASubmenuKeepsItsContents)
     EXPECT_EQ((std::vector<std::string>{"Bravo", "31", "open"}), seen);
     EXPECT_EQ("Brave|-1", Stored("", 2));
     EXPECT_EQ("Delta|delta.exe", Stored("B", 4));
-}
-
-// The keys offered, A first and chosen, the focus on the list; the chosen
-// slots themselves are those of the drops onto submenus (setup commands).
-TEST_F(SetupDialogTest, TheKeyDialogOffersEveryKeyAndReturnsItsSlot)
-{
-    std::string keys;
-    DialogDriver driver;
-    driver.Then(kKeyDialog, [&](HWND dialog) {
-        HWND list = GetDlgItem(dialog, IDC_KEY_LIST);
-        keys = GetFocus() == list ? "focused " : "";
-        for (int i = 0; i < SendMessageA(list, CB_GETCOUNT, 0, 0); ++i) {
-            char key[8] = "";
-            SendMessageA(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(key));
-            keys += key;
-        }
-        PostCommand(dialog, IDOK);
-    });
-    driver.Then(kKeyDialog, [](HWND dialog) { PostMessageA(dialog, WM_CLOSE, 0, 0); });
-    EXPECT_EQ(1, RunAssignKeyDialog(nullptr));
-    EXPECT_EQ("focused ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789", keys);
-    EXPECT_EQ(-1, RunAssignKeyDialog(nullptr)) << "the close box cancels";
 }
 
 }  // namespace
