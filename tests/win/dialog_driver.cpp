@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include <gtest/gtest.h>
+
 std::string Ansi(const char* utf8)
 {
     wchar_t wide[512];
@@ -66,6 +68,10 @@ DialogDriver::~DialogDriver()
 {
     KillTimer(nullptr, timer_);
     Current = nullptr;
+    if (!steps_.empty())
+        ADD_FAILURE() << steps_.size() << " step(s) never played, the first for \"" << steps_.front().Caption << "\"";
+    for (const std::string& window : Unexpected)
+        ADD_FAILURE() << "a window no step expected: " << window;
 }
 
 DialogDriver& DialogDriver::Then(const char* captionUtf8, Action action)

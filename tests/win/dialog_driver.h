@@ -9,7 +9,8 @@
  * still runs, or that was played last, is not taken again.  Texts holds the
  * message of every message box (caption "Tav") played.  A window that no
  * step expects is closed after two seconds and noted in Unexpected, so a
- * failing test never hangs.
+ * failing test never hangs; the driver's end fails the test for it, and for
+ * any step not played.
  */
 #ifndef TAV_TESTS_DIALOG_DRIVER_H
 #define TAV_TESTS_DIALOG_DRIVER_H

