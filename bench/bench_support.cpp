@@ -1,5 +1,5 @@
 /*
- * Timing for the window benchmarks.
+ * What the benchmark programs share.
  */
 #include "bench_support.h"
 
@@ -8,9 +8,7 @@
 
 namespace {
 
-WNDPROC Wrapped;
-double PaintEnd;
-int Paints;
+const char kClockProperty[] = "TavBenchPaintClock";
 
 }  // namespace
 
@@ -22,56 +20,75 @@ double Now()
     return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
+bool PumpUntil(const std::function<bool()>& done)
+{
+    const double start = Now();
+    for (;;) {
+        MSG message;
+        while (!done() && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT)
+                continue;
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        if (done())
+            return true;
+        if (Now() - start > 1000.0)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+}
+
 PaintClock::PaintClock(HWND window) : window_(window)
 {
-    Wrapped = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Timed)));
+    SetPropA(window, kClockProperty, this);
+    wrapped_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Timed)));
 }
 
 PaintClock::~PaintClock()
 {
-    if (IsWindow(window_))
-        SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Wrapped));
+    if (IsWindow(window_)) {
+        SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(wrapped_));
+        RemovePropA(window_, kClockProperty);
+    }
 }
 
 LRESULT CALLBACK PaintClock::Timed(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    LRESULT result = CallWindowProcA(Wrapped, window, message, wParam, lParam);
+    auto* clock = static_cast<PaintClock*>(GetPropA(window, kClockProperty));
+    if (message == WM_PAINT)
+        clock->start_ = Now();
+    LRESULT result = CallWindowProcA(clock->wrapped_, window, message, wParam, lParam);
     if (message == WM_PAINT) {
-        PaintEnd = Now();
-        ++Paints;
+        clock->end_ = Now();
+        ++clock->paints_;
     }
     return result;
 }
 
 double PaintClock::UntilPainted(double start)
 {
-    int before = Paints;
-    while (Paints == before) {
-        MSG m;
-        while (Paints == before && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&m);
-            DispatchMessageA(&m);
-        }
-        if (Now() - start > 1000.0)
-            return -1;
-        if (Paints == before)
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    }
-    return PaintEnd - start;
+    const int before = paints_;
+    return PumpUntil([&] { return paints_ != before; }) ? end_ - start : -1;
 }
 
-void PrintLatency(const char* what, std::vector<double> samples)
+Figures Summarize(std::vector<double> samples)
+{
+    std::sort(samples.begin(), samples.end());
+    const size_t n = samples.size();
+    if (n == 0)
+        return {0, 0};
+    return {samples[n / 2], samples[std::min(n, (n * 95 + 99) / 100) - 1]};
+}
+
+void PrintLatency(const char* what, const std::vector<double>& samples)
 {
     const double frameMs = 1000.0 / 60.0;
-    std::sort(samples.begin(), samples.end());
-    size_t n = samples.size();
-    if (n == 0) {
+    if (samples.empty()) {
         std::printf("%-46s no runs\n", what);
         return;
     }
-    double median = samples[n / 2];
-    double p95 = samples[std::min(n, (n * 95 + 99) / 100) - 1];  // nearest rank
+    const Figures f = Summarize(samples);
     std::printf("%-46s %4zu runs  median %6.2f ms (%.2f frame)  p95 %6.2f ms (%.2f frame)\n", what,
-                n, median, median / frameMs, p95, p95 / frameMs);
+                samples.size(), f.Median, f.Median / frameMs, f.P95, f.P95 / frameMs);
 }

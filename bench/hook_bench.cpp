@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench_support.h"
 #include "hook/tav_hook.h"
 #include "key_watch.h"
 
@@ -33,14 +34,7 @@ void Report(const char* what, std::vector<double> times)
 
 int main()
 {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "TavHookBench";
-    RegisterClassA(&windowClass);
-    HWND launcher = CreateWindowExA(WS_EX_TOOLWINDOW, "TavHookBench", "", WS_POPUP, 0, 0, 0, 0,
-                                    nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-
+    HWND launcher = CreateHiddenWindow("TavHookBench");
     KeyWatch watch;  // installed first: called after the library's hook
     SetKey(VK_NONCONVERT);
     SetHook(launcher);

@@ -1,76 +1,26 @@
 /*
- * Benchmark of the setup window, measured inside the real window: its own
- * window procedure, store and painting, driven by the messages the system
- * would send.
- *
- *  - opening a level: Enter on a submenu row (a queued WM_KEYDOWN) to the
- *    end of the WM_PAINT that shows the submenu's 37 rows, and Backspace
- *    back to the top level;
- *  - a hover change: the pointer put over another row and the hover timer's
- *    WM_TIMER queued, to the end of the WM_PAINT that shows the new row.
- *
- * A menu of 36 entries at the top level and 36 in the submenu on key S,
- * gradient and alpha blending on.  Median and 95th percentile over 300 runs
- * each, in milliseconds and as a fraction of one 60 Hz frame.
+ * Benchmark of the setup window, measured inside the real window over
+ * launcher_bench's menu (36 entries at the top level and 36 in the submenu
+ * on key S, gradient and alpha blending on): Enter on the submenu row and
+ * Backspace back (queued WM_KEYDOWNs), each to the end of the WM_PAINT of
+ * the level's 37 rows, and a hover change (the pointer over another row,
+ * the hover timer's WM_TIMER queued) to the end of the repaint.  Median and
+ * 95th percentile of 300 runs each.
  */
-#include "setup_window_bench.h"
-
 #include <windows.h>
 
 #include <cstdio>
 #include <cstring>
-#include <string>
 #include <vector>
 
 #include "base/messages.h"
 #include "bench_support.h"
-#include "res/resource.h"
 #include "setup/setup_session.h"
 #include "setup/setup_window.h"
-#include "store/entry_tree.h"
-#include "store/registry.h"
-#include "store/res_string.h"
-
-namespace {
-
-const int kRuns = 300;
-const int kWarmUp = 20;
-
-// Posts the message and times it to the end of the window's next paint
-// (-1 after a second without one).
-double TimeToPaint(PaintClock* clock, HWND window, UINT message, WPARAM wParam)
-{
-    double start = Now();
-    PostMessageA(window, message, wParam, 0);
-    return clock->UntilPainted(start);
-}
-
-void PrepareMenu()
-{
-    std::string window = ResString(IDS_KEY_WINDOW);
-    StoreWriteDword("UseGrad", window.c_str(), 1);
-    StoreWriteDword("UseAlphaBlend", window.c_str(), 1);
-    StoreWriteDword("Left", window.c_str(), 200);
-    StoreWriteDword("Top", window.c_str(), 20);
-    for (const char* keyPath : {"", "S"}) {
-        for (int slot = 1; slot < kSlotCount; ++slot) {
-            EntryRecord entry;
-            std::memset(&entry, 0, sizeof entry);
-            std::snprintf(entry.Title, sizeof entry.Title, "%s program number %02d",
-                          keyPath[0] == '\0' ? "Top" : "Sub", slot);
-            std::snprintf(entry.Program, sizeof entry.Program, "C:\\Programs\\program%02d.exe", slot);
-            if (keyPath[0] == '\0' && slot == 19)
-                std::strcpy(entry.Program, SUBMENU_MARKER);
-            WriteEntry(keyPath, slot, &entry);
-        }
-    }
-}
-
-}  // namespace
 
 void RunSetupWindowBench()
 {
-    PrepareMenu();
+    const int kRuns = 300, kWarmUp = 20;
     HWND window = CreateSetupWindow(nullptr);
     if (window == nullptr) {
         std::printf("the setup window could not be created\n");
@@ -78,15 +28,18 @@ void RunSetupWindowBench()
     }
     PaintClock clock(window);
     SetupSession* session = CurrentSetup();
+    auto timed = [&](UINT message, WPARAM wParam) {
+        double start = Now();
+        PostMessageA(window, message, wParam, 0);
+        return clock.UntilPainted(start);
+    };
     int failed = 0;
-
-    // Key S selected: Enter opens the submenu, Backspace the top level.
-    std::vector<double> descend, ascend;
+    std::vector<double> descend, ascend, hover;
     for (int i = 0; i < kRuns + kWarmUp; ++i) {
         session->Cursor.Slot = 19;
-        double down = TimeToPaint(&clock, window, WM_KEYDOWN, VK_RETURN);
+        double down = timed(WM_KEYDOWN, VK_RETURN);
         bool inSubmenu = std::strcmp(session->Cursor.KeyPath, "S") == 0;
-        double up = TimeToPaint(&clock, window, WM_KEYDOWN, VK_BACK);
+        double up = timed(WM_KEYDOWN, VK_BACK);
         if (down < 0 || up < 0 || !inSubmenu) {
             ++failed;
         } else if (i >= kWarmUp) {
@@ -94,22 +47,19 @@ void RunSetupWindowBench()
             ascend.push_back(up);
         }
     }
-
     // The pointer between rows 5 and 6, one hover tick each time.
-    std::vector<double> hover;
     RECT rect;
     GetWindowRect(window, &rect);
     const int pitch = session->View.LineHeight + session->View.LineGap;
     for (int i = 0; i < kRuns + kWarmUp; ++i) {
         int row = 5 + i % 2;
         SetCursorPos(rect.left + 30, rect.top + 4 + row * pitch + pitch / 2);
-        double time = TimeToPaint(&clock, window, WM_TIMER, SETUP_HOVER_TIMER_ID);
+        double time = timed(WM_TIMER, SETUP_HOVER_TIMER_ID);
         if (time < 0 || session->Cursor.Slot != row)
             ++failed;
         else if (i >= kWarmUp)
             hover.push_back(time);
     }
-
     std::printf("Tav setup window benchmark (in-process, real setup window)\n");
     PrintLatency("Enter on a submenu to end of paint (37 rows)", descend);
     PrintLatency("Backspace to end of paint (37 rows)", ascend);

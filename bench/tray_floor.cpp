@@ -10,17 +10,11 @@
 
 #include <cstdio>
 
-#include "process_age.h"
+#include "bench_support.h"
 
 int main()
 {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "TavTrayFloor";
-    RegisterClassA(&windowClass);
-    HWND window = CreateWindowExA(WS_EX_TOOLWINDOW, "TavTrayFloor", "", WS_POPUP, 0, 0, 0, 0,
-                                  nullptr, nullptr, windowClass.hInstance, nullptr);
+    HWND window = CreateHiddenWindow("TavTrayFloor");
 
     NOTIFYICONDATAA icon = {};
     icon.cbSize = NOTIFYICONDATAA_V1_SIZE;

@@ -26,29 +26,19 @@ def fail(message):
     sys.exit(1)
 
 
-def project_version():
-    with open(os.path.join(ROOT, "CMakeLists.txt"), encoding="utf-8") as f:
-        match = re.search(r"project\(Tav VERSION (\d+)\.(\d+)", f.read())
-    return int(match.group(1)), int(match.group(2))
-
-
 def machine(image):
     offset = struct.unpack_from("<I", image, 0x3C)[0]
-    if image[offset:offset + 4] != b"PE\0\0":
-        return None
-    return struct.unpack_from("<H", image, offset + 4)[0]
+    return struct.unpack_from("<H", image, offset + 4)[0] if image[offset:offset + 4] == b"PE\0\0" else None
 
 
 def version_resource(image):
     """(file version MS, product version MS, ProductVersion text) of the image."""
     fixed = image.find(struct.pack("<I", 0xFEEF04BD))
-    if fixed < 0:
-        return None
-    file_ms, _, product_ms = struct.unpack_from("<III", image, fixed + 8)
     key = "ProductVersion\0".encode("utf-16-le")
     at = image.find(key)
-    if at < 0:
+    if fixed < 0 or at < 0:
         return None
+    file_ms, _, product_ms = struct.unpack_from("<III", image, fixed + 8)
     at += len(key)
     at += (4 - at % 4) % 4  # the value is aligned to 4 bytes
     end = image.find(b"\0\0", at)
@@ -60,24 +50,20 @@ def version_resource(image):
 def check_text(name, data):
     if b"\n" in data.replace(b"\r\n", b""):
         fail(f"{name}: a line ends without CR LF")
-    if name == "README.ja.txt":
-        text = data.decode("cp932")
-        if "無変換" not in text:
-            fail(f"{name}: not the Japanese README")
-    elif name == "README.txt":
-        if not data.startswith(b"\xef\xbb\xbf"):
-            fail(f"{name}: no UTF-8 byte-order mark")
-        data.decode("utf-8")
-    elif b"MIT License" not in data:
+    if name == "README.ja.txt" and "無変換" not in data.decode("cp932"):
+        fail(f"{name}: not the Japanese README")
+    if name == "README.txt" and not (data.startswith(b"\xef\xbb\xbf") and data.decode("utf-8")):
+        fail(f"{name}: no UTF-8 byte-order mark")
+    if name == "LICENSE.txt" and b"MIT License" not in data:
         fail(f"{name}: not the MIT licence")
 
 
 def main():
-    folder = sys.argv[1]
-    major, minor = project_version()
+    with open(os.path.join(ROOT, "CMakeLists.txt"), encoding="utf-8") as f:
+        major, minor = map(int, re.search(r"project\(Tav VERSION (\d+)\.(\d+)", f.read()).groups())
     version = f"{major}.{minor}"
     for arch, expected_machine in MACHINES.items():
-        path = os.path.join(folder, f"Tav-{version}-{arch}.zip")
+        path = os.path.join(sys.argv[1], f"Tav-{version}-{arch}.zip")
         if not os.path.isfile(path):
             fail(f"no {path}")
         with zipfile.ZipFile(path) as package:
@@ -86,14 +72,12 @@ def main():
                 fail(f"{path} holds {names}, not {FILES}")
             for name in names:
                 data = package.read(name)
-                if name.endswith((".exe", ".dll")):
-                    if machine(data) != expected_machine:
-                        fail(f"{path}: {name} is not built for {arch}")
-                    found = version_resource(data)
-                    if found != ((major << 16) | minor, (major << 16) | minor, version):
-                        fail(f"{path}: {name} carries version {found}, not {version}")
-                else:
+                if not name.endswith((".exe", ".dll")):
                     check_text(name, data)
+                elif machine(data) != expected_machine:
+                    fail(f"{path}: {name} is not built for {arch}")
+                elif version_resource(data) != ((major << 16) | minor, (major << 16) | minor, version):
+                    fail(f"{path}: {name} carries version {version_resource(data)}, not {version}")
         print(f"{os.path.basename(path)}: {', '.join(names)}; programs for {arch}, version {version}")
     return 0
 

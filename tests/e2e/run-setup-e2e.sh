@@ -5,8 +5,8 @@
 #   run-setup-e2e.sh <win64 build tree>
 #
 # 1. An empty menu, launcher hot key Ctrl+Alt+T.  Tav.exe starts.
-# 2. A click on the tray icon opens the tray menu; its key "l" opens the
-#    setup window.
+# 2. The tray menu (the icon's right click); its key "l" opens the setup
+#    window.
 # 3. Key S, a right click on its row, the context menu's second item: the
 #    submenu-name dialog; the Japanese name "ツール" pasted (Ctrl+V) from the
 #    clipboard, Enter.
@@ -18,21 +18,14 @@
 # 6. A right click, the menu's "x": setup ends.
 # 7. Ctrl+Alt+T, s, 1: the copied entry starts the marker program.
 #
-# Its own Wine prefix (<build>/e2e-setup/wineprefix, kept between runs),
-# whose programs all share the virtual desktop "Default".  Without DISPLAY
-# it starts its own Xvfb.  Artifacts in <build>/e2e-setup: setup.png (the
-# whole screen), setup-crop.png (the setup window, docs/setup.png),
-# marker.txt.
+# Its own Wine prefix (<build>/e2e-setup/wineprefix, kept between runs).
+# Artifacts in <build>/e2e-setup: setup.png (the whole screen),
+# setup-crop.png (the setup window, docs/setup.png), marker.txt.
 set -uo pipefail
 build=$(cd "${1:?usage: run-setup-e2e.sh <win64 build tree>}" && pwd)
 
 e2e_folder=e2e-setup
 . "$(dirname "$0")/e2e-lib.sh"
-
-fail() { echo "FAIL: $*" >&2; import -window root "$out/failure.png" 2>/dev/null; exit 1; }
-sprobe() { wine64 "$bin/setup_probe.exe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
-# A text argument for setup_probe: its UTF-8 bytes in hexadecimal.
-hex() { printf 'hex:%s' "$(printf '%s' "$1" | od -An -tx1 | tr -d ' \n')"; }
 
 # Types text with one xdotool key name per character: xdotool's own typing
 # loses characters that need a remapped key.
@@ -54,9 +47,8 @@ typekeys() {
 # Waits for the dialog with this caption and clicks its caption bar: dialogs
 # in Wine's virtual desktop do not always take the keyboard when they open.
 focus_dialog() {
-  local rect
-  rect=$(sprobe wait '#32770' 10000 "$(hex "$1")") || fail "no dialog $1"
-  read -r dx dy dw _ <<<"$rect"
+  local dx dy dw
+  read -r dx dy dw _ < <(probe wait 10000 '#32770' "$(hex "$1")") || fail "no dialog $1"
   xdotool mousemove "$((dx + dw / 2))" "$((dy + 10))" click 1
   sleep 0.3
 }
@@ -87,27 +79,17 @@ expect_value() {
 step "Wine prefix $WINEPREFIX"
 marker=$out/marker.txt
 rm -f "$marker" "$out"/*.png
-{
-  printf '[HKEY_CURRENT_USER\\Software\\orrel\\Tav\\Window]\r\n'
-  printf '"ShowAllKey"=dword:00000000\r\n"PosType"=dword:00000000\r\n'
-  printf '"Left"=dword:00000064\r\n"Top"=dword:00000028\r\n\r\n'
-  printf '[HKEY_CURRENT_USER\\Software\\orrel\\Tav\\Key]\r\n'
-  printf '"OpenHotKey"=dword:00000054\r\n"OpenHotKeyEx"=dword:00000003\r\n"CheckIME"=dword:00000000\r\n\r\n'
-} | e2e_registry
+tav_keys 0x28 | e2e_registry
 
 step "Tav.exe starts with an empty menu"
-wine64 "$bin/Tav.exe" </dev/null &
-tav=$!
-probe wait-ready 30000 || fail "Tav did not finish starting"
-desktop=$(xdotool search --name "Default - Wine desktop" | head -1)
-[ -n "$desktop" ] || fail "no virtual desktop window"
-xdotool windowfocus --sync "$desktop" 2>/dev/null || xdotool windowfocus "$desktop"
+start_tav
+focus_desktop
 
 step "the tray menu's setup command opens the setup window"
-sprobe tray-click || fail "no launcher window"
+probe tray-menu || fail "no launcher window"
 sleep 0.5
 xdotool key l
-geometry=$(sprobe wait TavSetupClass 10000) || fail "no setup window"
+geometry=$(probe wait 10000 TavSetupClass) || fail "no setup window"
 echo "setup window at x y w h = $geometry"
 
 step "a submenu named ツール on key S"
@@ -115,7 +97,7 @@ xdotool key s
 right_click_row 19
 xdotool key Down Down Return
 focus_dialog "ｻﾌﾞﾒﾆｭｰ作成・変更"
-sprobe clipboard "$(hex "ツール")" || fail "clipboard"
+probe clipboard "$(hex "ツール")" || fail "clipboard"
 xdotool key ctrl+v Return
 expect_value TitleS "ツール"
 expect_value ExecS "-1"
@@ -140,10 +122,8 @@ step "Ctrl+C on A, Ctrl+V on key 1 of the submenu"
 xdotool key a ctrl+c
 # The screenshot: the copied entry framed, the context menu open on key B.
 right_click_row 2
-import -window root "$out/setup.png"
 read -r x y w h <<<"$geometry"
-convert "$out/setup.png" -crop "$((w + 260))x$((h + 40))+$((x > 20 ? x - 20 : 0))+$((y > 20 ? y - 20 : 0))" +repage \
-  "$out/setup-crop.png"
+shot setup "$((x > 20 ? x - 20 : 0))" "$((y > 20 ? y - 20 : 0))" "$((w + 260))" "$((h + 40))"
 xdotool key Escape
 sleep 0.3
 xdotool key s Return 1 ctrl+v
@@ -153,7 +133,7 @@ expect_value ExecS1 "$program"
 step "the context menu ends setup"
 right_click_row 28
 xdotool key x
-sprobe gone TavSetupClass 10000 || fail "the setup window stayed"
+probe gone 10000 TavSetupClass || fail "the setup window stayed"
 
 step "the launcher starts the copied entry"
 xdotool key ctrl+alt+t
@@ -161,12 +141,6 @@ probe wait-shown 10000 >/dev/null || fail "the launcher key did nothing after se
 xdotool key s
 sleep 0.3
 xdotool key 1
-for _ in $(seq 100); do [ -f "$marker" ] && break; sleep 0.1; done
-[ -f "$marker" ] || fail "the copied entry's program did not run"
-tr -d '\r' <"$marker"
-grep -q '^args=e2e$' "$marker" || fail "wrong parameters"
-grep -qi "^dir=$(winpath "$out" | sed 's/\\/\\\\/g')\$" "$marker" || fail "wrong working folder"
-
-probe exit 10000 || fail "Tav did not exit"
-wait "$tav"
+expect_marker "$marker"
+stop_tav
 echo "end-to-end test of the setup editor passed"

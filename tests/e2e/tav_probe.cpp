@@ -1,35 +1,40 @@
 /*
- * The end-to-end test's eyes and hands inside the Wine desktop where
- * Tav.exe runs: it finds the launcher window, waits for it to show, hide or
- * go away, tells the size the launcher should have for a level of the
- * stored menu, asks Tav to exit through its tray command, and finds Tav's
- * dialogs and their controls.
+ * The end-to-end tests' eyes and hands inside the Wine desktop where
+ * Tav.exe runs.
  *
  *   tav_probe wait-ready <ms>           start-up has ended: the hook library's
  *                                       window exists (SetHook is its last step)
- *   tav_probe wait-shown <ms> [w h]     shown (with that size); prints "x y w h"
- *   tav_probe wait-hidden <ms>          created and hidden
+ *   tav_probe wait-shown <ms> [w h]     the launcher shown (with that size);
+ *                                       prints "x y w h"
+ *   tav_probe wait-hidden <ms>          the launcher created and hidden
  *   tav_probe expect-size <keyPath>     prints "w h" for that level ("" = top)
  *   tav_probe exit <ms>                 command 130, then the window is gone
  *   tav_probe flash <ms>                a window of the probe flashes while
  *                                       another is in front, and comes to the
  *                                       front
  *   tav_probe command <id>              posts the tray command id to Tav
- *   tav_probe wait-dialog <ms> <d>      Tav's dialog d (options, capture or
- *                                       about) shown; prints "x y w h"
- *   tav_probe wait-no-dialog <ms> <d>   no dialog d any more
- *   tav_probe center <d> <id>           prints the centre "x y" of control id
- *   tav_probe text <d> <id>             prints the text of control id
+ *   tav_probe tray-menu                 the tray icon's right click: the menu
+ *   tav_probe wait <ms> <class> [text]  a visible window of Tav's of the class
+ *                                       (and caption); prints "x y w h"
+ *   tav_probe gone <ms> <class> [text]  no such window any more
+ *   tav_probe center <text> <id>        the centre "x y" of control id in Tav's
+ *                                       dialog of that caption
+ *   tav_probe clipboard <text>          the text on the clipboard
  *
- * Exit code 0 when the condition was met, 1 on timeout, 2 on bad usage.
+ * Texts are UTF-8 given as "hex:" and their bytes in hexadecimal: Wine
+ * turns non-ASCII arguments into Unicode with the Unix locale, which a
+ * machine without that locale lacks.  Exit code 0 when the condition was
+ * met, 1 on timeout, 2 on bad usage.
  */
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "base/launcher_state.h"
+#include "base/messages.h"
 #include "base/optional_apis.h"
 #include "draw/geometry.h"
 #include "hook/tav_hook.h"
@@ -41,18 +46,43 @@ namespace {
 
 HWND FindLauncher() { return FindWindowA("Tav", "Tav"); }
 
-// Polls condition every 20 ms until it holds or timeoutMs has passed.
-template <typename Condition>
-bool WaitUntil(DWORD timeoutMs, Condition condition)
+// A "hex:" argument as text in the ANSI code page, as Tav's windows hold it.
+std::string Argument(const char* text)
 {
-    DWORD start = GetTickCount();
-    for (;;) {
+    if (std::strncmp(text, "hex:", 4) != 0)
+        return text;
+    std::string utf8;
+    for (const char* p = text + 4; p[0] != '\0' && p[1] != '\0'; p += 2)
+        utf8 += static_cast<char>(std::strtol(std::string(p, 2).c_str(), nullptr, 16));
+    wchar_t wide[512] = L"";
+    MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide, 512);
+    char ansi[1024] = "";
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi, sizeof ansi, nullptr, nullptr);
+    return ansi;
+}
+
+// Runs this thread's messages until condition holds (true) or timeoutMs has
+// passed (false).
+template <typename Condition>
+bool PumpUntil(DWORD timeoutMs, Condition condition)
+{
+    for (DWORD start = GetTickCount();;) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
         if (condition())
             return true;
         if (GetTickCount() - start > timeoutMs)
             return false;
-        Sleep(20);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
     }
+}
+
+void PrintRect(HWND window)
+{
+    RECT r = {};
+    GetWindowRect(window, &r);
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
 // The launcher's size for a level of the stored menu: at the top level the
@@ -70,23 +100,6 @@ int ExpectSize(const char* keyPath)
     return 0;
 }
 
-// Runs this thread's messages for up to timeoutMs, until condition holds.
-template <typename Condition>
-bool PumpUntil(DWORD timeoutMs, Condition condition)
-{
-    DWORD start = GetTickCount();
-    for (;;) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&message);
-        if (condition())
-            return true;
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-}
-
 // A window that asks for attention while another window is in front.  The
 // shell tells the hook library with HSHELL_FLASH; Wine's shell hook is a
 // stub, so the probe also posts what the shell would post, to the library's
@@ -100,8 +113,8 @@ int Flash(DWORD timeoutMs)
     windowClass.lpszClassName = "TavProbe";
     RegisterClassA(&windowClass);
     auto open = [](const char* title, int x) {
-        return CreateWindowExA(0, "TavProbe", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, 400, 200,
-                               120, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        return CreateWindowExA(0, "TavProbe", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, 400, 200, 120, nullptr,
+                               nullptr, GetModuleHandleA(nullptr), nullptr);
     };
     HWND flashing = open("Flashing", 100);
     HWND front = open("In front", 400);
@@ -110,146 +123,126 @@ int Flash(DWORD timeoutMs)
         return 1;
     FLASHWINFO flash = {sizeof flash, flashing, FLASHW_ALL, 3, 0};
     FlashWindowEx(&flash);
-    PostMessageA(FindWindowA(TAV_HOOK_WINDOW_CLASS, nullptr), RegisterWindowMessageA("SHELLHOOK"),
-                 HSHELL_FLASH, reinterpret_cast<LPARAM>(flashing));
+    PostMessageA(FindWindowA(TAV_HOOK_WINDOW_CLASS, nullptr), RegisterWindowMessageA("SHELLHOOK"), HSHELL_FLASH,
+                 reinterpret_cast<LPARAM>(flashing));
     return PumpUntil(timeoutMs, [flashing] { return GetForegroundWindow() == flashing; }) ? 0 : 1;
 }
 
-struct DialogSearch {
+struct Search {
     DWORD Process;
-    const char* Title;
+    const char* Class;
+    const char* Caption;  // null: any
     HWND Found;
 };
 
-BOOL CALLBACK MatchDialog(HWND window, LPARAM parameter)
+BOOL CALLBACK Match(HWND window, LPARAM parameter)
 {
-    auto* search = reinterpret_cast<DialogSearch*>(parameter);
-    char name[16] = "", title[64] = "";
+    auto* search = reinterpret_cast<Search*>(parameter);
+    char name[64] = "", caption[256] = "";
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
     GetClassNameA(window, name, sizeof name);
-    GetWindowTextA(window, title, sizeof title);
-    if (process != search->Process || !IsWindowVisible(window) || std::strcmp(name, "#32770") != 0
-        || std::strcmp(title, search->Title) != 0)
+    GetWindowTextA(window, caption, sizeof caption);
+    if (process != search->Process || !IsWindowVisible(window) || std::strcmp(name, search->Class) != 0
+        || (search->Caption != nullptr && std::strcmp(caption, search->Caption) != 0))
         return TRUE;
     search->Found = window;
     return FALSE;
 }
 
-// Tav's options dialog, key capture dialog (no title) or about box, or null.
-HWND FindDialog(const char* dialog)
+// A visible top-level window of Tav's process, or null.
+HWND FindTavWindow(const char* className, const char* caption)
 {
-    const struct {
-        const char* Name;
-        const char* Title;
-    } titles[] = {
-        {"options", "Tav\x93\xAE\x8D\xEC\x90\xDD\x92\xE8"},  // Tav動作設定
-        {"about", "Tav\x82\xC9\x82\xC2\x82\xA2\x82\xC4"},    // Tavについて
-        {"capture", ""},
-    };
-    DialogSearch search = {0, nullptr, nullptr};
-    for (const auto& t : titles) {
-        if (std::strcmp(t.Name, dialog) == 0)
-            search.Title = t.Title;
-    }
+    Search search = {0, className, caption, nullptr};
     HWND launcher = FindLauncher();
-    if (search.Title == nullptr || launcher == nullptr)
+    if (launcher == nullptr)
         return nullptr;
     GetWindowThreadProcessId(launcher, &search.Process);
-    EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
+    EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
     return search.Found;
 }
 
-// center and text: the control's centre on the screen, or its text.
-int InspectControl(const char* command, const char* dialog, int id)
+int SetClipboard(const std::string& text)
 {
-    HWND control = GetDlgItem(FindDialog(dialog), id);
-    if (control == nullptr)
-        return 1;
-    char text[256] = "";
-    RECT rect;
-    GetWindowRect(control, &rect);
-    GetWindowTextA(control, text, sizeof text);
-    if (std::strcmp(command, "center") == 0)
-        std::printf("%ld %ld\n", (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    else
-        std::printf("%s\n", text);
-    return 0;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    bool set = OpenClipboard(nullptr) && EmptyClipboard() && SetClipboardData(CF_TEXT, memory);
+    CloseClipboard();
+    return set ? 0 : 1;
 }
+
+bool Is(const char* command, const char* name) { return std::strcmp(command, name) == 0; }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc < 3)
+    if (argc < 2)
         return 2;
     const char* command = argv[1];
-    if (std::strcmp(command, "expect-size") == 0)
+    HWND launcher = FindLauncher();
+    if (Is(command, "tray-menu"))
+        return launcher != nullptr && PostMessageA(launcher, UM_TRAYICON, 0, WM_RBUTTONDOWN) ? 0 : 1;
+    if (argc < 3)
+        return 2;
+    if (Is(command, "expect-size"))
         return ExpectSize(argv[2]);
-    if (std::strcmp(command, "command") == 0) {
-        HWND window = FindLauncher();
-        return window != nullptr && PostMessageA(window, WM_COMMAND, std::strtoul(argv[2], nullptr, 10), 0)
-                   ? 0
-                   : 1;
-    }
-    if ((std::strcmp(command, "center") == 0 || std::strcmp(command, "text") == 0) && argc > 3)
-        return InspectControl(command, argv[2], std::atoi(argv[3]));
-
-    DWORD timeout = static_cast<DWORD>(std::strtoul(argv[2], nullptr, 10));
-    if (std::strcmp(command, "wait-ready") == 0) {
-        return WaitUntil(timeout, [] {
-            return FindLauncher() != nullptr
-                   && FindWindowA(TAV_HOOK_WINDOW_CLASS, nullptr) != nullptr;
-        }) ? 0 : 1;
-    }
-
-    if (std::strcmp(command, "wait-shown") == 0) {
-        long width = argc > 4 ? std::strtol(argv[3], nullptr, 10) : -1;
-        long height = argc > 4 ? std::strtol(argv[4], nullptr, 10) : -1;
-        RECT rect = {};
-        bool met = WaitUntil(timeout, [&] {
-            HWND window = FindLauncher();
-            if (window == nullptr || !GetWindowRect(window, &rect) || !IsWindowVisible(window))
-                return false;
-            return width < 0 || (rect.right - rect.left == width && rect.bottom - rect.top == height);
-        });
-        std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left,
-                    rect.bottom - rect.top);
-        return met ? 0 : 1;
-    }
-
-    if (std::strcmp(command, "wait-hidden") == 0) {
-        return WaitUntil(timeout, [] {
-            HWND window = FindLauncher();
-            return window != nullptr && !IsWindowVisible(window);
-        }) ? 0 : 1;
-    }
-
-    if (std::strcmp(command, "flash") == 0)
-        return Flash(timeout);
-
-    if ((std::strcmp(command, "wait-dialog") == 0 || std::strcmp(command, "wait-no-dialog") == 0)
-        && argc > 3) {
-        bool shown = command[5] == 'd';
-        HWND dialog = nullptr;
-        if (!WaitUntil(timeout, [&] { return ((dialog = FindDialog(argv[3])) != nullptr) == shown; }))
+    if (Is(command, "clipboard"))
+        return SetClipboard(Argument(argv[2]));
+    if (Is(command, "command"))
+        return launcher != nullptr && PostMessageA(launcher, WM_COMMAND, std::strtoul(argv[2], nullptr, 10), 0) ? 0 : 1;
+    if (Is(command, "center") && argc > 3) {
+        HWND control = GetDlgItem(FindTavWindow("#32770", Argument(argv[2]).c_str()), std::atoi(argv[3]));
+        RECT r;
+        if (control == nullptr || !GetWindowRect(control, &r))
             return 1;
-        if (shown) {
-            Sleep(300);  // drawn
-            RECT rect;
-            GetWindowRect(dialog, &rect);
-            std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left,
-                        rect.bottom - rect.top);
-        }
+        std::printf("%ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
         return 0;
     }
 
-    if (std::strcmp(command, "exit") == 0) {
-        HWND window = FindLauncher();
-        if (window == nullptr)
+    const DWORD timeout = static_cast<DWORD>(std::strtoul(argv[2], nullptr, 10));
+    if (Is(command, "wait-ready"))
+        return PumpUntil(timeout, [] {
+            return FindLauncher() != nullptr && FindWindowA(TAV_HOOK_WINDOW_CLASS, nullptr) != nullptr;
+        }) ? 0 : 1;
+    if (Is(command, "wait-shown")) {
+        long width = argc > 4 ? std::strtol(argv[3], nullptr, 10) : -1;
+        long height = argc > 4 ? std::strtol(argv[4], nullptr, 10) : -1;
+        HWND window = nullptr;
+        bool met = PumpUntil(timeout, [&] {
+            RECT r;
+            window = FindLauncher();
+            return window != nullptr && GetWindowRect(window, &r) && IsWindowVisible(window)
+                   && (width < 0 || (r.right - r.left == width && r.bottom - r.top == height));
+        });
+        PrintRect(window);
+        return met ? 0 : 1;
+    }
+    if (Is(command, "wait-hidden"))
+        return PumpUntil(timeout, [] { return FindLauncher() != nullptr && !IsWindowVisible(FindLauncher()); }) ? 0 : 1;
+    if (Is(command, "flash"))
+        return Flash(timeout);
+    if (Is(command, "exit")) {
+        if (launcher == nullptr)
             return 1;
-        PostMessageA(window, WM_COMMAND, IDM_EXIT, 0);
-        return WaitUntil(timeout, [] { return FindLauncher() == nullptr; }) ? 0 : 1;
+        PostMessageA(launcher, WM_COMMAND, IDM_EXIT, 0);
+        return PumpUntil(timeout, [] { return FindLauncher() == nullptr; }) ? 0 : 1;
+    }
+    if ((Is(command, "wait") || Is(command, "gone")) && argc > 3) {
+        const bool wanted = Is(command, "wait");
+        const std::string caption = argc > 4 ? Argument(argv[4]) : "";
+        HWND found = nullptr;
+        if (!PumpUntil(timeout, [&] {
+                found = FindTavWindow(argv[3], argc > 4 ? caption.c_str() : nullptr);
+                return (found != nullptr) == wanted;
+            }))
+            return 1;
+        if (wanted) {
+            Sleep(300);  // drawn
+            PrintRect(found);
+        }
+        return 0;
     }
     return 2;
 }

@@ -1,8 +1,7 @@
 /*
  * The setup window's arithmetic: the row under a point (margins, the title
- * line, the edges of the window) and a row's rectangle; the title proposed
- * for a dropped file, walked character by character in code page 932; the
- * WAV test of the sound field.
+ * line, the edges of the window); the title proposed for a dropped file,
+ * walked character by character in code page 932.
  */
 #include <cstring>
 #include <string>
@@ -36,25 +35,6 @@ TEST(SetupRows, RowUnderAPoint)
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.Row, SetupRowAt(kWindow, c.X, c.Y, c.Pitch, c.Top)) << c.X << ", " << c.Y;
-}
-
-TEST(SetupRows, RowRectangles)
-{
-    const struct {
-        int Slot, Pitch, Width;
-        LayoutRect Rect;
-    } cases[] = {
-        {0, 20, 200, {5, 4, 195, 24}},
-        {1, 20, 200, {5, 24, 195, 44}},
-        {36, 17, 120, {5, 616, 115, 633}},
-    };
-    for (const auto& c : cases) {
-        LayoutRect r = SetupRowRect(c.Slot, c.Pitch, c.Width);
-        EXPECT_EQ(c.Rect.Left, r.Left);
-        EXPECT_EQ(c.Rect.Top, r.Top) << c.Slot;
-        EXPECT_EQ(c.Rect.Right, r.Right);
-        EXPECT_EQ(c.Rect.Bottom, r.Bottom) << c.Slot;
-    }
 }
 
 // Lead bytes of code page 932.
@@ -109,19 +89,6 @@ TEST(DroppedFile, ATitleCutToItsBytesEndsWithAWholeCharacter)
         CutPartialCharacter(text, IsCp932LeadByte);
         EXPECT_EQ(std::string(c.Kept), text) << c.Text;
     }
-}
-
-TEST(DroppedFile, WaveExtension)
-{
-    const struct {
-        const char* Path;
-        int Wave;
-    } cases[] = {
-        {"C:\\Sounds\\Song.Wav", 1}, {"Song.WAV", 1}, {".wav", 1},       {"Song.mp3", 0},
-        {"Song.wave", 0},            {"wav", 0},      {"C:\\wav", 0},    {"", 0},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.Wave, HasWaveExtension(c.Path)) << c.Path;
 }
 
 }  // namespace

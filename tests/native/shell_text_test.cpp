@@ -1,6 +1,7 @@
 /*
  * What the startup shortcut and the about box's links hand to the shell:
- * the shortcut's path and working folder, and a link field's target.
+ * the shortcut's path and working folder, and a link field's target; each
+ * into a buffer too small as well ("!": refused, and the buffer empty).
  */
 #include <string>
 
@@ -11,78 +12,60 @@
 namespace {
 
 template <typename Make>
-std::string Made(Make make, bool* fitted, std::size_t size = 260)
+std::string Made(Make make, std::size_t size)
 {
     std::string out(size, '\x55');
-    *fitted = make(&out[0], size);
-    return out.c_str();
+    const bool fitted = make(&out[0], size);
+    return (fitted ? "" : "!") + std::string(out.c_str());
 }
 
-TEST(ProgramFolder, CutsAtTheLastBackslashKeepingADrivesRoot)
+TEST(ShellText, ProgramFolderCutsAtTheLastBackslashKeepingADrivesRoot)
 {
     const struct {
         const char* Program;
+        std::size_t Size;
         const char* Folder;
     } cases[] = {
-        {"C:\\Tools\\Tav.exe", "C:\\Tools"},
-        {"C:\\Program Files\\Tav\\Tav.exe", "C:\\Program Files\\Tav"},
-        {"C:\\Tav.exe", "C:\\"},
-        {"\\\\server\\share\\Tav.exe", "\\\\server\\share"},
-        {"\\Tav.exe", "\\Tav.exe"},  // the first character does not count
-        {"Tav.exe", "Tav.exe"},
-        {"", ""},
+        {"C:\\Tools\\Tav.exe", 260, "C:\\Tools"},
+        {"C:\\Program Files\\Tav\\Tav.exe", 260, "C:\\Program Files\\Tav"},
+        {"C:\\Tav.exe", 260, "C:\\"},
+        {"\\\\server\\share\\Tav.exe", 260, "\\\\server\\share"},
+        {"\\Tav.exe", 260, "\\Tav.exe"},  // the first character does not count
+        {"Tav.exe", 260, "Tav.exe"},
+        {"", 260, ""},
         // 表 is 0x95 0x5C in code page 932: its trail byte is no backslash.
-        {"C:\\Tools\\\x95\\.exe", "C:\\Tools"},
-        {"C:\\\x83\\\\Tav.exe", "C:\\\x83\\"},  // ソ as a folder name
+        {"C:\\Tools\\\x95\\.exe", 260, "C:\\Tools"},
+        {"C:\\\x83\\\\Tav.exe", 260, "C:\\\x83\\"},  // ソ as a folder name
+        {"C:\\Tools\\Tav.exe", 16, "!"},
     };
-    for (const auto& c : cases) {
-        bool fitted = false;
-        EXPECT_EQ(c.Folder, Made([&](char* out, std::size_t n) { return ProgramFolder(c.Program, out, n); },
-                                 &fitted))
+    for (const auto& c : cases)
+        EXPECT_EQ(c.Folder, Made([&](char* out, std::size_t n) { return ProgramFolder(c.Program, out, n); }, c.Size))
             << c.Program;
-        EXPECT_TRUE(fitted);
-    }
-    bool fitted = true;
-    EXPECT_EQ("", Made([](char* out, std::size_t n) { return ProgramFolder("C:\\Tools\\Tav.exe", out, n); },
-                       &fitted, 16));
-    EXPECT_FALSE(fitted);
 }
 
-TEST(JoinFolderAndName, JoinsWithABackslashOrNotAtAll)
+TEST(ShellText, JoinFolderAndNameAndLinkTargets)
 {
-    bool fitted = false;
+    const std::string folder(252, 'f');  // 260 bytes with the terminator
     EXPECT_EQ("C:\\Startup\\Tav.lnk",
-              Made([](char* out, std::size_t n) { return JoinFolderAndName("C:\\Startup", "Tav.lnk", out, n); },
-                   &fitted));
-    EXPECT_TRUE(fitted);
-    std::string folder(252, 'f');
-    EXPECT_EQ("", Made([&](char* out, std::size_t n) {
-                  return JoinFolderAndName(folder.c_str(), "Tav.lnk", out, n);
-              }, &fitted));
-    EXPECT_FALSE(fitted) << "260 bytes with the terminator";
-}
-
-TEST(LinkTarget, AnEmailAddressBecomesAMailtoLinkAnythingElseStays)
-{
+              Made([](char* out, std::size_t n) { return JoinFolderAndName("C:\\Startup", "Tav.lnk", out, n); }, 260));
+    EXPECT_EQ("!", Made([&](char* out, std::size_t n) { return JoinFolderAndName(folder.c_str(), "Tav.lnk", out, n); },
+                        260));
     const struct {
         const char* Text;
+        std::size_t Size;
         const char* Target;
     } cases[] = {
-        {"https://tav.example.org/", "https://tav.example.org/"},
-        {"tav@example.org", "mailto:tav@example.org"},
-        {"https://user@example.org/", "https://user@example.org/"},  // "://" wins
-        {"www.example.org", "www.example.org"},
-        {"", ""},
+        {"https://tav.example.org/", 260, "https://tav.example.org/"},
+        {"tav@example.org", 260, "mailto:tav@example.org"},
+        {"https://user@example.org/", 260, "https://user@example.org/"},  // "://" wins
+        {"www.example.org", 260, "www.example.org"},
+        {"", 260, ""},
+        {"a@b.c", 13, "mailto:a@b.c"},
+        {"a@b.c", 12, "!"},
     };
-    for (const auto& c : cases) {
-        bool fitted = false;
-        EXPECT_EQ(c.Target, Made([&](char* out, std::size_t n) { return LinkTarget(c.Text, out, n); }, &fitted))
+    for (const auto& c : cases)
+        EXPECT_EQ(c.Target, Made([&](char* out, std::size_t n) { return LinkTarget(c.Text, out, n); }, c.Size))
             << c.Text;
-        EXPECT_TRUE(fitted);
-    }
-    bool fitted = true;
-    EXPECT_EQ("", Made([](char* out, std::size_t n) { return LinkTarget("a@b.c", out, n); }, &fitted, 10));
-    EXPECT_FALSE(fitted) << "mailto:a@b.c needs 13 bytes";
 }
 
 }  // namespace

@@ -36,8 +36,7 @@ protected:
     // Arranging, before Start: a value of Tav's key ("Window", "Key").
     static void PutDword(const char* key, const char* name, DWORD value)
     {
-        PutRawValue((std::string("Software\\orrel\\Tav\\") + key).c_str(), name, REG_DWORD, &value,
-                    sizeof value);
+        ::PutDword((std::string("Software\\orrel\\Tav\\") + key).c_str(), name, value);
     }
 
     // Loads the settings into the process-wide record and creates the window.

@@ -95,3 +95,13 @@ std::string Typed(DWORD type, const std::string& data)
 {
     return std::to_string(type) + ":" + data;
 }
+
+std::string TypedDword(DWORD value)
+{
+    return Typed(REG_DWORD, std::string(reinterpret_cast<const char*>(&value), sizeof value));
+}
+
+void PutDword(const char* keyPath, const char* name, DWORD value)
+{
+    PutRawValue(keyPath, name, REG_DWORD, &value, sizeof value);
+}

@@ -42,6 +42,7 @@ protected:
 
 // Helpers for arranging and inspecting raw values below HKEY_CURRENT_USER.
 void PutRawValue(const char* keyPath, const char* name, DWORD type, const void* data, DWORD size);
+void PutDword(const char* keyPath, const char* name, DWORD value);
 bool GetRawValue(const char* keyPath, const char* name, DWORD* type, std::string* data);
 bool KeyExists(const char* keyPath);
 // A value as "<type>:<bytes>", a terminator stored after a REG_SZ text
@@ -49,5 +50,6 @@ bool KeyExists(const char* keyPath);
 // builds the same form for an expectation.
 std::string StoredValue(const char* keyPath, const char* name);
 std::string Typed(DWORD type, const std::string& data);
+std::string TypedDword(DWORD value);
 
 #endif

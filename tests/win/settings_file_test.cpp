@@ -5,9 +5,8 @@
  * written by hand, and hostile files.
  */
 #include <windows.h>
+#include <sddl.h>
 
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <set>
 #include <string>
@@ -17,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "base/launcher_state.h"
+#include "scratch_folder.h"
 #include "scratch_registry.h"
 #include "store/portable/ini_text.h"
 #include "store/registry.h"
@@ -78,52 +78,12 @@ void PutString(const char* keyPath, const char* name, const std::string& text)
 
 class SettingsFileTest : public RegistryTest {
 protected:
-    SettingsFileTest()
-    {
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof temp, temp);
-        static int counter;
-        folder_ = std::string(temp) + "TavSettingsFile-" + std::to_string(GetCurrentProcessId()) + "-"
-                  + std::to_string(++counter);
-        CreateDirectoryA(folder_.c_str(), nullptr);
-    }
-    ~SettingsFileTest() override
-    {
-        for (const std::string& name : Files()) {
-            SetFileAttributesA((folder_ + "\\" + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA((folder_ + "\\" + name).c_str());
-        }
-        RemoveDirectoryA(folder_.c_str());
-    }
+    std::string Path(const char* name) const { return scratch_.Path(name); }
+    std::vector<std::string> Files() const { return scratch_.Files(); }
+    static void Write(const std::string& path, const std::string& text) { ASSERT_TRUE(WriteBytes(path, text)); }
+    static std::string Read(const std::string& path) { return ReadBytes(path); }
 
-    std::string Path(const char* name) const { return folder_ + "\\" + name; }
-
-    std::vector<std::string> Files() const
-    {
-        std::vector<std::string> names;
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((folder_ + "\\*").c_str(), &found);
-        for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                names.push_back(found.cFileName);
-        if (search != INVALID_HANDLE_VALUE)
-            FindClose(search);
-        return names;
-    }
-
-    static void Write(const std::string& path, const std::string& text)
-    {
-        std::ofstream file(path, std::ios::binary);
-        ASSERT_TRUE(file.write(text.data(), static_cast<std::streamsize>(text.size())));
-    }
-
-    static std::string Read(const std::string& path)
-    {
-        std::ifstream file(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    }
-
-    std::string folder_;
+    ScratchFolder scratch_;
 };
 
 // "ツール", "電卓", "深い" and "サブ" in code page 932.
@@ -203,7 +163,7 @@ TEST_F(SettingsFileTest, ExportMergesIntoTheFileAndImportMergesIntoTheRegistry)
     ASSERT_EQ(1, ImportSettings(file.c_str()));
     EXPECT_EQ(Typed(REG_SZ, "kept"), StoredValue(kLaunch, "TitleB"));
     EXPECT_EQ(Typed(REG_SZ, "stale"), StoredValue(kLaunch, "TitleZ"));
-    EXPECT_EQ(Typed(REG_DWORD, "\xFD\xFF\xFF\xFF"), StoredValue(kWindow, "ShadowOffset"));
+    EXPECT_EQ(TypedDword(static_cast<DWORD>(-3)), StoredValue(kWindow, "ShadowOffset"));
 }
 
 TEST_F(SettingsFileTest, ImportStopsAtTheFirstFailingSectionAndKeepsTheSectionsBeforeIt)
@@ -229,7 +189,7 @@ TEST_F(SettingsFileTest, ImportStopsAtTheFirstFailingSectionAndKeepsTheSectionsB
         Write(file, std::string("[Window]\r\nD:MainColor=7\r\n") + launch + "[Key]\r\nD:OpenHotKey=5\r\n");
         RegDeleteTreeA(HKEY_CURRENT_USER, "Software");
         EXPECT_EQ(0, ImportSettings(file.c_str())) << launch;
-        EXPECT_EQ(Typed(REG_DWORD, std::string("\x07\0\0\0", 4)), StoredValue(kWindow, "MainColor"))
+        EXPECT_EQ(TypedDword(7), StoredValue(kWindow, "MainColor"))
             << "the section before stays imported";
         EXPECT_EQ("missing", StoredValue(kLaunch, "TitleA"));
         EXPECT_FALSE(KeyExists(kKey)) << "the section after is not read";
@@ -316,7 +276,7 @@ TEST_F(SettingsFileTest, FilesOfTheProfileFunctionsAndWrittenByHandImport)
     EXPECT_EQ(Typed(REG_BINARY, ""), StoredValue(kWindow, "Odd"));
     EXPECT_EQ(Typed(REG_SZ, "Editor"), StoredValue(kLaunch, "TitleA"));
     EXPECT_EQ(Typed(REG_SZ, ""), StoredValue(kLaunch, "ExecA")) << "an empty string is a zero-length REG_SZ";
-    EXPECT_EQ(Typed(REG_DWORD, "\xFF\xFF\xFF\xFF"), StoredValue(kKey, "CheckIME"));
+    EXPECT_EQ(TypedDword(0xFFFFFFFF), StoredValue(kKey, "CheckIME"));
     EXPECT_EQ("missing", StoredValue(kWindow, "Name"));
 }
 
@@ -338,7 +298,7 @@ TEST_F(SettingsFileTest, HostileFilesGiveACleanResultAndWriteOnlyTheThreeKeys)
     Write(file, text);
     ImportSettings(file.c_str());  // whatever the result, it must come back
 
-    EXPECT_EQ(Typed(REG_DWORD, std::string("\x05\0\0\0", 4)), StoredValue(kWindow, "MainColor"));
+    EXPECT_EQ(TypedDword(5), StoredValue(kWindow, "MainColor"));
     EXPECT_TRUE(Typed(REG_SZ, std::string(100000, 'y')) == StoredValue(kLaunch, "Long"));
     EXPECT_EQ(Typed(REG_SZ, "1"), StoredValue(kLaunch, "..\\..\\..\\Evil")) << "a name is only a name";
     EXPECT_EQ(Typed(REG_BINARY, "\xAB"), StoredValue(kLaunch, "Odd"));
@@ -409,11 +369,6 @@ std::string Utf16File(const std::string& utf8)
     return bytes;
 }
 
-std::string Dword(DWORD value)
-{
-    return Typed(REG_DWORD, std::string(reinterpret_cast<const char*>(&value), 4));
-}
-
 // Files as users edit them and as editors convert them.  Each is read by Tav
 // and by the profile functions into an empty registry with the same result;
 // then Tav exports into it, and both read back what was exported.
@@ -429,36 +384,36 @@ TEST_F(SettingsFileTest, HandEditedAndConvertedFilesReadAndWriteAsWithTheProfile
     } files[] = {
         {"blanks", "[Window]\r\n  D:MainColor = 255 \r\n\tB:AlphaBlend =\t7f\r\n[ Launch ]\r\nS:TitleA =  Editor  \r\n"
                    "S:ExecA= notepad.exe\r\n[Key]\r\nD:OpenHotKey = 29\r\n",
-         {{window + "MainColor", Dword(255)}, {window + "AlphaBlend", Typed(REG_BINARY, "\x7F")},
+         {{window + "MainColor", TypedDword(255)}, {window + "AlphaBlend", Typed(REG_BINARY, "\x7F")},
           {launch + "TitleA", Typed(REG_SZ, "Editor")}}},
         {"line feeds", "[Window]\nD:MainColor=255\n[Launch]\nS:ExecA=notepad.exe\n[Key]\nD:OpenHotKey=29\n",
-         {{window + "MainColor", Dword(255)}}},
+         {{window + "MainColor", TypedDword(255)}}},
         {"lone returns", "[Window]\rD:MainColor=255\r[Launch]\rS:ExecA=notepad.exe\r[Key]\rD:OpenHotKey=29",
-         {{window + "MainColor", Dword(255)}}},
+         {{window + "MainColor", TypedDword(255)}}},
         {"double returns", "[Window]\r\r\nD:MainColor=255\r\r\n[Launch]\r\r\nS:ExecA=notepad.exe\r\r\n[Key]\r\r\n"
                            "D:OpenHotKey=29\r\r\n",
-         {{window + "MainColor", Dword(255)}}},
+         {{window + "MainColor", TypedDword(255)}}},
         // "表ソ" in UTF-8.
         {"UTF-8 with a mark", "\xEF\xBB\xBF[Window]\r\nD:MainColor=255\r\n[Launch]\r\nS:TitleA=\xE8\xA1\xA8\xE3\x82\xBD\r\n" + tail,
-         {{window + "MainColor", Dword(255)}, {launch + "TitleA", Typed(REG_SZ, kHyo + kSo)}}},
+         {{window + "MainColor", TypedDword(255)}, {launch + "TitleA", Typed(REG_SZ, kHyo + kSo)}}},
         {"UTF-16 with a mark", Utf16File("[Window]\r\nD:MainColor=255\r\n[Launch]\r\nS:TitleA=\xE8\xA1\xA8\xE3\x82\xBD\r\n" + tail),
-         {{window + "MainColor", Dword(255)}, {launch + "TitleA", Typed(REG_SZ, kHyo + kSo)}}},
+         {{window + "MainColor", TypedDword(255)}, {launch + "TitleA", Typed(REG_SZ, kHyo + kSo)}}},
         {"duplicates", "[Window]\r\nD:MainColor=1\r\nD:maincolor=2\r\n[window]\r\nD:MainColor=3\r\nD:Other=4\r\n[Launch]\r\n"
                            + tail,
-         {{window + "MainColor", Dword(2)}, {window + "Other", "missing"}}},
+         {{window + "MainColor", TypedDword(2)}, {window + "Other", "missing"}}},
         {"comments", "; saved by hand\r\n[Window]\r\n; D:MainColor=1\r\n\r\n  \t\r\nD:MainColor=255\r\n  ;D:Other=4\r\n"
                          "[Launch]\r\n" + tail,
-         {{window + "MainColor", Dword(255)}, {window + "Other", "missing"}}},
+         {{window + "MainColor", TypedDword(255)}, {window + "Other", "missing"}}},
         {"0x5C second bytes", "[Window]\r\nD:MainColor=255\r\n[Launch]\r\nS:Title" + kHyo + "=" + kSo + "\r\nS:TitleB=C:\\" + kHyo
                                   + "\\" + kSo + "\r\n" + tail,
          {{launch + "Title" + kHyo, Typed(REG_SZ, kSo)}, {launch + "TitleB", Typed(REG_SZ, "C:\\" + kHyo + "\\" + kSo)}}},
     };
     // What the export writes into each file.
     const std::map<std::string, std::string> exported = {
-        {window + "MainColor", Dword(0x123456)}, {window + "AlphaBlend", Typed(REG_BINARY, "\x80")},
-        {window + "ShadowOffset", Dword(static_cast<DWORD>(-3))}, {launch + "TitleA", Typed(REG_SZ, kHyo + kSo)},
+        {window + "MainColor", TypedDword(0x123456)}, {window + "AlphaBlend", Typed(REG_BINARY, "\x80")},
+        {window + "ShadowOffset", TypedDword(static_cast<DWORD>(-3))}, {launch + "TitleA", Typed(REG_SZ, kHyo + kSo)},
         {launch + "ExecA", Typed(REG_SZ, "C:\\" + kHyo + "\\" + kSo + ".exe")}, {launch + "Title" + kHyo, Typed(REG_SZ, "x")},
-        {key + "OpenHotKey", Dword(84)}};
+        {key + "OpenHotKey", TypedDword(84)}};
 
     for (const auto& c : files) {
         SCOPED_TRACE(c.Name);
@@ -466,7 +421,7 @@ TEST_F(SettingsFileTest, HandEditedAndConvertedFilesReadAndWriteAsWithTheProfile
         Write(file, c.Bytes);
         std::map<std::string, std::string> expected = c.Expected;
         expected.emplace(launch + "ExecA", Typed(REG_SZ, "notepad.exe"));
-        expected.emplace(key + "OpenHotKey", Dword(29));
+        expected.emplace(key + "OpenHotKey", TypedDword(29));
         ExpectBothImportsGive(file, expected);
 
         RegDeleteTreeA(HKEY_CURRENT_USER, "Software");
@@ -550,7 +505,7 @@ bool MakeLink(const std::string& folder, const char* link, const char* target)
 TEST_F(SettingsFileTest, ExportWritesThroughASymbolicLinkToItsTarget)
 {
     Write(Path("target.ini"), "[Other]\r\n");
-    if (!MakeLink(folder_, "link.ini", "target.ini"))
+    if (!MakeLink(scratch_.Folder(), "link.ini", "target.ini"))
         GTEST_SKIP() << "no symbolic links here";
     StoreWriteDword("MainColor", kWindow, 1);
     ASSERT_EQ(1, ExportSection(Path("link.ini").c_str(), kWindow, "Window"));
@@ -579,29 +534,23 @@ TEST_F(SettingsFileTest, ImportFailsAtASectionWhoseValuesTheRegistryRefuses)
 {
     const std::string file = Path("refused.ini");
     Write(file, "[Window]\r\nD:MainColor=5\r\n[Launch]\r\nS:ExecA=x\r\n[Key]\r\nD:OpenHotKey=1\r\n");
-    // The Launch key readable, not writable, to everyone.
+    // The Launch key readable, not writable, to everyone; then everyone's
+    // again (no DACL), through the handle opened before.
     HKEY launch;
     ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kLaunch, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                                              &launch, nullptr));
-    SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
-    PSID everyone;
-    AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone);
-    alignas(DWORD) char aclBytes[128];
-    ACL* readOnly = reinterpret_cast<ACL*>(aclBytes);
-    InitializeAcl(readOnly, sizeof aclBytes, ACL_REVISION);
-    AddAccessAllowedAce(readOnly, ACL_REVISION, KEY_READ, everyone);
-    SECURITY_DESCRIPTOR security;
-    InitializeSecurityDescriptor(&security, SECURITY_DESCRIPTOR_REVISION);
-    SetSecurityDescriptorDacl(&security, TRUE, readOnly, FALSE);
-    ASSERT_EQ(ERROR_SUCCESS, RegSetKeySecurity(launch, DACL_SECURITY_INFORMATION, &security));
+    auto setDacl = [launch](const char* sddl) {
+        PSECURITY_DESCRIPTOR security = nullptr;
+        ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &security, nullptr);
+        EXPECT_EQ(ERROR_SUCCESS, RegSetKeySecurity(launch, DACL_SECURITY_INFORMATION, security)) << sddl;
+        LocalFree(security);
+    };
+    setDacl("D:(A;;KR;;;WD)");
     EXPECT_EQ(0, ImportSettings(file.c_str()));
-    EXPECT_EQ(Dword(5), StoredValue(kWindow, "MainColor")) << "the section before stays imported";
+    EXPECT_EQ(TypedDword(5), StoredValue(kWindow, "MainColor")) << "the section before stays imported";
     EXPECT_FALSE(KeyExists(kKey)) << "the section after is not read";
-    // Everyone's again (a null DACL), through the handle opened before.
-    SetSecurityDescriptorDacl(&security, TRUE, nullptr, FALSE);
-    RegSetKeySecurity(launch, DACL_SECURITY_INFORMATION, &security);
+    setDacl("D:NO_ACCESS_CONTROL");
     RegCloseKey(launch);
-    FreeSid(everyone);
 
     // A name longer than the registry allows.
     Write(file, "[Window]\r\nD:" + std::string(16384, 'n') + "=1\r\n");

@@ -174,12 +174,11 @@ TEST_F(SetupCommandTest, SubmenusReachFifteenLevelsAndNoFurther)
         } else {
             driver.Then("ｻﾌﾞﾒﾆｭｰ作成・変更", [](HWND dialog) {
                 SetDlgItemTextA(dialog, IDC_SUBMENU_NAME, "Fifteen");
-                PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+                PostCommand(dialog, IDOK);
             });
         }
         Select(level.c_str(), 2);
         Post(WM_COMMAND, IDM_NEW_SUBMENU);
-        EXPECT_TRUE(driver.Done());
         EXPECT_EQ(keys == 15 ? std::vector<std::string>{Ansi("これ以上ｻﾌﾞﾒﾆｭｰを作成できません。")}
                              : std::vector<std::string>{},
                   driver.Texts);
@@ -194,7 +193,7 @@ DialogDriver::Action NoteAndOk(std::vector<std::string>* seen)
     return [seen](HWND dialog) {
         seen->push_back(ItemText(dialog, IDC_ENTRY_TITLE) + "|" + ItemText(dialog, IDC_ENTRY_PROGRAM) + "|"
                         + ItemText(dialog, IDC_ENTRY_FOLDER));
-        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        PostCommand(dialog, IDOK);
     };
 }
 
@@ -203,7 +202,7 @@ DialogDriver::Action ChooseKey(int item)
 {
     return [item](HWND dialog) {
         SendDlgItemMessageA(dialog, IDC_KEY_LIST, CB_SETCURSEL, item, 0);
-        PostMessageA(dialog, WM_COMMAND, item < 0 ? IDCANCEL : IDOK, 0);
+        PostCommand(dialog, item < 0 ? IDCANCEL : IDOK);
     };
 }
 
@@ -245,7 +244,6 @@ TEST_F(SetupCommandTest, ADroppedFileBecomesAnEntryWhereverItLands)
             driver.Press("Tav", IDOK);
         Select(r.Path, r.Slot);
         Post(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(r.Files)));
-        EXPECT_TRUE(driver.Done()) << r.Files.front();
         EXPECT_EQ(r.Shown[0] != '\0' ? std::vector<std::string>{r.Shown} : std::vector<std::string>{}, shown);
         EXPECT_EQ(tooLong ? std::vector<std::string>{Ansi("ﾌｧｲﾙのﾊﾟｽが長すぎるため登録できません。")}
                           : std::vector<std::string>{},
