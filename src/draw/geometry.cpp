@@ -99,7 +99,7 @@ void Measure(HWND window, LauncherState* state, int* baseLineHeight)
 UniqueHFont CreateLauncherFont(const LOGFONTA* font, int dpi)
 {
     LOGFONTA usable = *font;
-    usable.lfHeight = ScaleToDpi(UsableFontHeight(usable.lfHeight), dpi);
+    usable.lfHeight = FontHeightAtDpi(UsableFontHeight(usable.lfHeight), dpi);
     usable.lfWidth = ScaleToDpi(UsableFontWidth(usable.lfWidth), dpi);
     // A stored face name need not be terminated inside its field.
     usable.lfFaceName[LF_FACESIZE - 1] = '\0';

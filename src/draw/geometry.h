@@ -25,7 +25,8 @@ enum PosType {
 };
 
 // The launcher font from a stored LOGFONTA at dpi: its height and width
-// are figures at 96 DPI, scaled to dpi (0 counts as 96).  A height of 0 or
+// are figures at 96 DPI, scaled to dpi (0 counts as 96; a height of whole
+// points stays that many points, FontHeightAtDpi).  A height of 0 or
 // beyond a sane bound is replaced by the default height, and such a width
 // by 0, so that a damaged setting still gives a usable window.
 tav::UniqueHFont CreateLauncherFont(const LOGFONTA* font, int dpi);

@@ -88,7 +88,7 @@ bool PickColor(HWND owner, COLORREF* setting)
 // The font dialog works at the DPI of the screen's DC (LOGPIXELSY), in
 // whole points; the stored font is a figure at 96 DPI.  Its height and
 // width go to the dialog at the dialog's DPI and come back as figures at
-// 96 DPI (FontHeightForPicker, FontHeightFromPicker); what the dialog
+// 96 DPI (FontHeightAtDpi, FontHeightFromDialog); what the dialog
 // returns unchanged leaves the setting as it was.
 bool PickFont(HWND owner, LOGFONTA* setting)
 {
@@ -99,7 +99,7 @@ bool PickFont(HWND owner, LOGFONTA* setting)
             pickerDpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
     }
     FontChoice = *setting;
-    FontChoice.lfHeight = FontHeightForPicker(setting->lfHeight, pickerDpi);
+    FontChoice.lfHeight = FontHeightAtDpi(setting->lfHeight, pickerDpi);
     FontChoice.lfWidth = ScaleToDpi(setting->lfWidth, pickerDpi);
     const LOGFONTA given = FontChoice;
     CHOOSEFONTA choice = {};
@@ -113,7 +113,7 @@ bool PickFont(HWND owner, LOGFONTA* setting)
         || std::memcmp(&FontChoice, &given, sizeof FontChoice) == 0)
         return false;
     LOGFONTA chosen = FontChoice;
-    chosen.lfHeight = FontHeightFromPicker(FontChoice.lfHeight, choice.iPointSize, pickerDpi);
+    chosen.lfHeight = FontHeightFromDialog(FontChoice.lfHeight, choice.iPointSize, pickerDpi);
     chosen.lfWidth = ScaleFromDpi(FontChoice.lfWidth, pickerDpi);
     if (std::memcmp(&chosen, setting, sizeof chosen) == 0)
         return false;

@@ -1,6 +1,6 @@
 /*
- * Figures at 96 DPI scaled to the DPI drawn at: the rounding, the font
- * heights to and from the font dialog, and where lines, setup rows and the
+ * Figures at 96 DPI scaled to the DPI drawn at: the rounding, font heights
+ * at a DPI and from the font dialog, and where lines, setup rows and the
  * resizing strips lie at 96, 144 and 192 DPI.
  */
 #include <gtest/gtest.h>
@@ -41,12 +41,12 @@ TEST(DpiScale, NearestPixelHalvesAwayFromZeroAndNothingMovesAt96)
     EXPECT_EQ(301, ScaleFromDpi(301, 0));
 }
 
-TEST(DpiScale, FontHeightsToAndFromTheFontDialog)
+TEST(DpiScale, FontHeightsAtADpiAndFromTheFontDialog)
 {
-    // Whole point sizes at 96 DPI go to the dialog as the same point size;
-    // other heights scaled; at 96 DPI nothing changes either way.
+    // Whole point sizes at 96 DPI stay the same point size; other heights
+    // are scaled; at 96 DPI nothing changes either way.
     const struct {
-        int Stored, Dpi, ToPicker;
+        int Stored, Dpi, AtDpi;
     } to[] = {
         {-15, 144, -22},  // 11 points; scaled it would be -23, shown as 12
         {-15, 96, -15},   {-13, 120, -17},  // 10 points
@@ -56,7 +56,7 @@ TEST(DpiScale, FontHeightsToAndFromTheFontDialog)
         {0, 144, 0},
     };
     for (const auto& c : to)
-        EXPECT_EQ(c.ToPicker, FontHeightForPicker(c.Stored, c.Dpi)) << c.Stored << " at " << c.Dpi;
+        EXPECT_EQ(c.AtDpi, FontHeightAtDpi(c.Stored, c.Dpi)) << c.Stored << " at " << c.Dpi;
 
     const struct {
         int Height, PointTenths, Dpi, Stored;
@@ -67,7 +67,7 @@ TEST(DpiScale, FontHeightsToAndFromTheFontDialog)
         {-15, 110, 96, -15}, {-14, 110, 96, -14},  // at 96 DPI the dialog's own height
     };
     for (const auto& c : from)
-        EXPECT_EQ(c.Stored, FontHeightFromPicker(c.Height, c.PointTenths, c.Dpi))
+        EXPECT_EQ(c.Stored, FontHeightFromDialog(c.Height, c.PointTenths, c.Dpi))
             << c.Height << " (" << c.PointTenths << ") at " << c.Dpi;
 }
 

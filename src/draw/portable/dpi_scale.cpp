@@ -44,17 +44,17 @@ int ScaleFromDpi(int value, int dpi)
     return MulDivRound(value, kBaseDpi, UsableDpi(dpi));
 }
 
-int FontHeightForPicker(int stored, int pickerDpi)
+int FontHeightAtDpi(int stored, int dpi)
 {
     if (stored < 0) {
         int points = MulDivRound(-static_cast<std::int64_t>(stored), kPointsPerInch, kBaseDpi);
         if (-MulDivRound(points, kBaseDpi, kPointsPerInch) == stored)
-            return -MulDivRound(points, UsableDpi(pickerDpi), kPointsPerInch);
+            return -MulDivRound(points, UsableDpi(dpi), kPointsPerInch);
     }
-    return ScaleToDpi(stored, pickerDpi);
+    return ScaleToDpi(stored, dpi);
 }
 
-int FontHeightFromPicker(int height, int pointTenths, int pickerDpi)
+int FontHeightFromDialog(int height, int pointTenths, int pickerDpi)
 {
     if (UsableDpi(pickerDpi) == kBaseDpi)
         return height;

@@ -37,18 +37,19 @@ int ScaleToDpi(int value, int dpi);
 // whole figure at 96 DPI.
 int ScaleFromDpi(int value, int dpi);
 
-// The font dialog works in whole points at the DPI it measures with
-// (pickerDpi, the screen's LOGPIXELSY).  The height to hand it for a
-// stored height: a character height (negative) that is a whole point size
-// at 96 DPI goes as that point size at pickerDpi, which the dialog shows
-// as the same size (scaled, 11 points' -15 would be -22.5 at 144 DPI and
-// shown as 12 points); any other height is scaled.
-int FontHeightForPicker(int stored, int pickerDpi);
+// A stored font height at dpi.  Fonts are chosen in whole points: a
+// character height (negative) that is a whole point size at 96 DPI is that
+// point size at dpi, as a program that measures in points would draw it
+// (11 points, -15 at 96 DPI, is -22 at 144, where scaling the figure would
+// give -22.5, drawn a pixel larger and shown by the font dialog as 12
+// points); any other height is scaled.  The launcher's font and the font
+// dialog (at the DPI it measures with) take their heights from this.
+int FontHeightAtDpi(int stored, int dpi);
 
-// The height to store for what the font dialog returned: the size it
-// reports (pointTenths, tenths of a point) as a character height at 96 DPI
-// when it gave a character height and a size, else its height scaled back.
-// At 96 DPI the dialog's height as it is.
-int FontHeightFromPicker(int height, int pointTenths, int pickerDpi);
+// The height to store for what the font dialog returned at pickerDpi: the
+// size it reports (pointTenths, tenths of a point) as a character height
+// at 96 DPI when it gave a character height and a size, else its height
+// scaled back.  At 96 DPI the dialog's height as it is.
+int FontHeightFromDialog(int height, int pointTenths, int pickerDpi);
 
 #endif
