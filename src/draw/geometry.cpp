@@ -198,8 +198,9 @@ void FollowDpiChange(HWND window, LauncherState* state, const char* keyPath, WPA
                      const RECT* suggested, MeasureCache* cache)
 {
     // wParam holds the new DPI twice, for x and for y; they are the same.
-    SetLauncherDpi(window, state, keyPath, HIWORD(wParam), cache);
-    if (suggested != nullptr)
+    // A window the program itself moved to a monitor it had already
+    // measured for (MoveToShowPosition) stays where it was put.
+    if (SetLauncherDpi(window, state, keyPath, HIWORD(wParam), cache) && suggested != nullptr)
         MoveWindowTo(window, suggested->left, suggested->top);
 }
 

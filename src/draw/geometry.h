@@ -89,8 +89,9 @@ bool SetLauncherDpi(HWND window, LauncherState* state, const char* keyPath, int 
 
 // WM_DPICHANGED for a window that SizeLauncherWindow sizes: the window's
 // monitor now has another DPI (the window was moved there, or the user
-// changed the scaling).  Sets the DPI from wParam (SetLauncherDpi) and moves
-// the window to the top-left corner of the rectangle the system suggests.
+// changed the scaling).  Sets the DPI from wParam (SetLauncherDpi) and, when
+// that changed it, moves the window to the top-left corner of the rectangle
+// the system suggests.
 void FollowDpiChange(HWND window, LauncherState* state, const char* keyPath, WPARAM wParam,
                      const RECT* suggested, MeasureCache* cache = nullptr);
 

@@ -134,6 +134,11 @@ TEST_F(DpiTest, TheLaunchersPitchAndSizeFollowTheDpi)
     EXPECT_EQ((Box{0, 0, own.Width, own.Height}), BoxOf(WindowRect()));
     const int textHeight = kFigures[0].Pitch;
 
+    // Told of the DPI it is measured for, it stays as it is.
+    ChangeDpi(own.Dpi, 300, 200);
+    EXPECT_EQ((Box{0, 0, own.Width, own.Height}), BoxOf(WindowRect()));
+
+    ChangeDpi(120, 0, 0);  // a monitor at 125 %, so that each row is a change
     for (const Figures& f : kFigures) {
         ChangeDpi(f.Dpi, 300, 200);
         EXPECT_EQ(f.Pitch, Launcher.LineHeight) << f.Dpi;
