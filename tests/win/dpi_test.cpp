@@ -13,7 +13,6 @@
 #include <array>
 #include <cstdlib>
 #include <string>
-#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -24,7 +23,6 @@
 #include "launcher_fixture.h"
 #include "options/options_dialog.h"
 #include "res/options_dialogs.h"
-#include "store/entry_tree.h"
 
 namespace {
 
@@ -34,8 +32,8 @@ using Box = std::array<LONG, 4>;  // left, top, right, bottom
 
 Box BoxOf(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
-// The launcher of the table: three lines ("Tav Ver2.55", A: Alpha,
-// B: Bravo) in 11-point Tahoma (-15 at 96 DPI), bold, without smoothing.
+// The launcher of the table is PutSampleLauncher's: three lines in
+// 11-point Tahoma (-15 at 96 DPI), bold, without smoothing.
 struct Figures {
     int Dpi;
     int Pitch;               // LineHeight
@@ -74,25 +72,7 @@ protected:
     {
         LauncherWindowTest::SetUp();
         SetCursorPos(200, 200);
-        LauncherState look = TestState();
-        look.Font.lfHeight = -15;
-        PutRawValue(kWindowKey, "Font", REG_BINARY, &look.Font, sizeof look.Font);
-        for (const auto& value : {std::make_pair("MainColor", look.MainColor),
-                                  std::make_pair("TextColor", look.TextColor),
-                                  std::make_pair("SelectTxtColor", look.SelectTxtColor)})
-            PutDword("Window", value.first, value.second);
-        for (const char* zero : {"UseAlphaBlend", "UseGrad", "EdgeType", "ShadowOffset", "Smooth",
-                                 "ShowAllKey", "PosType", "Left", "Top"})
-            PutDword("Window", zero, 0);
-        PutDword("Key", "OpenHotKey", VK_F9);
-        PutDword("Key", "OpenHotKeyEx", MOD_CONTROL | MOD_ALT);
-        EntryRecord alpha = {}, bravo = {};
-        lstrcpynA(alpha.Title, "Alpha", sizeof alpha.Title);
-        lstrcpynA(bravo.Title, "Bravo", sizeof bravo.Title);
-        lstrcpynA(alpha.Program, "alpha.exe", sizeof alpha.Program);
-        lstrcpynA(bravo.Program, "bravo.exe", sizeof bravo.Program);
-        WriteEntry("", 1, &alpha);
-        WriteEntry("", 2, &bravo);
+        PutSampleLauncher();
     }
 
     RECT WindowRect() const
