@@ -106,10 +106,9 @@ void MoveToShowPosition(HWND window, LauncherState* state)
 {
     // Measured for the monitor it shows on first: a docked launcher's place
     // depends on its size.
-    SetLauncherDpi(window, state, KeyPath, DockedDpi(window, state->PosType), &Measured);
     int x = 0;
     int y = 0;
-    GetDockedPosition(window, state->PosType, &x, &y);
+    FitForShowing(window, state, KeyPath, &Measured, &x, &y);
     RECT rect;
     GetWindowRect(window, &rect);
     if (x != rect.left || y != rect.top)

@@ -39,13 +39,17 @@ void MoveWindowTo(HWND window, int x, int y)
 }
 
 // The DPI of the monitor a window at rect goes to for posType.
-int DockedDpiFrom(const LayoutRect& rect, int posType)
+int DockedDpiOn(const Desktop& desktop, const LayoutRect& rect, int posType)
 {
-    Desktop desktop;
-    ReadDesktop(&desktop);
     int monitor = DockMonitor(desktop.Areas, desktop.Count, desktop.Pointer.x, desktop.Pointer.y,
                               rect, posType);
     return monitor >= 0 ? MonitorDpi(desktop.Handles[monitor]) : SystemDpi();
+}
+
+void DockedPositionOn(const Desktop& desktop, HWND window, int posType, int* x, int* y)
+{
+    DockOnMonitors(desktop.Areas, desktop.Count, desktop.Pointer.x, desktop.Pointer.y,
+                   WindowRectOf(window), posType, x, y);
 }
 
 // Where PlaceLauncherWindow first puts the window: at the stored corner,
@@ -55,6 +59,18 @@ LayoutRect StoredRect(HWND window)
     StoredPosition stored = ReadWindowPosition();
     LayoutRect rect = WindowRectOf(window);
     return WindowRectAt(stored.Left, stored.Top, rect.Right - rect.Left, rect.Bottom - rect.Top);
+}
+
+// PlaceLauncherWindow on a desktop read before.
+void PlaceOn(const Desktop& desktop, HWND window, int posType)
+{
+    int x, y;
+    KeepOnMonitors(desktop.Areas, desktop.Count, StoredRect(window), &x, &y);
+    MoveWindowTo(window, x, y);
+    if (posType != POS_FREE) {
+        DockedPositionOn(desktop, window, posType, &x, &y);
+        MoveWindowTo(window, x, y);
+    }
 }
 
 // The metrics at state's Dpi, and the line height of the font at 96 DPI
@@ -208,22 +224,17 @@ void PlaceLauncherWindow(HWND window, int posType)
 {
     Desktop desktop;
     ReadDesktop(&desktop);
-    int x, y;
-    KeepOnMonitors(desktop.Areas, desktop.Count, StoredRect(window), &x, &y);
-    MoveWindowTo(window, x, y);
-    if (posType != POS_FREE) {
-        DockOnMonitors(desktop.Areas, desktop.Count, desktop.Pointer.x, desktop.Pointer.y,
-                       WindowRectOf(window), posType, &x, &y);
-        MoveWindowTo(window, x, y);
-    }
+    PlaceOn(desktop, window, posType);
 }
 
 void SizeAndPlaceLauncherWindow(HWND window, LauncherState* state, const char* keyPath,
                                 MeasureCache* cache)
 {
-    state->Dpi = DockedDpiFrom(StoredRect(window), state->PosType);
+    Desktop desktop;
+    ReadDesktop(&desktop);
+    state->Dpi = DockedDpiOn(desktop, StoredRect(window), state->PosType);
     SizeLauncherWindow(window, state, keyPath, cache);
-    PlaceLauncherWindow(window, state->PosType);
+    PlaceOn(desktop, window, state->PosType);
 }
 
 void SaveLauncherPosition(HWND window)
@@ -238,11 +249,15 @@ void GetDockedPosition(HWND window, int posType, int* x, int* y)
 {
     Desktop desktop;
     ReadDesktop(&desktop);
-    DockOnMonitors(desktop.Areas, desktop.Count, desktop.Pointer.x, desktop.Pointer.y,
-                   WindowRectOf(window), posType, x, y);
+    DockedPositionOn(desktop, window, posType, x, y);
 }
 
-int DockedDpi(HWND window, int posType)
+void FitForShowing(HWND window, LauncherState* state, const char* keyPath, MeasureCache* cache,
+                   int* x, int* y)
 {
-    return DockedDpiFrom(WindowRectOf(window), posType);
+    Desktop desktop;
+    ReadDesktop(&desktop);
+    SetLauncherDpi(window, state, keyPath, DockedDpiOn(desktop, WindowRectOf(window), state->PosType),
+                   cache);
+    DockedPositionOn(desktop, window, state->PosType, x, y);
 }

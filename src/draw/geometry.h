@@ -118,7 +118,11 @@ void SaveLauncherPosition(HWND window);
 // (then in the work area of the nearest one).
 void GetDockedPosition(HWND window, int posType, int* x, int* y);
 
-// The DPI of the monitor GetDockedPosition puts the window on.
-int DockedDpi(HWND window, int posType);
+// Before the launcher shows: sizes the window for the DPI of the monitor
+// that GetDockedPosition puts it on for state's PosType (SetLauncherDpi),
+// and gives that position at the new size.  The desktop is read once for
+// both.
+void FitForShowing(HWND window, LauncherState* state, const char* keyPath, MeasureCache* cache,
+                   int* x, int* y);
 
 #endif
