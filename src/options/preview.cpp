@@ -30,6 +30,29 @@ void FillNameSlot(char* title, BOOL (WINAPI* query)(LPSTR, LPDWORD), int fallbac
         lstrcpynA(title, ResString(fallbackId), kTitleSize);
 }
 
+// The preview's place and size in the dialog at dpi: left, top, width, height.
+struct PreviewPlace {
+    int X, Y, Width, Height;
+};
+
+PreviewPlace PreviewPlaceAt(int dpi)
+{
+    return PreviewPlace{ScaleToDpi(kPreviewX, dpi), ScaleToDpi(kPreviewY, dpi),
+                        ScaleToDpi(kPreviewWidth, dpi), ScaleToDpi(kPreviewHeight, dpi)};
+}
+
+// After the dialog has been scaled for a monitor of another DPI: the sample
+// measured for it, and the preview's place and size scaled to it.
+void FollowParentDpi(HWND window, LauncherState* state)
+{
+    state->Dpi = WindowDpi(window);
+    MeasureLauncherText(window, state);
+    PreviewPlace place = PreviewPlaceAt(state->Dpi);
+    SetWindowPos(window, nullptr, place.X, place.Y, place.Width, place.Height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(window, nullptr, FALSE);
+}
+
 }  // namespace
 
 void FillPreviewSample(LauncherState* state)
@@ -48,29 +71,11 @@ HWND CreatePreviewWindow(HWND dialog, LauncherState* state)
     HBRUSH white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     if (RegisterProgramClass(kPreviewClass, PreviewWndProc, white) == 0)
         return nullptr;
-    const int dpi = state->Dpi;
-    return CreateWindowExA(0, kPreviewClass, nullptr, WS_CHILD | WS_VISIBLE,
-                           ScaleToDpi(kPreviewX, dpi), ScaleToDpi(kPreviewY, dpi),
-                           ScaleToDpi(kPreviewWidth, dpi), ScaleToDpi(kPreviewHeight, dpi), dialog,
-                           nullptr, GetModuleHandleA(nullptr), state);
+    PreviewPlace place = PreviewPlaceAt(state->Dpi);
+    return CreateWindowExA(0, kPreviewClass, nullptr, WS_CHILD | WS_VISIBLE, place.X, place.Y,
+                           place.Width, place.Height, dialog, nullptr, GetModuleHandleA(nullptr),
+                           state);
 }
-
-namespace {
-
-// After the dialog has been scaled for a monitor of another DPI: the sample
-// measured for it, and the preview's place and size scaled to it.
-void FollowParentDpi(HWND window, LauncherState* state)
-{
-    state->Dpi = WindowDpi(window);
-    MeasureLauncherText(window, state);
-    const int dpi = state->Dpi;
-    SetWindowPos(window, nullptr, ScaleToDpi(kPreviewX, dpi), ScaleToDpi(kPreviewY, dpi),
-                 ScaleToDpi(kPreviewWidth, dpi), ScaleToDpi(kPreviewHeight, dpi),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    InvalidateRect(window, nullptr, FALSE);
-}
-
-}  // namespace
 
 LRESULT CALLBACK PreviewWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
