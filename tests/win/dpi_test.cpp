@@ -92,23 +92,19 @@ protected:
     }
 };
 
-TEST_F(DpiTest, TheProgramReadsThePrefixsDpi)
+// The DPI Wine gives the prefix, read through the system; pitch, width and
+// height at it as created; then at every DPI of the table as a move to
+// another monitor gives it, placed where the system suggests, "TextHeight"
+// keeping the figure at 96 DPI all along; and at the system's DPI again
+// when it is shown.
+TEST_F(DpiTest, TheLaunchersPitchAndSizeFollowTheDpi)
 {
     const int dpi = PrefixDpi();
     EXPECT_EQ(dpi, SystemDpi());
     EXPECT_EQ(dpi, MonitorDpi(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY)));
-    PopupWindow window = MakePopup(10, 10, 100, 50);
-    EXPECT_EQ(dpi, WindowDpi(window.get()));
-}
-
-// Pitch, width and height at the system's DPI as created; then at every
-// DPI of the table as a move to another monitor gives it, placed where the
-// system suggests; "TextHeight" keeps the figure at 96 DPI all along; and
-// at the system's DPI again when it is shown.
-TEST_F(DpiTest, TheLaunchersPitchAndSizeFollowTheDpi)
-{
     Start();
-    const Figures& own = FiguresAt(PrefixDpi());
+    EXPECT_EQ(dpi, WindowDpi(window_));
+    const Figures& own = FiguresAt(dpi);
     EXPECT_EQ(own.Dpi, Launcher.Dpi);
     EXPECT_EQ(own.Pitch, Launcher.LineHeight);
     EXPECT_EQ((Box{0, 0, own.Width, own.Height}), BoxOf(WindowRect()));
