@@ -60,7 +60,8 @@ void AddPrimaryScreen(Desktop* desktop)
 bool FindDesktopIconList(RECT* rect)
 {
     HWND shell = FindWindowA("Progman", "Program Manager");
-    HWND view = shell != nullptr ? FindWindowExA(shell, nullptr, "SHELLDLL_DefView", nullptr) : nullptr;
+    HWND view =
+        shell != nullptr ? FindWindowExA(shell, nullptr, "SHELLDLL_DefView", nullptr) : nullptr;
     HWND icons = view != nullptr ? FindWindowExA(view, nullptr, "SysListView32", nullptr) : nullptr;
     return icons != nullptr && GetWindowRect(icons, rect);
 }
@@ -91,7 +92,8 @@ int SystemDpi()
 
 int MonitorDpi(HMONITOR monitor)
 {
-    static const auto getDpiForMonitor = LateImport<GetDpiForMonitorProc>("shcore.dll", "GetDpiForMonitor");
+    static const auto getDpiForMonitor =
+        LateImport<GetDpiForMonitorProc>("shcore.dll", "GetDpiForMonitor");
     UINT x = 0, y = 0;
     if (getDpiForMonitor != nullptr && monitor != nullptr
         && SUCCEEDED(getDpiForMonitor(monitor, kEffectiveDpi, &x, &y)) && y > 0)

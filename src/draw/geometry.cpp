@@ -257,7 +257,7 @@ void FitForShowing(HWND window, LauncherState* state, const char* keyPath, Measu
 {
     Desktop desktop;
     ReadDesktop(&desktop);
-    SetLauncherDpi(window, state, keyPath, DockedDpiOn(desktop, WindowRectOf(window), state->PosType),
-                   cache);
+    int dpi = DockedDpiOn(desktop, WindowRectOf(window), state->PosType);
+    SetLauncherDpi(window, state, keyPath, dpi, cache);
     DockedPositionOn(desktop, window, state->PosType, x, y);
 }
