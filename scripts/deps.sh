@@ -10,6 +10,7 @@ packages=(
   wine wine64                                  # runs the x86_64 build
   libasound2                                   # ALSA, for the launcher tests' null audio device
   xvfb xdotool x11-utils imagemagick           # display, real keys, screenshots
+  xserver-xephyr                               # a desktop of two monitors for Wine
   fonts-ipafont-mincho                         # a Japanese font with Latin letters for Wine:
                                                # the default face falls back to it
   googletest                                   # /usr/src/googletest

@@ -54,6 +54,10 @@ struct LauncherState {
     int TitleWidth;
     int LineGap;
     int PrefixWidth;
+    // The DPI the metrics are measured and the lines drawn at: the DPI of
+    // the monitor the window shows on (0 counts as 96).  Font and margins
+    // are figures at 96 DPI, scaled to it (draw/portable/dpi_scale.h).
+    int Dpi;
 
     ScreenCapture BackgroundCapture;
     int Dragging;  // 1 from a left-button press on the launcher until it hides

@@ -16,6 +16,7 @@
 #include "core/tray.h"
 #include "draw/geometry.h"
 #include "draw/paint.h"
+#include "draw/portable/dpi_scale.h"
 #include "hook/tav_hook.h"
 #include "launch/key_handling.h"
 #include "options/about_dialog.h"
@@ -77,6 +78,15 @@ static void ShowTopLevel(HWND window, LauncherState* state, char* keyPath)
     ShowLevel(window, state, keyPath);
 }
 
+// Empties keyPath and fits the window to the top level where the launcher
+// shows from now on: at the DPI of the monitor it is placed on.
+static void PlaceTopLevel(HWND window, LauncherState* state, char* keyPath)
+{
+    keyPath[0] = '\0';
+    LoadLauncherLevel(state, keyPath, &Levels);
+    SizeAndPlaceLauncherWindow(window, state, keyPath, &Measured);
+}
+
 void ForceForeground(HWND window)
 {
     // The process that received the last input (the launcher key) may set
@@ -92,11 +102,13 @@ void ForceForeground(HWND window)
     AttachThreadInput(launcherThread, foregroundThread, FALSE);
 }
 
-void MoveToShowPosition(HWND window, const LauncherState* state)
+void MoveToShowPosition(HWND window, LauncherState* state)
 {
+    // Measured for the monitor it shows on first: a docked launcher's place
+    // depends on its size.
     int x = 0;
     int y = 0;
-    GetDockedPosition(window, state->PosType, &x, &y);
+    FitForShowing(window, state, KeyPath, &Measured, &x, &y);
     RECT rect;
     GetWindowRect(window, &rect);
     if (x != rect.left || y != rect.top)
@@ -150,8 +162,7 @@ void ApplySettings(HWND window, LauncherState* state, char* keyPath)
 
     LoadSettings(state);
     SetForeground(state->Foreground);
-    ShowTopLevel(window, state, keyPath);
-    PlaceLauncherWindow(window, state->PosType);
+    PlaceTopLevel(window, state, keyPath);
 }
 
 int EdgeHitTest(HWND window)
@@ -160,7 +171,7 @@ int EdgeHitTest(HWND window)
     POINT cursor;
     GetWindowRect(window, &rect);
     GetCursorPos(&cursor);
-    switch (ClassifyEdge(rect.left, rect.right, cursor.x)) {
+    switch (ClassifyEdge(rect.left, rect.right, cursor.x, State->Dpi)) {
     case EDGE_LEFT:
         return HTLEFT;
     case EDGE_RIGHT:
@@ -173,8 +184,7 @@ int EdgeHitTest(HWND window)
 static int OnCreate(HWND window)
 {
     AddTrayIcon(window);
-    ShowTopLevel(window, State, KeyPath);
-    PlaceLauncherWindow(window, State->PosType);
+    PlaceTopLevel(window, State, KeyPath);
     HotKeyAtom = RegisterLauncherKey(HotKeyAtom, window, State);
     return 0;
 }
@@ -238,7 +248,8 @@ static void OnLeftButtonDown(HWND window)
         SendMessageA(window, WM_NCLBUTTONDOWN, hit, 0);
         RECT rect;
         GetWindowRect(window, &rect);
-        WriteStoredWidth(rect.right - rect.left);
+        // Stored as a figure at 96 DPI, as the font is.
+        WriteStoredWidth(ScaleFromDpi(rect.right - rect.left, State->Dpi));
     } else {
         SendMessageA(window, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
     }
@@ -471,6 +482,14 @@ LRESULT CALLBACK LauncherWndProc(HWND window, UINT message, WPARAM wParam, LPARA
     case UM_TRAYICON:
         OnTrayIcon(window, lParam);
         break;
+    case WM_DPICHANGED:
+        // Moved to a monitor of another DPI while shown (dragged), or the
+        // user changed the scaling: measured and sized anew.  A hidden
+        // launcher is measured for its monitor at every show anyway.
+        FollowDpiChange(window, State, KeyPath, wParam, reinterpret_cast<const RECT*>(lParam),
+                        &Measured);
+        InvalidateRect(window, nullptr, FALSE);
+        return 0;
     case WM_FONTCHANGE:
     case WM_SETTINGCHANGE:
     case WM_DISPLAYCHANGE:

@@ -38,9 +38,11 @@ void CheckFirstRun();
 // ShowAndFocus (each also called alone by the benchmark, which times them).
 void ShowLauncher(HWND window, LauncherState* state);
 
-// Moves the window to the place PosType gives it now (GetDockedPosition),
-// keeping its size; a window already there is not moved.
-void MoveToShowPosition(HWND window, const LauncherState* state);
+// Measures and sizes the window for the DPI of the monitor it shows on
+// (the pointer's for a docked launcher), then moves it to the place
+// PosType gives it now (GetDockedPosition); a window already there is not
+// moved.
+void MoveToShowPosition(HWND window, LauncherState* state);
 
 // Shows the window and gives it the keyboard focus.
 void ShowAndFocus(HWND window);

@@ -1,14 +1,18 @@
 /*
  * Size and place of the launcher window: the Win32 side.  The rules
- * themselves are in portable/layout.cpp and the stored values in
- * store/window_position; this file measures the text, asks the system where
- * the desktop and the monitors are, and moves the window.
+ * themselves are in portable/layout.cpp, portable/monitors.cpp and
+ * portable/dpi_scale.cpp, and the stored values in store/window_position;
+ * this file measures the text, asks the system where the monitors and the
+ * pointer are (desktop.h), and moves the window.
  */
 #include "draw/geometry.h"
 
 #include <cstring>
 
+#include "draw/desktop.h"
+#include "draw/portable/dpi_scale.h"
 #include "draw/portable/layout.h"
+#include "draw/portable/monitors.h"
 #include "store/window_position.h"
 
 using tav::SelectGuard;
@@ -29,48 +33,50 @@ LayoutRect WindowRectOf(HWND window)
     return ToLayout(rect);
 }
 
-// The top-left corner for a window of rect's size at rect's place that is
-// not entirely off every monitor: rect's own corner when some monitor shows
-// part of it, else the corner that brings it into the work area of the
-// nearest monitor.  Only what is used changes; what is stored stays.
-void KeepOnSomeMonitor(const LayoutRect& rect, int* x, int* y)
-{
-    *x = rect.Left;
-    *y = rect.Top;
-    // A window not yet sized still has to land on a monitor: test it as at
-    // least one pixel large (MonitorFromRect finds no monitor for an empty one).
-    RECT probe = {rect.Left, rect.Top, rect.Right, rect.Bottom};
-    if (probe.right <= probe.left)
-        probe.right = probe.left + 1;
-    if (probe.bottom <= probe.top)
-        probe.bottom = probe.top + 1;
-    if (MonitorFromRect(&probe, MONITOR_DEFAULTTONULL) != nullptr)
-        return;
-    MONITORINFO info = {};
-    info.cbSize = sizeof info;
-    if (!GetMonitorInfoA(MonitorFromRect(&probe, MONITOR_DEFAULTTONEAREST), &info))
-        return;
-    BringIntoArea(rect, ToLayout(info.rcWork), x, y);
-}
-
 void MoveWindowTo(HWND window, int x, int y)
 {
     SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
 }
 
-}  // namespace
-
-UniqueHFont CreateLauncherFont(const LOGFONTA* font)
+// The DPI of the monitor a window at rect goes to for posType.
+int DockedDpiOn(const Desktop& desktop, const LayoutRect& rect, int posType)
 {
-    LOGFONTA usable = *font;
-    usable.lfHeight = UsableFontHeight(usable.lfHeight);
-    usable.lfWidth = UsableFontWidth(usable.lfWidth);
-    // A stored face name need not be terminated inside its field.
-    usable.lfFaceName[LF_FACESIZE - 1] = '\0';
-    return UniqueHFont(CreateFontIndirectA(&usable));
+    int monitor = DockMonitor(desktop.Areas, desktop.Count, desktop.Pointer.x, desktop.Pointer.y,
+                              rect, posType);
+    return monitor >= 0 ? MonitorDpi(desktop.Handles[monitor]) : SystemDpi();
 }
 
-void MeasureLauncherText(HWND window, LauncherState* state)
+void DockedPositionOn(const Desktop& desktop, HWND window, int posType, int* x, int* y)
+{
+    DockOnMonitors(desktop.Areas, desktop.Count, desktop.Pointer.x, desktop.Pointer.y,
+                   WindowRectOf(window), posType, x, y);
+}
+
+// Where PlaceLauncherWindow first puts the window: at the stored corner,
+// with the window's size.
+LayoutRect StoredRect(HWND window)
+{
+    StoredPosition stored = ReadWindowPosition();
+    LayoutRect rect = WindowRectOf(window);
+    return WindowRectAt(stored.Left, stored.Top, rect.Right - rect.Left, rect.Bottom - rect.Top);
+}
+
+// PlaceLauncherWindow on a desktop read before.
+void PlaceOn(const Desktop& desktop, HWND window, int posType)
+{
+    int x, y;
+    KeepOnMonitors(desktop.Areas, desktop.Count, StoredRect(window), &x, &y);
+    MoveWindowTo(window, x, y);
+    if (posType != POS_FREE) {
+        DockedPositionOn(desktop, window, posType, &x, &y);
+        MoveWindowTo(window, x, y);
+    }
+}
+
+// The metrics at state's Dpi, and the line height of the font at 96 DPI
+// (the one "TextHeight" holds): the same figure at 96 DPI, else measured in
+// the font at its stored size.
+void Measure(HWND window, LauncherState* state, int* baseLineHeight)
 {
     state->LineHeight = 0;
     state->TitleWidth = 0;
@@ -79,26 +85,53 @@ void MeasureLauncherText(HWND window, LauncherState* state)
 
     // GetWindowDC(nullptr) is a DC on the whole screen.
     WindowDc dc(window, true);
-    UniqueHFont font = CreateLauncherFont(&state->Font);
-    SelectGuard selectFont(dc.get(), font.get());
-
     SIZE size;
-    if (GetTextExtentPoint32A(dc.get(), "M> ", 3, &size)) {
-        state->LineHeight = size.cy;
-        state->PrefixWidth = size.cx;
+    {
+        UniqueHFont font = CreateLauncherFont(&state->Font, state->Dpi);
+        SelectGuard selectFont(dc.get(), font.get());
+        if (GetTextExtentPoint32A(dc.get(), "M> ", 3, &size)) {
+            state->LineHeight = size.cy;
+            state->PrefixWidth = size.cx;
+        }
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            int length = TitleLength(state->Titles[slot]);
+            if (length > 0 && GetTextExtentPoint32A(dc.get(), state->Titles[slot], length, &size)
+                && size.cx > state->TitleWidth)
+                state->TitleWidth = size.cx;
+        }
     }
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        int length = TitleLength(state->Titles[slot]);
-        if (length > 0 && GetTextExtentPoint32A(dc.get(), state->Titles[slot], length, &size)
-            && size.cx > state->TitleWidth)
-            state->TitleWidth = size.cx;
-    }
+    if (baseLineHeight == nullptr)
+        return;
+    *baseLineHeight = state->LineHeight;
+    if (UsableDpi(state->Dpi) == kBaseDpi)
+        return;
+    UniqueHFont font = CreateLauncherFont(&state->Font, kBaseDpi);
+    SelectGuard selectFont(dc.get(), font.get());
+    *baseLineHeight = GetTextExtentPoint32A(dc.get(), "M> ", 3, &size) ? size.cy : 0;
 }
 
-bool MeasureCache::Find(LauncherState* state)
+}  // namespace
+
+UniqueHFont CreateLauncherFont(const LOGFONTA* font, int dpi)
+{
+    LOGFONTA usable = *font;
+    usable.lfHeight = FontHeightAtDpi(UsableFontHeight(usable.lfHeight), dpi);
+    usable.lfWidth = ScaleToDpi(UsableFontWidth(usable.lfWidth), dpi);
+    // A stored face name need not be terminated inside its field.
+    usable.lfFaceName[LF_FACESIZE - 1] = '\0';
+    return UniqueHFont(CreateFontIndirectA(&usable));
+}
+
+void MeasureLauncherText(HWND window, LauncherState* state)
+{
+    Measure(window, state, nullptr);
+}
+
+bool MeasureCache::Find(LauncherState* state, int* baseLineHeight)
 {
     for (Entry& entry : entries_) {
-        if (entry.LastUse == 0 || std::memcmp(&entry.Font, &state->Font, sizeof entry.Font) != 0
+        if (entry.LastUse == 0 || entry.Dpi != state->Dpi
+            || std::memcmp(&entry.Font, &state->Font, sizeof entry.Font) != 0
             || std::memcmp(entry.Titles, state->Titles, sizeof entry.Titles) != 0)
             continue;
         entry.LastUse = ++uses_;
@@ -106,12 +139,13 @@ bool MeasureCache::Find(LauncherState* state)
         state->TitleWidth = entry.TitleWidth;
         state->LineGap = entry.LineGap;
         state->PrefixWidth = entry.PrefixWidth;
+        *baseLineHeight = entry.BaseLineHeight;
         return true;
     }
     return false;
 }
 
-void MeasureCache::Keep(const LauncherState* state)
+void MeasureCache::Keep(const LauncherState* state, int baseLineHeight)
 {
     Entry* oldest = &entries_[0];
     for (Entry& entry : entries_) {
@@ -120,20 +154,23 @@ void MeasureCache::Keep(const LauncherState* state)
     }
     oldest->LastUse = ++uses_;
     std::memcpy(&oldest->Font, &state->Font, sizeof oldest->Font);
+    oldest->Dpi = state->Dpi;
     std::memcpy(oldest->Titles, state->Titles, sizeof oldest->Titles);
     oldest->LineHeight = state->LineHeight;
     oldest->TitleWidth = state->TitleWidth;
     oldest->LineGap = state->LineGap;
     oldest->PrefixWidth = state->PrefixWidth;
+    oldest->BaseLineHeight = baseLineHeight;
 }
 
 void SizeLauncherWindow(HWND window, LauncherState* state, const char* keyPath,
                         MeasureCache* cache)
 {
-    if (cache == nullptr || !cache->Find(state)) {
-        MeasureLauncherText(window, state);
+    int baseLineHeight = 0;
+    if (cache == nullptr || !cache->Find(state, &baseLineHeight)) {
+        Measure(window, state, &baseLineHeight);
         if (cache != nullptr)
-            cache->Keep(state);
+            cache->Keep(state, baseLineHeight);
     }
 
     LayoutRect current = WindowRectOf(window);
@@ -142,35 +179,62 @@ void SizeLauncherWindow(HWND window, LauncherState* state, const char* keyPath,
     input.CurrentWidth = current.Right - current.Left;
     input.PrefixWidth = state->PrefixWidth;
     input.TitleWidth = state->TitleWidth;
-    input.LineHeight = state->LineHeight;
+    input.BaseLineHeight = baseLineHeight;
     input.ScreenWidth = GetSystemMetrics(SM_CXSCREEN);
+    input.Dpi = state->Dpi;
 
     StoredWidth stored = ReadStoredWidth();
     input.StoredTextHeight = stored.TextHeight;
     input.WidthStored = stored.WidthStored != 0;
     input.StoredWidth = stored.Width;
     if (TextHeightChanged(input))
-        WriteTextHeight(state->LineHeight);
+        WriteTextHeight(baseLineHeight);
 
     int width = LauncherWidth(input);
-    int height = LauncherHeight(state->LineHeight, state->LineGap, state->LineCount);
+    int height = LauncherHeight(state->LineHeight, state->LineGap, state->LineCount, state->Dpi);
     if (width != input.CurrentWidth || height != current.Bottom - current.Top)
         SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOMOVE);
 }
 
+bool SetLauncherDpi(HWND window, LauncherState* state, const char* keyPath, int dpi,
+                    MeasureCache* cache)
+{
+    const int from = UsableDpi(state->Dpi), to = UsableDpi(dpi);
+    if (from == to)
+        return false;
+    LayoutRect rect = WindowRectOf(window);
+    int width = MulDiv(rect.Right - rect.Left, to, from);
+    SetWindowPos(window, nullptr, 0, 0, width, rect.Bottom - rect.Top, SWP_NOZORDER | SWP_NOMOVE);
+    state->Dpi = to;
+    SizeLauncherWindow(window, state, keyPath, cache);
+    return true;
+}
+
+void FollowDpiChange(HWND window, LauncherState* state, const char* keyPath, WPARAM wParam,
+                     const RECT* suggested, MeasureCache* cache)
+{
+    // wParam holds the new DPI twice, for x and for y; they are the same.
+    // A window the program itself moved to a monitor it had already
+    // measured for (MoveToShowPosition) stays where it was put.
+    if (SetLauncherDpi(window, state, keyPath, HIWORD(wParam), cache) && suggested != nullptr)
+        MoveWindowTo(window, suggested->left, suggested->top);
+}
+
 void PlaceLauncherWindow(HWND window, int posType)
 {
-    StoredPosition stored = ReadWindowPosition();
-    LayoutRect rect = WindowRectOf(window);
-    LayoutRect placed = WindowRectAt(stored.Left, stored.Top, rect.Right - rect.Left, rect.Bottom - rect.Top);
-    int x, y;
-    KeepOnSomeMonitor(placed, &x, &y);
-    MoveWindowTo(window, x, y);
+    Desktop desktop;
+    ReadDesktop(&desktop);
+    PlaceOn(desktop, window, posType);
+}
 
-    if (posType != POS_FREE) {
-        GetDockedPosition(window, posType, &x, &y);
-        MoveWindowTo(window, x, y);
-    }
+void SizeAndPlaceLauncherWindow(HWND window, LauncherState* state, const char* keyPath,
+                                MeasureCache* cache)
+{
+    Desktop desktop;
+    ReadDesktop(&desktop);
+    state->Dpi = DockedDpiOn(desktop, StoredRect(window), state->PosType);
+    SizeLauncherWindow(window, state, keyPath, cache);
+    PlaceOn(desktop, window, state->PosType);
 }
 
 void SaveLauncherPosition(HWND window)
@@ -183,41 +247,17 @@ void SaveLauncherPosition(HWND window)
 
 void GetDockedPosition(HWND window, int posType, int* x, int* y)
 {
-    // Only the types that dock to an edge look at the desktop area.
-    RECT area = {0, 0, 0, 0};
-    if (posType >= POS_LEFT && posType <= POS_RIGHT)
-        GetDesktopArea(window, &area);
-    LayoutRect rect = WindowRectOf(window);
-    int dockedX, dockedY;
-    DockedPosition(rect, ToLayout(area), posType, &dockedX, &dockedY);
-    LayoutRect docked = {dockedX, dockedY, dockedX + (rect.Right - rect.Left),
-                         dockedY + (rect.Bottom - rect.Top)};
-    KeepOnSomeMonitor(docked, x, y);
+    Desktop desktop;
+    ReadDesktop(&desktop);
+    DockedPositionOn(desktop, window, posType, x, y);
 }
 
-// The shell's desktop icon list is a SysListView32 inside SHELLDLL_DefView
-// inside the "Progman" window titled "Program Manager".  Another shell, or a
-// desktop whose icons live elsewhere, has no such chain, and Wine has none at
-// all, not even in a virtual desktop: then the work area (the monitor less
-// taskbars and docked bars) of the monitor the window is on stands in,
-// which is where the icons would be.  MONITOR_DEFAULTTOPRIMARY gives the
-// primary monitor for a window that lies on none, as the hidden launcher
-// does before its first placement.
-void GetDesktopArea(HWND window, RECT* area)
+void FitForShowing(HWND window, LauncherState* state, const char* keyPath, MeasureCache* cache,
+                   int* x, int* y)
 {
-    HWND shell = FindWindowA("Progman", "Program Manager");
-    HWND view = shell != nullptr ? FindWindowExA(shell, nullptr, "SHELLDLL_DefView", nullptr) : nullptr;
-    HWND icons = view != nullptr ? FindWindowExA(view, nullptr, "SysListView32", nullptr) : nullptr;
-    if (icons != nullptr && GetWindowRect(icons, area))
-        return;
-
-    const POINT origin = {0, 0};
-    HMONITOR monitor = window != nullptr ? MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY)
-                                         : MonitorFromPoint(origin, MONITOR_DEFAULTTOPRIMARY);
-    MONITORINFO info = {};
-    info.cbSize = sizeof info;
-    if (GetMonitorInfoA(monitor, &info))
-        *area = info.rcWork;
-    else if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, area, 0))
-        SetRect(area, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    Desktop desktop;
+    ReadDesktop(&desktop);
+    int dpi = DockedDpiOn(desktop, WindowRectOf(window), state->PosType);
+    SetLauncherDpi(window, state, keyPath, dpi, cache);
+    DockedPositionOn(desktop, window, state->PosType, x, y);
 }

@@ -150,13 +150,16 @@ void DrawShadowed(DrawShadowTextProc drawShadowText, HDC dc, const char* text, i
 
 // One line: the key prefix and the title, with the shadow ShadowOffset
 // pixels right of and below the text (left and above when negative).  The
-// text itself always starts at x = 5, y = 4 + row x pitch.
+// text itself always starts at x = 5, y = 4 + row x pitch (at 96 DPI; the
+// margins and the shadow's distance are scaled to state's Dpi, LineAt).
 void DrawEntryLine(const LauncherState* state, HDC dc, int row, const char* prefix,
                    const char* title, COLORREF textColour, COLORREF shadowColour)
 {
-    int o = UsableShadowOffset(state->ShadowOffset);
-    int x = o + kTextLeft;
-    int y = row * (state->LineHeight + state->LineGap) + o + kLineMargin;
+    LineGeometry line = LineAt(row, state->LineHeight + state->LineGap, state->ShadowOffset,
+                               state->Dpi);
+    int o = line.Shadow;
+    int x = o + line.TextX;
+    int y = o + line.TextY;
     RECT prefixRect = {x, y, x + state->PrefixWidth, y + state->LineHeight};
     RECT titleRect = {x + state->PrefixWidth, y, x + state->PrefixWidth + state->TitleWidth,
                       y + state->LineHeight};
@@ -170,9 +173,9 @@ void DrawEntryLine(const LauncherState* state, HDC dc, int row, const char* pref
         OffsetRect(&prefixRect, -o, -o);
         OffsetRect(&titleRect, -o, -o);
         DrawShadowed(drawShadowText, dc, prefix, prefixLength, &prefixRect, textColour,
-                     shadowColour, o + 1);
+                     shadowColour, line.SoftShadow);
         DrawShadowed(drawShadowText, dc, title, titleLength, &titleRect, textColour,
-                     shadowColour, o + 1);
+                     shadowColour, line.SoftShadow);
         return;
     }
 
@@ -403,6 +406,7 @@ struct PaintCache::Parts {
     Surface Composed;  // the background with the layer over it
     UniqueHFont Font;
     LOGFONTA FontFrom = {};
+    int FontDpi = 0;
     bool LayerValid = false;
     bool ComposedValid = false;
     bool PictureValid = false;
@@ -419,9 +423,9 @@ struct PaintCache::Parts {
     HDC SeenDc = nullptr;
     unsigned SeenCapture = 0;
 
-    // Surfaces of w x h pixels in the format of target, and the font; false
-    // when they cannot be made.
-    bool Fit(HDC target, int w, int h, const LOGFONTA* font);
+    // Surfaces of w x h pixels in the format of target, and the font at
+    // dpi; false when they cannot be made.
+    bool Fit(HDC target, int w, int h, const LOGFONTA* font, int dpi);
     // A number for the content of the background's w x h pixels under the
     // window (1 and up), which stays the same while the pixels do: a new
     // screen copy showing what the last one showed keeps the number, and
@@ -429,7 +433,7 @@ struct PaintCache::Parts {
     unsigned BackgroundNumber(HDC background, int w, int h);
 };
 
-bool PaintCache::Parts::Fit(HDC target, int w, int h, const LOGFONTA* font)
+bool PaintCache::Parts::Fit(HDC target, int w, int h, const LOGFONTA* font, int dpi)
 {
     int bitsPixel = GetDeviceCaps(target, BITSPIXEL) * GetDeviceCaps(target, PLANES);
     if (w != Width || h != Height || bitsPixel != BitsPixel || !Canvas.dc()) {
@@ -446,10 +450,11 @@ bool PaintCache::Parts::Fit(HDC target, int w, int h, const LOGFONTA* font)
         Height = h;
         BitsPixel = bitsPixel;
     }
-    if (!Font || !SameKey(FontFrom, *font)) {
+    if (!Font || !SameKey(FontFrom, *font) || FontDpi != dpi) {
         PictureValid = false;
-        Font = CreateLauncherFont(font);
+        Font = CreateLauncherFont(font, dpi);
         FontFrom = *font;
+        FontDpi = dpi;
     }
     return true;
 }
@@ -504,7 +509,7 @@ void PaintLauncher(const LauncherState* state, HDC target, int w, int h, HDC bac
     if (!cache->parts_)
         cache->parts_.reset(new PaintCache::Parts);
     PaintCache::Parts& parts = *cache->parts_;
-    if (!parts.Fit(target, w, h, &state->Font)) {
+    if (!parts.Fit(target, w, h, &state->Font, state->Dpi)) {
         cache->Clear();
         PaintLauncher(state, target, w, h, background, selected, mode);
         return;
@@ -586,7 +591,7 @@ void PaintLauncher(const LauncherState* state, HDC target, int w, int h, HDC bac
     if (!canvas || !bitmap)
         return;
     SelectGuard selectBitmap(canvas.get(), bitmap.get());
-    UniqueHFont font = CreateLauncherFont(&state->Font);
+    UniqueHFont font = CreateLauncherFont(&state->Font, state->Dpi);
     SelectGuard selectFont(canvas.get(), font.get());
     SetBkMode(canvas.get(), TRANSPARENT);
 

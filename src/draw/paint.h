@@ -40,12 +40,12 @@ void PaintLauncher(const LauncherState* state, HDC target, int width, int height
 // What the launcher window keeps from one paint to the next, so that a paint
 // does again only what differs from the last one:
 //  - the canvas, the font and the colour layer, while the size, the target's
-//    pixel format and the look stay the same;
+//    pixel format and the look (the font at its DPI included) stay the same;
 //  - the background with the colour layer laid over it, while the pixels of
 //    the background under the window stay the same: all of a show's
 //    repaints (arrows, submenus), and a new show over an unchanged screen;
 //  - the whole picture, while nothing it was drawn from has changed: the
-//    settings, the level and its metrics, the selection, the mode, the size,
+//    settings, the level and its metrics, the DPI, the selection, the mode, the size,
 //    the optional drawing functions and, unless the layer covers it
 //    opaquely, the background's pixels.
 // Every part is made again when anything it was made from differs, so a

@@ -18,7 +18,11 @@
 
 #include "base/late_import.h"
 #include "base/optional_apis.h"
+#include "base/unique_handle.h"
+#include "draw/desktop.h"
 #include "draw/geometry.h"
+#include "draw/portable/dpi_scale.h"
+#include "draw/portable/layout.h"
 #include "options/key_capture_dialog.h"
 #include "options/launcher_key_text.h"
 #include "options/preview.h"
@@ -37,8 +41,8 @@ COLORREF CustomColors[16];
 LOGFONTA FontChoice;
 
 // The shadow offset a user may type or spin to.
-constexpr int kMinShadowOffset = -99;
-constexpr int kMaxShadowOffset = 99;
+// (kMaxShadowOffset: draw/portable/layout.h, which draws within it.)
+constexpr int kMinShadowOffset = -kMaxShadowOffset;
 
 const char kStartupLinkName[] = "Tav.lnk";
 
@@ -81,9 +85,23 @@ bool PickColor(HWND owner, COLORREF* setting)
     return true;
 }
 
+// The font dialog works at the DPI of the screen's DC (LOGPIXELSY), in
+// whole points; the stored font is a figure at 96 DPI.  Its height and
+// width go to the dialog at the dialog's DPI and come back as figures at
+// 96 DPI (FontHeightAtDpi, FontHeightFromDialog); what the dialog
+// returns unchanged leaves the setting as it was.
 bool PickFont(HWND owner, LOGFONTA* setting)
 {
+    int pickerDpi = 96;
+    {
+        tav::WindowDc screen(nullptr);
+        if (screen)
+            pickerDpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
+    }
     FontChoice = *setting;
+    FontChoice.lfHeight = FontHeightAtDpi(setting->lfHeight, pickerDpi);
+    FontChoice.lfWidth = ScaleToDpi(setting->lfWidth, pickerDpi);
+    const LOGFONTA given = FontChoice;
     CHOOSEFONTA choice = {};
     choice.lStructSize = sizeof choice;
     choice.hwndOwner = owner;
@@ -92,9 +110,14 @@ bool PickFont(HWND owner, LOGFONTA* setting)
     choice.nFontType = SCREEN_FONTTYPE;
     static const auto chooseFont = LateImport<decltype(&ChooseFontA)>("comdlg32.dll", "ChooseFontA");
     if (chooseFont == nullptr || !chooseFont(&choice)
-        || std::memcmp(&FontChoice, setting, sizeof FontChoice) == 0)
+        || std::memcmp(&FontChoice, &given, sizeof FontChoice) == 0)
         return false;
-    *setting = FontChoice;
+    LOGFONTA chosen = FontChoice;
+    chosen.lfHeight = FontHeightFromDialog(FontChoice.lfHeight, choice.iPointSize, pickerDpi);
+    chosen.lfWidth = ScaleFromDpi(FontChoice.lfWidth, pickerDpi);
+    if (std::memcmp(&chosen, setting, sizeof chosen) == 0)
+        return false;
+    *setting = chosen;
     return true;
 }
 
@@ -160,6 +183,7 @@ BOOL OptionsDialog::OnInit()
     }
     LoadSettings(copy_.get());
     FillPreviewSample(copy_.get());
+    copy_->Dpi = WindowDpi(Window());
     preview_ = CreatePreviewWindow(Window(), copy_.get());
     // Measured once: a font chosen later is drawn with these metrics.
     MeasureLauncherText(preview_, copy_.get());

@@ -69,7 +69,8 @@ INT_PTR RunOptionsDialog(HWND owner);
 bool PickColor(HWND owner, COLORREF* setting);
 
 // The font dialog on one font, through the LOGFONTA kept for the process
-// run.  true when the user chose a different font (stored in *setting).
+// run.  true when the user chose a different font (stored in *setting, its
+// height and width as figures at 96 DPI).
 bool PickFont(HWND owner, LOGFONTA* setting);
 
 #endif

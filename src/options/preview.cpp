@@ -6,7 +6,10 @@
 #include <cstring>
 
 #include "base/window_class.h"
+#include "draw/desktop.h"
+#include "draw/geometry.h"
 #include "draw/paint.h"
+#include "draw/portable/dpi_scale.h"
 #include "res/resource.h"
 #include "store/res_string.h"
 
@@ -27,6 +30,29 @@ void FillNameSlot(char* title, BOOL (WINAPI* query)(LPSTR, LPDWORD), int fallbac
         lstrcpynA(title, ResString(fallbackId), kTitleSize);
 }
 
+// The preview's place and size in the dialog at dpi: left, top, width, height.
+struct PreviewPlace {
+    int X, Y, Width, Height;
+};
+
+PreviewPlace PreviewPlaceAt(int dpi)
+{
+    return PreviewPlace{ScaleToDpi(kPreviewX, dpi), ScaleToDpi(kPreviewY, dpi),
+                        ScaleToDpi(kPreviewWidth, dpi), ScaleToDpi(kPreviewHeight, dpi)};
+}
+
+// After the dialog has been scaled for a monitor of another DPI: the sample
+// measured for it, and the preview's place and size scaled to it.
+void FollowParentDpi(HWND window, LauncherState* state)
+{
+    state->Dpi = WindowDpi(window);
+    MeasureLauncherText(window, state);
+    PreviewPlace place = PreviewPlaceAt(state->Dpi);
+    SetWindowPos(window, nullptr, place.X, place.Y, place.Width, place.Height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(window, nullptr, FALSE);
+}
+
 }  // namespace
 
 void FillPreviewSample(LauncherState* state)
@@ -40,14 +66,15 @@ void FillPreviewSample(LauncherState* state)
     FillNameSlot(state->Titles[4], GetUserNameA, IDS_SAMPLE_USER);
 }
 
-HWND CreatePreviewWindow(HWND dialog, const LauncherState* state)
+HWND CreatePreviewWindow(HWND dialog, LauncherState* state)
 {
     HBRUSH white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     if (RegisterProgramClass(kPreviewClass, PreviewWndProc, white) == 0)
         return nullptr;
-    return CreateWindowExA(0, kPreviewClass, nullptr, WS_CHILD | WS_VISIBLE, kPreviewX, kPreviewY,
-                           kPreviewWidth, kPreviewHeight, dialog, nullptr, GetModuleHandleA(nullptr),
-                           const_cast<LauncherState*>(state));
+    PreviewPlace place = PreviewPlaceAt(state->Dpi);
+    return CreateWindowExA(0, kPreviewClass, nullptr, WS_CHILD | WS_VISIBLE, place.X, place.Y,
+                           place.Width, place.Height, dialog, nullptr, GetModuleHandleA(nullptr),
+                           state);
 }
 
 LRESULT CALLBACK PreviewWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -67,6 +94,12 @@ LRESULT CALLBACK PreviewWndProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (state != nullptr)
             PaintLauncher(state, dc, client.right, client.bottom, nullptr, 0, PAINT_PREVIEW);
         EndPaint(window, &paint);
+        return 0;
+    }
+    case WM_DPICHANGED_AFTERPARENT: {
+        auto* state = reinterpret_cast<LauncherState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (state != nullptr)
+            FollowParentDpi(window, state);
         return 0;
     }
     case WM_MOVE:

@@ -12,7 +12,8 @@
 
 #include "base/launcher_state.h"
 
-// Where the preview sits in the dialog's client area, in pixels.
+// Where the preview sits in the dialog's client area, in pixels at 96 DPI
+// (scaled to the dialog's DPI, as the dialog's own controls are).
 constexpr int kPreviewX = 10;
 constexpr int kPreviewY = 37;
 constexpr int kPreviewWidth = 120;
@@ -24,10 +25,12 @@ constexpr int kPreviewHeight = 150;
 void FillPreviewSample(LauncherState* state);
 
 // Registers class "Tav Prev" anew (the class of an earlier opening is
-// still registered) and creates the preview in dialog, drawing from state,
-// which must outlive the window.  Null when the class cannot be
-// registered: the dialog then works without a preview.
-HWND CreatePreviewWindow(HWND dialog, const LauncherState* state);
+// still registered) and creates the preview in dialog at state's Dpi,
+// drawing from state, which must outlive the window.  Null when the class
+// cannot be registered: the dialog then works without a preview.  When the
+// dialog moves to a monitor of another DPI the preview sets state's Dpi,
+// measures it again and takes its place and size at that DPI.
+HWND CreatePreviewWindow(HWND dialog, LauncherState* state);
 
 LRESULT CALLBACK PreviewWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -1,22 +1,42 @@
 /*
- * Placing a dialog in the pointer's quarter of the desktop.
+ * Placing a dialog in the pointer's quarter of the work area of the
+ * pointer's monitor.
  */
 #include "setup/dialog_placement.h"
 
-#include "draw/geometry.h"
-#include "draw/portable/layout.h"
+#include "draw/desktop.h"
+#include "draw/portable/monitors.h"
+
+namespace {
+
+// Moves the dialog for its present size; false when it has none.
+bool MoveForSize(HWND dialog, const Desktop& desktop, SIZE* size)
+{
+    RECT rect;
+    if (!GetWindowRect(dialog, &rect))
+        return false;
+    size->cx = rect.right - rect.left;
+    size->cy = rect.bottom - rect.top;
+    int x = 0, y = 0;
+    PlaceDialogOnMonitors(desktop.Areas, desktop.Count, desktop.Pointer.x, desktop.Pointer.y,
+                          size->cx, size->cy, &x, &y);
+    SetWindowPos(dialog, HWND_NOTOPMOST, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    return true;
+}
+
+}  // namespace
 
 void PlaceDialog(HWND dialog)
 {
-    RECT area;
-    GetDesktopArea(nullptr, &area);
-    POINT pointer = {0, 0};
-    GetCursorPos(&pointer);
-    RECT rect;
-    if (!GetWindowRect(dialog, &rect))
+    Desktop desktop;
+    ReadDesktop(&desktop);
+    SIZE before, after;
+    if (!MoveForSize(dialog, desktop, &before))
         return;
-    int x = 0, y = 0;
-    DialogPosition(LayoutRect{area.left, area.top, area.right, area.bottom}, pointer.x, pointer.y,
-                   rect.right - rect.left, rect.bottom - rect.top, &x, &y);
-    SetWindowPos(dialog, HWND_NOTOPMOST, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    // Moved onto a monitor of another DPI, the dialog has been scaled for it
+    // (WM_DPICHANGED, sent during the move): centred again at its new size.
+    RECT rect;
+    if (GetWindowRect(dialog, &rect)
+        && (rect.right - rect.left != before.cx || rect.bottom - rect.top != before.cy))
+        MoveForSize(dialog, desktop, &after);
 }

@@ -1,8 +1,10 @@
 /*
  * Where every dialog of the program opens: centred in the quarter of the
- * desktop that holds the mouse pointer, kept inside the desktop.  The
- * arithmetic is DialogPosition (draw/portable/layout.h); the desktop is the
- * one docking uses (GetDesktopArea).
+ * work area of the pointer's monitor that holds the mouse pointer, kept
+ * inside that work area.  The arithmetic is PlaceDialogOnMonitors
+ * (draw/portable/monitors.h); the monitors are the ones docking uses
+ * (ReadDesktop, which takes the desktop icon list on a desktop of one
+ * monitor).
  */
 #ifndef TAV_SETUP_DIALOG_PLACEMENT_H
 #define TAV_SETUP_DIALOG_PLACEMENT_H

@@ -37,7 +37,7 @@ bool AtTopLevel(const SetupSession* session)
 
 RECT RowRect(const SetupSession* session, int slot, int width)
 {
-    LayoutRect row = SetupRowRect(slot, Pitch(session), width);
+    LayoutRect row = SetupRowRect(slot, Pitch(session), width, session->View.Dpi);
     return RECT{row.Left, row.Top, row.Right, row.Bottom};
 }
 
@@ -93,8 +93,7 @@ LRESULT OnCreate(HWND window, HWND launcher)
     session->View.ShowAllKey = 1;
     session->Cursor.Slot = 1;
     LoadLevel(&session->View, session->Cursor.KeyPath, 1);
-    SizeLauncherWindow(window, &session->View, session->Cursor.KeyPath);
-    PlaceLauncherWindow(window, session->View.PosType);
+    SizeAndPlaceLauncherWindow(window, &session->View, session->Cursor.KeyPath);
     // No IME input context: letters and digits arrive as WM_KEYDOWN with
     // their own codes, as in the launcher.
     ImmAssociateContext(window, nullptr);
@@ -171,8 +170,8 @@ void OnLeftButtonDown(SetupSession* session)
 }
 
 // Handles a message of the setup window; false when the default handling
-// must not follow (a WM_CLOSE that has to wait).
-bool Dispatch(SetupSession* session, UINT message, WPARAM wParam)
+// must not follow (a WM_CLOSE that has to wait, a DPI change it has handled).
+bool Dispatch(SetupSession* session, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_PAINT:
@@ -214,6 +213,12 @@ bool Dispatch(SetupSession* session, UINT message, WPARAM wParam)
     case UM_ASSIGNKEY:
         OpenAssignKeyDialog(session);
         break;
+    case WM_DPICHANGED:
+        // Moved to a monitor of another DPI, or the scaling changed.
+        FollowDpiChange(session->Window, &session->View, session->Cursor.KeyPath, wParam,
+                        reinterpret_cast<const RECT*>(lParam));
+        RepaintSetup(session);
+        return false;
     case WM_CLOSE:
         // Destroying the window under a running dialog or command would
         // pull its state away from under it.
@@ -245,7 +250,7 @@ LRESULT CALLBACK SetupWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         break;
     default:
         if (Session != nullptr && Session->Window == window
-            && !Dispatch(Session.get(), message, wParam))
+            && !Dispatch(Session.get(), message, wParam, lParam))
             return 0;
         break;
     }
@@ -286,7 +291,7 @@ int SetupRowAtPoint(const SetupSession* session, POINT screen)
     if (!GetWindowRect(session->Window, &rect))
         return -1;
     return SetupRowAt(LayoutRect{rect.left, rect.top, rect.right, rect.bottom}, screen.x, screen.y,
-                      Pitch(session), AtTopLevel(session));
+                      Pitch(session), AtTopLevel(session), session->View.Dpi);
 }
 
 void OpenSelectedRow(SetupSession* session)

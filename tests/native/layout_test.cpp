@@ -46,39 +46,48 @@ TEST(LauncherHeight, PitchTimesLinesPlusMargins)
     // A damaged line count is held to the 37 slots a level has.
     EXPECT_EQ(37 * 20 + 8, LauncherHeight(20, 0, 1000));
     EXPECT_EQ(8, LauncherHeight(20, 0, -5));
+    // The margins scale with the DPI; the pitch is measured at it.
+    EXPECT_EQ(2 * 30 + 12, LauncherHeight(30, 0, 2, 144));
+    EXPECT_EQ(2 * 40 + 16, LauncherHeight(40, 0, 2, 192));
 }
 
 TEST(LauncherWidth, TheRuleAndItsRange)
 {
     // Top level: prefix (30) + widest title + 10; submenu: the current width
     // (333); a stored "Width" wins while "TextHeight" matches the line
-    // height (18); always 12 .. screen width (1024).
+    // height at 96 DPI (18); always 12 .. screen width (1024).  At another
+    // DPI the room and a stored "Width" are scaled, the measured widths are
+    // already.
     const struct {
         bool TopLevel;
         int TitleWidth, StoredTextHeight;
         bool WidthStored;
-        int StoredWidth, Expected;
+        int StoredWidth, Dpi, Expected;
     } cases[] = {
-        {true, 150, -1, false, 0, 190},
-        {true, 150, 18, false, 0, 190},
-        {false, 900, -1, false, 0, 333},
-        {true, 150, 18, true, 250, 250},
-        {false, 150, 18, true, 250, 250},
-        {true, 150, 24, true, 250, 190},  // chosen under another font
-        {true, 150, 18, true, 0, 12},
-        {true, 150, 18, true, -1, 12},
-        {true, 150, 18, true, 100000, 1024},
-        {true, 5000, -1, false, 0, 1024},
+        {true, 150, -1, false, 0, 96, 190},
+        {true, 150, 18, false, 0, 0, 190},
+        {false, 900, -1, false, 0, 96, 333},
+        {true, 150, 18, true, 250, 96, 250},
+        {false, 150, 18, true, 250, 96, 250},
+        {true, 150, 24, true, 250, 96, 190},  // chosen under another font
+        {true, 150, 18, true, 0, 96, 12},
+        {true, 150, 18, true, -1, 96, 12},
+        {true, 150, 18, true, 100000, 96, 1024},
+        {true, 5000, -1, false, 0, 96, 1024},
+        {true, 150, -1, false, 0, 144, 195},
+        {true, 150, 18, true, 250, 144, 375},
+        {false, 150, 18, true, 250, 120, 313},
+        {true, 150, 18, true, 0x7FFFFFFF, 192, 1024},
     };
     for (const auto& c : cases) {
         WidthInput in = {c.TopLevel, 333, 30, c.TitleWidth, 18, c.StoredTextHeight,
-                         c.WidthStored, c.StoredWidth, 1024};
+                         c.WidthStored, c.StoredWidth, 1024, c.Dpi};
         EXPECT_EQ(c.Expected, LauncherWidth(in))
             << "top " << c.TopLevel << " title " << c.TitleWidth << " TextHeight "
-            << c.StoredTextHeight << " Width " << c.StoredWidth;
+            << c.StoredTextHeight << " Width " << c.StoredWidth << " DPI " << c.Dpi;
     }
     // On a system without screen metrics.
-    WidthInput noScreen = {true, 0, 30, 150, 18, -1, false, 0, 0};
+    WidthInput noScreen = {true, 0, 30, 150, 18, -1, false, 0, 0, 96};
     EXPECT_EQ(12, LauncherWidth(noScreen));
 }
 

@@ -90,6 +90,43 @@ TEST(Monitors, DockingAndDialogsUseThePointersMonitor)
     }
 }
 
+TEST(Monitors, ADockedLauncherStaysOnThePointersMonitorAFreeOneWhereItIs)
+{
+    // A 200 x 60 launcher with its corner at Corner; Monitor is the one it
+    // shows on, which gives its DPI.
+    const struct {
+        const Desk& D;
+        Point Pointer;
+        Point Corner;
+        int PosType;
+        Point Expected;
+        int Monitor;
+    } cases[] = {
+        // Docked left on the smaller monitor at a height it does not have:
+        // brought into its work area.
+        {kSideBySide, {2500, 500}, {100, 1030}, 1, {1920, 924}, 1},
+        // Still partly on it: the height stays.
+        {kSideBySide, {2500, 500}, {100, 1000}, 1, {1920, 1000}, 1},
+        {kStacked, {800, -100}, {1700, 300}, 3, {1400, -900}, 1},
+        // Free (and unknown types): where it is, on whichever monitor that is.
+        {kSideBySide, {2500, 500}, {100, 1000}, 0, {100, 1000}, 0},
+        {kThree, {10, 10}, {-700, 500}, 6, {-700, 500}, 1},
+        {kSideBySide, {10, 10}, {5000, 5000}, 0, {3000, 924}, 1},
+    };
+    for (const auto& c : cases) {
+        const int n = static_cast<int>(c.D.Monitors.size());
+        const LayoutRect window = {c.Corner.first, c.Corner.second, c.Corner.first + 200,
+                                   c.Corner.second + 60};
+        Point p;
+        DockOnMonitors(c.D.Monitors.data(), n, c.Pointer.first, c.Pointer.second, window, c.PosType,
+                       &p.first, &p.second);
+        EXPECT_EQ(c.Expected, p) << c.D.Name << " PosType " << c.PosType;
+        EXPECT_EQ(c.Monitor, DockMonitor(c.D.Monitors.data(), n, c.Pointer.first, c.Pointer.second,
+                                         window, c.PosType))
+            << c.D.Name << " PosType " << c.PosType;
+    }
+}
+
 TEST(Monitors, AWindowOnAMonitorThatIsGoneComesBack)
 {
     const struct {

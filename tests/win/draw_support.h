@@ -45,4 +45,10 @@ private:
 // bitmap-exact font, and six colours that are all different.
 LauncherState TestState();
 
+// Arranges in the (scratch) registry the launcher of the DPI and monitor
+// tests: three lines ("Tav Ver2.55", A: Alpha, B: Bravo) in TestState's
+// look with 11-point Tahoma (-15 at 96 DPI), free at the stored (0, 0),
+// and the launcher key Ctrl+Alt+F9 (a hot key: no hook).
+void PutSampleLauncher();
+
 #endif

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include "draw/desktop.h"
 #include "draw/geometry.h"
 #include "draw_support.h"
 #include "scratch_registry.h"
@@ -56,7 +57,7 @@ protected:
         lstrcpynA(state_.Titles[0], "Tav Ver2.55", kTitleSize);
         lstrcpynA(state_.Titles[1], "WWWWWWWWWWWWWWWW", kTitleSize);  // the widest
         lstrcpynA(state_.Titles[2], "Editor", kTitleSize);
-        GetDesktopArea(nullptr, &area_);
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area_, 0);
     }
 
     int ComputedWidth() const { return state_.PrefixWidth + state_.TitleWidth + 10; }
@@ -190,16 +191,21 @@ TEST_F(GeometryTest, SizingFromKeptMetricsEqualsMeasuringAgain)
     }
 }
 
-TEST_F(GeometryTest, DesktopAreaFallsBackToTheMonitorsWorkArea)
+TEST_F(GeometryTest, TheDesktopIsTheMonitorWithItsWorkAreaAndThePointer)
 {
-    // Wine has no desktop icon list, so the primary monitor's work area is used.
+    // Wine has no desktop icon list: the monitor's own work area counts.
     ASSERT_EQ(nullptr, FindWindowA("Progman", "Program Manager"));
-    RECT work, of;
-    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
-    EXPECT_TRUE(EqualRect(&work, &area_));
-    PopupWindow window = MakePopup(200, 200, 100, 50);
-    GetDesktopArea(window.get(), &of);
-    EXPECT_TRUE(EqualRect(&work, &of));
+    Desktop desktop;
+    ReadDesktop(&desktop);
+    ASSERT_EQ(1, desktop.Count);
+    const LayoutRect& work = desktop.Areas[0].Work;
+    EXPECT_EQ((Box{area_.left, area_.top, area_.right, area_.bottom}),
+              (Box{work.Left, work.Top, work.Right, work.Bottom}));
+    EXPECT_EQ(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTONULL), desktop.Handles[0]);
+    POINT pointer;
+    GetCursorPos(&pointer);
+    EXPECT_EQ(pointer.x, desktop.Pointer.x);
+    EXPECT_EQ(pointer.y, desktop.Pointer.y);
 }
 
 TEST_F(GeometryTest, EveryPositionTypeAndPlacesOffEveryMonitor)

@@ -211,6 +211,10 @@ TEST(Resources, IconCursorVersionAndManifestArePresent)
     EXPECT_NE(std::string::npos, text.find("Microsoft.Windows.Common-Controls"));
     EXPECT_NE(std::string::npos, text.find("version=\"6.0.0.0\""));
     EXPECT_NE(std::string::npos, text.find("name=\"Tav\" version=\"2.55.0.0\""));
+    EXPECT_NE(std::string::npos, text.find("level=\"asInvoker\""));
+    EXPECT_NE(std::string::npos, text.find("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"));  // 10 and 11
+    EXPECT_NE(std::string::npos, text.find(">true/pm</dpiAware>"));
+    EXPECT_NE(std::string::npos, text.find(">PerMonitorV2,PerMonitor</dpiAwareness>"));
 #ifdef _WIN64
     EXPECT_NE(std::string::npos, text.find("processorArchitecture=\"amd64\""));
 #else

@@ -45,17 +45,19 @@ void DockedPosition(const LayoutRect& window, const LayoutRect& area, int posTyp
         *y = area.Top;
 }
 
-int LauncherHeight(int lineHeight, int lineGap, int lineCount)
+int LauncherHeight(int lineHeight, int lineGap, int lineCount, int dpi)
 {
-    return (lineHeight + lineGap) * Clamp(lineCount, 0, kSlotCount) + 2 * kLineMargin;
+    return (lineHeight + lineGap) * Clamp(lineCount, 0, kSlotCount)
+           + 2 * ScaleToDpi(kLineMargin, dpi);
 }
 
 int LauncherWidth(const WidthInput& input)
 {
-    int width = input.TopLevel ? input.PrefixWidth + input.TitleWidth + kTitleRoom
-                               : input.CurrentWidth;
+    int width = input.TopLevel
+                    ? input.PrefixWidth + input.TitleWidth + ScaleToDpi(kTitleRoom, input.Dpi)
+                    : input.CurrentWidth;
     if (!TextHeightChanged(input) && input.WidthStored)
-        width = input.StoredWidth;
+        width = ScaleToDpi(input.StoredWidth, input.Dpi);
     int widest = input.ScreenWidth > kMinLauncherWidth ? input.ScreenWidth : kMinLauncherWidth;
     return Clamp(width, kMinLauncherWidth, widest);
 }
@@ -126,6 +128,13 @@ void DialogPosition(const LayoutRect& area, int pointerX, int pointerY, int widt
         top = area.Bottom - height;
     *x = left;
     *y = top;
+}
+
+LineGeometry LineAt(int row, int pitch, int shadowOffset, int dpi)
+{
+    int offset = UsableShadowOffset(shadowOffset);
+    return LineGeometry{ScaleToDpi(kTextLeft, dpi), row * pitch + ScaleToDpi(kLineMargin, dpi),
+                        ScaleToDpi(offset, dpi), ScaleToDpi(offset + 1, dpi)};
 }
 
 static void WritePrefix(char key, char mark, char* out)

@@ -12,6 +12,8 @@
 
 #include <cstdint>
 
+#include "draw/portable/dpi_scale.h"
+
 // A screen rectangle, right and bottom exclusive, as GetWindowRect gives it.
 struct LayoutRect {
     int Left;
@@ -22,11 +24,11 @@ struct LayoutRect {
 
 // Smallest launcher width: the window procedure's resize limit too.
 constexpr int kMinLauncherWidth = 12;
-// Margin above the first line and below the last.
+// Margin above the first line and below the last, at 96 DPI.
 constexpr int kLineMargin = 4;
-// Left margin of the text.
+// Left margin of the text, at 96 DPI.
 constexpr int kTextLeft = 5;
-// Room between the widest title and the right edge at the top level.
+// Room between the widest title and the right edge at the top level, at 96 DPI.
 constexpr int kTitleRoom = 10;
 // The shadow offset the options dialog allows; drawing keeps within it.
 constexpr int kMaxShadowOffset = 99;
@@ -42,33 +44,37 @@ constexpr int kPrefixSize = 5;
 void DockedPosition(const LayoutRect& window, const LayoutRect& area, int posType, int* x, int* y);
 
 // Window height for lineCount lines of pitch lineHeight + lineGap, with a
-// margin above and below.  lineCount outside 0..37 counts as its nearest
-// bound, so a damaged slot table cannot make the window absurdly tall.
-int LauncherHeight(int lineHeight, int lineGap, int lineCount);
+// margin above and below (4 pixels at 96 DPI, scaled to dpi).  lineCount
+// outside 0..37 counts as its nearest bound, so a damaged slot table cannot
+// make the window absurdly tall.
+int LauncherHeight(int lineHeight, int lineGap, int lineCount, int dpi = kBaseDpi);
 
-// What decides the launcher's width.
+// What decides the launcher's width.  "Width" and "TextHeight" are
+// figures at 96 DPI, like the font they were chosen with.
 struct WidthInput {
     bool TopLevel;         // the key path is empty
     int CurrentWidth;      // the window's width now
-    int PrefixWidth;       // metrics of the launcher font
+    int PrefixWidth;       // metrics of the launcher font at dpi
     int TitleWidth;
-    int LineHeight;
+    int BaseLineHeight;    // the line height of the font at 96 DPI
     int StoredTextHeight;  // "TextHeight", -1 when missing
     bool WidthStored;      // "Width" exists
     int StoredWidth;       // "Width"
     int ScreenWidth;       // SM_CXSCREEN
+    int Dpi;               // the DPI drawn at (0: 96)
 };
 
 // The width rule: at the top level the prefix and the widest title with
-// room to spare, inside a submenu the current width; a stored "Width" wins
-// while "TextHeight" equals the measured line height.  The result is kept
-// within 12 .. screen width, the range the user can drag the window to.
+// room to spare (10 pixels at 96 DPI), inside a submenu the current width;
+// a stored "Width", scaled to the DPI, wins while "TextHeight" equals the
+// font's line height at 96 DPI.  The result is kept within 12 .. screen
+// width, the range the user can drag the window to.
 int LauncherWidth(const WidthInput& input);
 
-// Whether the measured line height has to be written as "TextHeight".
+// Whether the font's line height has to be written as "TextHeight".
 inline bool TextHeightChanged(const WidthInput& input)
 {
-    return input.StoredTextHeight != input.LineHeight;
+    return input.StoredTextHeight != input.BaseLineHeight;
 }
 
 // The font height to create the launcher font with: a stored height of 0,
@@ -103,6 +109,19 @@ void BringIntoArea(const LayoutRect& window, const LayoutRect& area, int* x, int
 // corner, which matches an area at (0, 0) exactly.
 void DialogPosition(const LayoutRect& area, int pointerX, int pointerY, int width, int height,
                     int* x, int* y);
+
+// Where a line goes at a DPI: its text starts at (TextX, TextY), 5 and
+// 4 + row x pitch pixels at 96 DPI; the plain text path draws the shadow
+// Shadow pixels right of and below the text (ShadowOffset held to -99..99
+// and scaled), DrawShadowText SoftShadow pixels (ShadowOffset + 1, scaled),
+// which is how far its soft shadow reaches.
+struct LineGeometry {
+    int TextX;
+    int TextY;
+    int Shadow;
+    int SoftShadow;
+};
+LineGeometry LineAt(int row, int pitch, int shadowOffset, int dpi);
 
 // The key prefix of a slot: "" for slot 0, "%c> " for a submenu and
 // "%c: " for an entry, with the slot's key character.  out holds

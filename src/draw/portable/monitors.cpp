@@ -3,6 +3,7 @@
  */
 #include "draw/portable/monitors.h"
 
+#include <climits>
 #include <cstdint>
 
 namespace {
@@ -50,6 +51,18 @@ LayoutRect AtLeastOnePixel(const LayoutRect& rect)
     if (r.Bottom <= r.Top)
         r.Bottom = r.Top + 1;
     return r;
+}
+
+// rect moved to have its top-left corner at x, y; in 64 bits, held within
+// int, since a hand-edited place can be anywhere.
+LayoutRect MovedTo(const LayoutRect& rect, int x, int y)
+{
+    std::int64_t right = std::int64_t{x} + rect.Right - rect.Left;
+    std::int64_t bottom = std::int64_t{y} + rect.Bottom - rect.Top;
+    auto held = [](std::int64_t v) {
+        return static_cast<int>(v > INT_MAX ? INT_MAX : (v < INT_MIN ? INT_MIN : v));
+    };
+    return LayoutRect{x, y, held(right), held(bottom)};
 }
 
 int Nearest(const MonitorArea* monitors, int count, const LayoutRect& rect)
@@ -107,9 +120,18 @@ void KeepOnMonitors(const MonitorArea* monitors, int count, const LayoutRect& re
         BringIntoArea(rect, monitors[nearest].Work, x, y);
 }
 
+bool IsDockedType(int posType)
+{
+    return posType >= 1 && posType <= 5;
+}
+
 void DockOnMonitors(const MonitorArea* monitors, int count, int pointerX, int pointerY,
                     const LayoutRect& window, int posType, int* x, int* y)
 {
+    if (!IsDockedType(posType)) {
+        KeepOnMonitors(monitors, count, window, x, y);
+        return;
+    }
     int monitor = MonitorAtPoint(monitors, count, pointerX, pointerY);
     if (monitor == -1) {
         *x = window.Left;
@@ -117,6 +139,19 @@ void DockOnMonitors(const MonitorArea* monitors, int count, int pointerX, int po
         return;
     }
     DockedPosition(window, monitors[monitor].Work, posType, x, y);
+    LayoutRect docked = MovedTo(window, *x, *y);
+    if (Overlap(AtLeastOnePixel(docked), monitors[monitor].Monitor) == 0)
+        BringIntoArea(docked, monitors[monitor].Work, x, y);
+}
+
+int DockMonitor(const MonitorArea* monitors, int count, int pointerX, int pointerY,
+                const LayoutRect& window, int posType)
+{
+    if (IsDockedType(posType))
+        return MonitorAtPoint(monitors, count, pointerX, pointerY);
+    int x, y;
+    KeepOnMonitors(monitors, count, window, &x, &y);
+    return MonitorOfRect(monitors, count, MovedTo(window, x, y));
 }
 
 void PlaceDialogOnMonitors(const MonitorArea* monitors, int count, int pointerX, int pointerY,

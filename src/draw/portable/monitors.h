@@ -35,10 +35,24 @@ int MonitorOfRect(const MonitorArea* monitors, int count, const LayoutRect& rect
 void KeepOnMonitors(const MonitorArea* monitors, int count, const LayoutRect& rect, int* x,
                     int* y);
 
-// DockedPosition for posType in the work area of the monitor that holds the
-// pointer; window unchanged when there is no monitor.
+// Whether posType docks to edges of a work area (POS_LEFT .. POS_RIGHT).
+bool IsDockedType(int posType);
+
+// Where the launcher goes for posType with the pointer at pointerX,
+// pointerY.  The docked types: DockedPosition in the work area of the
+// monitor that holds the pointer; the coordinate a type leaves alone stays
+// while the window is still on that monitor, else the window is brought
+// into its work area (a launcher docked left on a monitor of another
+// height).  Any other type: where the window is, unless that is off every
+// monitor (KeepOnMonitors).  Window unchanged when there is no monitor.
 void DockOnMonitors(const MonitorArea* monitors, int count, int pointerX, int pointerY,
                     const LayoutRect& window, int posType, int* x, int* y);
+
+// The monitor DockOnMonitors puts the window on: the pointer's for the
+// docked types, else the one that shows the most of the window at the
+// place it keeps; -1 when count is 0.
+int DockMonitor(const MonitorArea* monitors, int count, int pointerX, int pointerY,
+                const LayoutRect& window, int posType);
 
 // DialogPosition for a width x height dialog in the work area of the monitor
 // that holds the pointer; (0, 0) when there is no monitor.

@@ -1,7 +1,7 @@
 /*
  * The rows of the setup window as arithmetic: which row a screen point
  * falls on, and where a row lies.  The setup window shows all 37 slots of a
- * level, slot s on row s, below a 4-pixel margin; the line pitch is the
+ * level, slot s on row s, below a 4-pixel margin (at 96 DPI); the line pitch is the
  * launcher font's LineHeight + LineGap.
  *
  * Platform-free: no <windows.h>, so it is also built and tested natively.
@@ -17,10 +17,13 @@
 // selectable).  The horizontal position inside the window does not matter;
 // the margin above row 0 counts as row 0 (the division truncates toward
 // zero).  A pitch below 1 hits nothing.
-int SetupRowAt(const LayoutRect& window, int x, int y, int pitch, bool topLevel);
+// The margin is scaled to dpi, as the lines are drawn.
+int SetupRowAt(const LayoutRect& window, int x, int y, int pitch, bool topLevel,
+               int dpi = kBaseDpi);
 
 // The rectangle of row slot in window coordinates: 5 pixels in from either
-// side, from 4 + slot x pitch down to the next row's top.
-LayoutRect SetupRowRect(int slot, int pitch, int windowWidth);
+// side, from 4 + slot x pitch down to the next row's top (5 and 4 at
+// 96 DPI, scaled to dpi).
+LayoutRect SetupRowRect(int slot, int pitch, int windowWidth, int dpi = kBaseDpi);
 
 #endif
