@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <functional>
 #include <vector>
 
@@ -43,6 +44,38 @@ inline HWND CreateHiddenWindow(const char* className)
     RegisterClassA(&windowClass);
     return CreateWindowExA(WS_EX_TOOLWINDOW, className, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                            windowClass.hInstance, nullptr);
+}
+
+// HKEY_CURRENT_USER redirected to a scratch key of the process's own, so
+// that a benchmark never touches the user's settings, and given back with
+// the scratch key deleted.  RedirectCurrentUser fails when the redirection
+// cannot be made; the benchmark must then stop before it writes anything.
+// Inline, as above.
+struct ScratchUser {
+    HKEY Root = nullptr;
+    char Name[64] = "";
+};
+
+inline bool RedirectCurrentUser(ScratchUser* user)
+{
+    std::snprintf(user->Name, sizeof user->Name, "Software\\TavBench-%lu", GetCurrentProcessId());
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, user->Name, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &user->Root, nullptr)
+        != ERROR_SUCCESS)
+        return false;
+    if (RegOverridePredefKey(HKEY_CURRENT_USER, user->Root) == ERROR_SUCCESS)
+        return true;
+    RegCloseKey(user->Root);
+    RegDeleteKeyA(HKEY_CURRENT_USER, user->Name);
+    return false;
+}
+
+inline void RestoreCurrentUser(ScratchUser* user)
+{
+    RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+    RegCloseKey(user->Root);
+    RegDeleteTreeA(HKEY_CURRENT_USER, user->Name);
+    RegDeleteKeyA(HKEY_CURRENT_USER, user->Name);
 }
 
 // Milliseconds from the performance counter.

@@ -36,6 +36,10 @@ int main()
 {
     HWND launcher = CreateHiddenWindow("TavHookBench");
     KeyWatch watch;  // installed first: called after the library's hook
+    if (!watch.Installed()) {
+        std::printf("the watching hook could not be installed\n");
+        return 1;
+    }
     SetKey(VK_NONCONVERT);
     SetHook(launcher);
     Report("launcher's thread blocked:", watch.DeliverWhileBlocked('A', kPresses, 60000, true));

@@ -223,23 +223,7 @@ void PrintRow(const char* what, const std::vector<double>& samples, const std::v
 
 // ---- the scratch registry, the menu and the launcher
 
-HKEY ScratchRoot;
-char ScratchName[64];
-
-void RedirectCurrentUser()
-{
-    std::snprintf(ScratchName, sizeof ScratchName, "Software\\TavBench-%lu", GetCurrentProcessId());
-    RegCreateKeyExA(HKEY_CURRENT_USER, ScratchName, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &ScratchRoot, nullptr);
-    RegOverridePredefKey(HKEY_CURRENT_USER, ScratchRoot);
-}
-
-void RestoreCurrentUser()
-{
-    RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
-    RegCloseKey(ScratchRoot);
-    RegDeleteTreeA(HKEY_CURRENT_USER, ScratchName);
-    RegDeleteKeyA(HKEY_CURRENT_USER, ScratchName);
-}
+ScratchUser Scratch;
 
 // 36 entries at the top level, "S" a submenu of 36 entries; all 37 lines
 // shown, gradient and alpha blending on (the defaults), hot key Ctrl+Alt+T.
@@ -335,7 +319,10 @@ bool TimeTrayIcon()
 int RunStartUp()
 {
     bool timed = TimeTrayIcon();
-    RedirectCurrentUser();
+    if (!RedirectCurrentUser(&Scratch)) {
+        std::printf("-1 -1\n");
+        return 1;
+    }
     LoadOptionalApis();
     LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDA_SETUP));
     HWND window = StartLauncher();
@@ -345,7 +332,7 @@ int RunStartUp()
     if (window != nullptr)
         StopLauncher(window);
     FreeOptionalApis();
-    RestoreCurrentUser();
+    RestoreCurrentUser(&Scratch);
     return 0;
 }
 
@@ -489,14 +476,17 @@ int main(int argc, char** argv)
 
     // 2. The benchmark's menu, the launcher started over it, the floor
     // beside it and another program's window in front.
-    RedirectCurrentUser();
+    if (!RedirectCurrentUser(&Scratch)) {
+        std::printf("HKEY_CURRENT_USER could not be redirected to a scratch key\n");
+        return 1;
+    }
     LoadOptionalApis();
     LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDA_SETUP));
     PrepareMenu();
     HWND window = StartLauncher();
     if (window == nullptr) {
         std::printf("the launcher window could not be created\n");
-        RestoreCurrentUser();
+        RestoreCurrentUser(&Scratch);
         return 1;
     }
     PaintClock launcherClock(window);
@@ -610,6 +600,6 @@ int main(int argc, char** argv)
     RunSetupWindowBench();
     FreeOptionalApis();
     RunPreviewBenchmark();
-    RestoreCurrentUser();
+    RestoreCurrentUser(&Scratch);
     return leaked ? 1 : 0;
 }

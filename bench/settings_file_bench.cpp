@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "base/portable/key_table.h"
+#include "bench_support.h"
 #include "res/resource.h"
 #include "store/registry.h"
 #include "store/res_string.h"
@@ -138,12 +139,8 @@ int main(int argc, char** argv)
     DeleteFileA(profile.c_str());
 
     // A scratch key stands in for HKEY_CURRENT_USER.
-    char scratchName[64];
-    std::snprintf(scratchName, sizeof scratchName, "Software\\TavBench-%lu", GetCurrentProcessId());
-    HKEY scratch;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, scratchName, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &scratch, nullptr)
-            != ERROR_SUCCESS
-        || RegOverridePredefKey(HKEY_CURRENT_USER, scratch) != ERROR_SUCCESS) {
+    ScratchUser scratch;
+    if (!RedirectCurrentUser(&scratch)) {
         std::fprintf(stderr, "cannot redirect HKEY_CURRENT_USER\n");
         return 1;
     }
@@ -200,10 +197,7 @@ int main(int argc, char** argv)
         status = 1;
     DeleteFileA(large.c_str());
 
-    RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
-    RegCloseKey(scratch);
-    RegDeleteTreeA(HKEY_CURRENT_USER, scratchName);
-    RegDeleteKeyA(HKEY_CURRENT_USER, scratchName);
+    RestoreCurrentUser(&scratch);
     DeleteFileA(own.c_str());
     DeleteFileA(profile.c_str());
     return status;

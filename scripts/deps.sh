@@ -9,7 +9,7 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64     # the cross compilers (and windres)
   wine wine64                                  # runs the x86_64 build
   libasound2                                   # ALSA, for the launcher tests' null audio device
-  xvfb xdotool x11-utils imagemagick           # display, real keys, screenshots
+  xvfb xauth xdotool x11-utils imagemagick     # display (xvfb-run needs xauth), real keys, screenshots
   xserver-xephyr                               # a desktop of two monitors for Wine
   fonts-ipafont-mincho                         # a Japanese font with Latin letters for Wine:
                                                # the default face falls back to it

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "entry_record.h"
 #include "scratch_registry.h"
 #include "store/entry_tree.h"
 
@@ -88,26 +89,20 @@ LauncherState TestState()
 void PutSampleLauncher()
 {
     const char window[] = "Software\\orrel\\Tav\\Window";
-    auto putDword = [](const char* key, const char* name, DWORD value) {
-        PutRawValue(key, name, REG_DWORD, &value, sizeof value);
-    };
+    const char key[] = "Software\\orrel\\Tav\\Key";
     LauncherState look = TestState();
     look.Font.lfHeight = -15;
     PutRawValue(window, "Font", REG_BINARY, &look.Font, sizeof look.Font);
-    putDword(window, "MainColor", look.MainColor);
-    putDword(window, "TextColor", look.TextColor);
-    putDword(window, "SelectTxtColor", look.SelectTxtColor);
+    PutDword(window, "MainColor", look.MainColor);
+    PutDword(window, "TextColor", look.TextColor);
+    PutDword(window, "SelectTxtColor", look.SelectTxtColor);
     for (const char* zero : {"UseAlphaBlend", "UseGrad", "EdgeType", "ShadowOffset", "Smooth",
                              "ShowAllKey", "PosType", "Left", "Top"})
-        putDword(window, zero, 0);
-    putDword("Software\\orrel\\Tav\\Key", "OpenHotKey", VK_F9);
-    putDword("Software\\orrel\\Tav\\Key", "OpenHotKeyEx", MOD_CONTROL | MOD_ALT);
-    const char* const titles[] = {"Alpha", "Bravo"};
-    for (int slot = 1; slot <= 2; ++slot) {
-        EntryRecord entry;
-        std::memset(&entry, 0, sizeof entry);
-        lstrcpynA(entry.Title, titles[slot - 1], sizeof entry.Title);
-        lstrcpynA(entry.Program, "tav_marker.exe", sizeof entry.Program);
-        WriteEntry("", slot, &entry);
-    }
+        PutDword(window, zero, 0);
+    PutDword(key, "OpenHotKey", VK_F9);
+    PutDword(key, "OpenHotKeyEx", MOD_CONTROL | MOD_ALT);
+    const EntryRecord entries[] = {Record("Alpha", "tav_marker.exe"),
+                                   Record("Bravo", "tav_marker.exe")};
+    for (int slot = 1; slot <= 2; ++slot)
+        WriteEntry("", slot, &entries[slot - 1]);
 }

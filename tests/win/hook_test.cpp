@@ -34,6 +34,7 @@ bool ShowsArrive(const TestWindow& window, int count)
 
 class HookTest : public ::testing::Test {
 protected:
+    void SetUp() override { ASSERT_TRUE(watch_.Installed()); }
     void TearDown() override
     {
         SetKey(0);
@@ -157,8 +158,12 @@ TEST_F(HookTest, AFlashingWindowIsActivatedAndRestoredOnlyWhileTheOptionIsOn)
 // The events carry their own time stamps, as the keyboard gives them.
 TEST_F(HookTest, AKeyDownAfterALostReleaseIsANewPressRepeatsAreNot)
 {
-    int savedDelay = 1;
-    SystemParametersInfoA(SPI_GETKEYBOARDDELAY, 0, &savedDelay, 0);
+    // The system's setting as it was, whatever way the test ends.
+    struct SavedDelay {
+        int Setting = 1;
+        SavedDelay() { SystemParametersInfoA(SPI_GETKEYBOARDDELAY, 0, &Setting, 0); }
+        ~SavedDelay() { SystemParametersInfoA(SPI_SETKEYBOARDDELAY, Setting, nullptr, 0); }
+    } saved;
     struct {
         int delaySetting;
         std::vector<DWORD> gaps;  // between the key-downs, in ms; no release between
@@ -186,7 +191,6 @@ TEST_F(HookTest, AKeyDownAfterALostReleaseIsANewPressRepeatsAreNot)
     }
     EXPECT_EQ(0, watch_.Downs(VK_NONCONVERT));
     EXPECT_EQ(0, watch_.Ups(VK_NONCONVERT));
-    SystemParametersInfoA(SPI_SETKEYBOARDDELAY, savedDelay, nullptr, 0);
 }
 
 // This thread stands for the launcher's, blocked as by a slow

@@ -49,6 +49,7 @@ DWORD WINAPI KeyWatch::Main(void* self)
 {
     auto* watch = static_cast<KeyWatch*>(self);
     HHOOK hook = SetWindowsHookExA(WH_KEYBOARD_LL, Proc, GetModuleHandleA(nullptr), 0);
+    watch->installed_ = hook != nullptr;
     MSG message;
     PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);  // the queue, for WM_QUIT
     SetEvent(watch->ready_);
@@ -119,8 +120,11 @@ std::vector<double> KeyWatch::DeliverWhileBlocked(BYTE vk, int presses, DWORD bl
         WaitForSingleObject(sender, blockMs);  // what a Sleep(blockMs) would do, but no longer
     else
         PumpUntil(done, blockMs);
-    // The events that waited for this thread's hooks, if any, go on now.
-    PumpUntil(done, 30000);
+    // The events that waited for this thread's hooks, if any, go on now;
+    // run.times is written until the sender ends (each event waits 500 ms
+    // at most).
+    while (!done())
+        PumpUntil(done, 1000);
     CloseHandle(sender);
     return run.times;
 }

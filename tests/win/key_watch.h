@@ -19,8 +19,11 @@
 
 class KeyWatch {
 public:
-    KeyWatch();   // returns with the hook installed
+    KeyWatch();   // returns once the hook is installed, or could not be
     ~KeyWatch();  // removes it and ends the thread
+    // Whether the hook is in place: without it every count stays 0, which
+    // would pass any test that expects a key to be swallowed.
+    bool Installed() const { return installed_; }
     KeyWatch(const KeyWatch&) = delete;
     KeyWatch& operator=(const KeyWatch&) = delete;
 
@@ -52,6 +55,7 @@ private:
     HANDLE arrived_;
     std::atomic<int> downs_[256] = {};
     std::atomic<int> ups_[256] = {};
+    std::atomic<bool> installed_{false};
     std::atomic<int> awaited_{-1};  // vk | 0x100 for a release; -1: none
     std::atomic<LONGLONG> arrival_{0};
 };

@@ -491,6 +491,7 @@ TEST_F(LauncherTest, SetupModeAndApplyingSettingsEndAtTheTopLevel)
 TEST_F(LauncherTest, InSetupModeTheLibraryKeyGoesOnToTheWindowInFront)
 {
     KeyWatch watch;  // sees what the library passes on
+    ASSERT_TRUE(watch.Installed());
     Start();
     SetHook(window_);
     auto press = [] {

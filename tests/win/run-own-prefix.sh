@@ -36,7 +36,9 @@ case $kind in
     Xephyr -displayfd 5 -screen 640x480 -screen 800x600 +xinerama -extension RANDR \
       -ac -nolisten tcp 5>"$dir/display" >/dev/null 2>&1 &
     xephyr=$!
+    trap 'kill "$xephyr" 2>/dev/null' EXIT
     for _ in $(seq 100); do [ -s "$dir/display" ] && break; sleep 0.1; done
+    [ -s "$dir/display" ] || { echo "Xephyr did not start" >&2; exit 1; }
     export DISPLAY=:$(head -1 "$dir/display")
     export TAV_TEST_MONITORS=2
     settings+=('HKCU\Software\Wine\X11 Driver' PrimaryMonitor REG_SZ 1) ;;
@@ -64,5 +66,6 @@ status=$?
 if [ -n "$xephyr" ]; then
   kill "$xephyr"
   wait "$xephyr" 2>/dev/null
+  trap - EXIT
 fi
 exit $status
