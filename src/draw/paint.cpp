@@ -2,9 +2,11 @@
  * Painting the launcher's look.  Every paint composes the whole window in
  * one off-screen canvas (background, colour layer, lines, frame) and copies
  * it to the target with a single BitBlt, so the window never shows a
- * half-drawn state and never needs erasing.  Font, canvas, layer, brushes
- * and pens live exactly as long as the paint; only the screen copy behind a
- * shown launcher outlives a call.
+ * half-drawn state and never needs erasing.  A plain paint makes its font,
+ * canvas, layer, brushes and pens and frees them again; the launcher
+ * window's paints go through a PaintCache instead, which keeps the canvas,
+ * font, layer and finished pictures while what they were made from stays
+ * the same.  The screen copy behind a shown launcher is the caller's.
  *
  * GradientFill and AlphaBlend (msimg32) and DrawShadowText (ComCtl32) are
  * looked up by name in the modules held since start-up, at each paint; when
