@@ -63,8 +63,7 @@ private:
 
     // The program and sound edits take dropped files; every other message
     // goes on to the edit's own procedure.
-    static LRESULT CALLBACK ProgramEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK SoundEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK DropEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
 
     const EntryLocation* location_;
     char* pendingPath_;
@@ -85,10 +84,10 @@ BOOL EntryDialog::OnInit()
         FillFromDrop();
     else
         FillFromStore();
-    for (int id : {IDC_ENTRY_PROGRAM, IDC_ENTRY_SOUND})
+    for (int id : {IDC_ENTRY_PROGRAM, IDC_ENTRY_SOUND}) {
         DragAcceptFiles(Item(id), TRUE);
-    SubclassControl(Item(IDC_ENTRY_PROGRAM), ProgramEditProc);
-    SubclassControl(Item(IDC_ENTRY_SOUND), SoundEditProc);
+        SubclassControl(Item(id), DropEditProc);
+    }
     SetForegroundWindow(Window());
     return TRUE;
 }
@@ -174,30 +173,18 @@ bool EntryDialog::OnCommand(int id, int /*code*/, HWND /*control*/)
     return true;
 }
 
-// The dropped file's path becomes the program; no title is derived here.
-// The drop is released before the edit's own procedure could see it, so
-// WM_DROPFILES ends here and never passes on a freed handle.
-LRESULT CALLBACK EntryDialog::ProgramEditProc(HWND edit, UINT message, WPARAM wParam,
-                                              LPARAM lParam)
+// The dropped file's path becomes the edit's text; no title is derived
+// here.  The sound takes only a WAV file; any other is ignored without a
+// word.  The drop is released before the edit's own procedure could see
+// it, so WM_DROPFILES ends here and never passes on a freed handle.
+LRESULT CALLBACK EntryDialog::DropEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message != WM_DROPFILES)
         return CallPreviousProcedure(edit, message, wParam, lParam);
-    HWND dialog = GetParent(edit);
     char path[kPathSize];
-    if (TakeDroppedPath(dialog, reinterpret_cast<HDROP>(wParam), path))
-        SetDlgItemTextA(dialog, IDC_ENTRY_PROGRAM, path);
-    return 0;
-}
-
-// Only a WAV file is taken; any other file is ignored without a word.
-LRESULT CALLBACK EntryDialog::SoundEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message != WM_DROPFILES)
-        return CallPreviousProcedure(edit, message, wParam, lParam);
-    HWND dialog = GetParent(edit);
-    char path[kPathSize];
-    if (TakeDroppedPath(dialog, reinterpret_cast<HDROP>(wParam), path) && HasWaveExtension(path))
-        SetDlgItemTextA(dialog, IDC_ENTRY_SOUND, path);
+    if (TakeDroppedPath(GetParent(edit), reinterpret_cast<HDROP>(wParam), path)
+        && (GetDlgCtrlID(edit) != IDC_ENTRY_SOUND || HasWaveExtension(path)))
+        SetWindowTextA(edit, path);
     return 0;
 }
 
