@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <initializer_list>
+#include <string>
 
 #include "launch/key_handling.h"
 #include "res/resource.h"
@@ -28,6 +29,21 @@ const PathEdit kPathEdits[] = {
     {IDC_ENTRY_SOUND, &EntryRecord::Sound},
 };
 
+// Reads path edit id of dialog into path (kPathSize bytes); false, with path
+// left as it was, when its text is longer than a path field holds.  The
+// whole text is read, as GetWindowTextLengthA may tell more than it holds
+// but never less, so no path is ever cut, least of all inside a character.
+bool ReadPathText(HWND dialog, int id, char* path)
+{
+    const int length = GetWindowTextLengthA(GetDlgItem(dialog, id));
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    GetDlgItemTextA(dialog, id, text.data(), length + 1);
+    if (std::strlen(text.c_str()) >= static_cast<size_t>(kPathSize))
+        return false;
+    lstrcpynA(path, text.c_str(), kPathSize);
+    return true;
+}
+
 class EntryDialog : public ModalDialog {
 public:
     EntryDialog(const EntryLocation* location, char* pendingPath)
@@ -47,8 +63,7 @@ private:
 
     // The program and sound edits take dropped files; every other message
     // goes on to the edit's own procedure.
-    static LRESULT CALLBACK ProgramEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK SoundEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK DropEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
 
     const EntryLocation* location_;
     char* pendingPath_;
@@ -57,8 +72,10 @@ private:
 
 BOOL EntryDialog::OnInit()
 {
-    // The title field holds 32 bytes; a path field holds 259 characters and
-    // its terminator, so nothing typed is lost when OK reads it.
+    // The title field holds 31 bytes, a path field 259.  Where the system
+    // keeps the edit's text in Unicode the limits count characters, so a
+    // Japanese text may be longer in bytes: OK cuts a title after a whole
+    // character and refuses a path that does not fit.
     SendMessageA(Item(IDC_ENTRY_TITLE), EM_LIMITTEXT, kTitleSize - 2, 0);
     for (const PathEdit& edit : kPathEdits)
         SendMessageA(Item(edit.Id), EM_LIMITTEXT, kPathSize - 1, 0);
@@ -67,10 +84,10 @@ BOOL EntryDialog::OnInit()
         FillFromDrop();
     else
         FillFromStore();
-    for (int id : {IDC_ENTRY_PROGRAM, IDC_ENTRY_SOUND})
+    for (int id : {IDC_ENTRY_PROGRAM, IDC_ENTRY_SOUND}) {
         DragAcceptFiles(Item(id), TRUE);
-    SubclassControl(Item(IDC_ENTRY_PROGRAM), ProgramEditProc);
-    SubclassControl(Item(IDC_ENTRY_SOUND), SoundEditProc);
+        SubclassControl(Item(id), DropEditProc);
+    }
     SetForegroundWindow(Window());
     return TRUE;
 }
@@ -96,8 +113,8 @@ void EntryDialog::FillFromStore()
         SetDlgItemTextA(Window(), edit.Id, record_.*edit.Text);
 }
 
-// Title and program are required: a notice says which is missing and the
-// dialog stays open with the user's input.
+// Title and program are required, and every path must fit its field: a
+// notice says what is wrong and the dialog stays open with the user's input.
 void EntryDialog::Accept()
 {
     EntryRecord entry;
@@ -107,8 +124,12 @@ void EntryDialog::Accept()
         ShowSetupNotice(Window(), IDS_NEED_TITLE);
         return;
     }
-    for (const PathEdit& edit : kPathEdits)
-        GetDlgItemTextA(Window(), edit.Id, entry.*edit.Text, kPathSize);
+    for (const PathEdit& edit : kPathEdits) {
+        if (!ReadPathText(Window(), edit.Id, entry.*edit.Text)) {
+            ShowSetupNotice(Window(), IDS_PATH_TOO_LONG);
+            return;
+        }
+    }
     if (entry.Program[0] == '\0') {
         ShowSetupNotice(Window(), IDS_NEED_PROGRAM);
         return;
@@ -152,30 +173,18 @@ bool EntryDialog::OnCommand(int id, int /*code*/, HWND /*control*/)
     return true;
 }
 
-// The dropped file's path becomes the program; no title is derived here.
-// The drop is released before the edit's own procedure could see it, so
-// WM_DROPFILES ends here and never passes on a freed handle.
-LRESULT CALLBACK EntryDialog::ProgramEditProc(HWND edit, UINT message, WPARAM wParam,
-                                              LPARAM lParam)
+// The dropped file's path becomes the edit's text; no title is derived
+// here.  The sound takes only a WAV file; any other is ignored without a
+// word.  The drop is released before the edit's own procedure could see
+// it, so WM_DROPFILES ends here and never passes on a freed handle.
+LRESULT CALLBACK EntryDialog::DropEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message != WM_DROPFILES)
         return CallPreviousProcedure(edit, message, wParam, lParam);
-    HWND dialog = GetParent(edit);
     char path[kPathSize];
-    if (TakeDroppedPath(dialog, reinterpret_cast<HDROP>(wParam), path))
-        SetDlgItemTextA(dialog, IDC_ENTRY_PROGRAM, path);
-    return 0;
-}
-
-// Only a WAV file is taken; any other file is ignored without a word.
-LRESULT CALLBACK EntryDialog::SoundEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message != WM_DROPFILES)
-        return CallPreviousProcedure(edit, message, wParam, lParam);
-    HWND dialog = GetParent(edit);
-    char path[kPathSize];
-    if (TakeDroppedPath(dialog, reinterpret_cast<HDROP>(wParam), path) && HasWaveExtension(path))
-        SetDlgItemTextA(dialog, IDC_ENTRY_SOUND, path);
+    if (TakeDroppedPath(GetParent(edit), reinterpret_cast<HDROP>(wParam), path)
+        && (GetDlgCtrlID(edit) != IDC_ENTRY_SOUND || HasWaveExtension(path)))
+        SetWindowTextA(edit, path);
     return 0;
 }
 

@@ -35,18 +35,13 @@ bool ModalDialog::OnMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam
     return false;
 }
 
-void ModalDialog::Place()
-{
-    PlaceDialog(window_);
-}
-
 INT_PTR CALLBACK ModalDialog::Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_INITDIALOG) {
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
         ModalDialog* self = reinterpret_cast<ModalDialog*>(lParam);
         self->window_ = dialog;
-        self->Place();
+        PlaceDialog(dialog);
         return self->OnInit();
     }
     // Messages before WM_INITDIALOG (WM_SETFONT, the first sizing) find no

@@ -4,9 +4,9 @@
  * A dialog is a small class over ModalDialog: Run shows the template from
  * the program's resources with DialogBoxParamA, passing the object itself as
  * the creation parameter, which the dialog procedure keeps in DWLP_USER.
- * WM_INITDIALOG places the dialog (Place, by default PlaceDialog: the
- * pointer's quarter of the desktop), then calls OnInit; WM_COMMAND goes to
- * OnCommand, every other message to OnMessage.  The record a dialog edits
+ * WM_INITDIALOG places the dialog (PlaceDialog: the pointer's quarter of
+ * the desktop), then calls OnInit; WM_COMMAND goes to OnCommand, every
+ * other message to OnMessage.  The record a dialog edits
  * is a member of the derived class, so it lives exactly as long as the
  * dialog's caller wants it.
  *
@@ -35,7 +35,7 @@ protected:
     ModalDialog() = default;
     virtual ~ModalDialog() = default;
 
-    // WM_INITDIALOG, after Place.  Returns what WM_INITDIALOG returns: TRUE
+    // WM_INITDIALOG, once placed.  Returns what WM_INITDIALOG returns: TRUE
     // lets the system give the focus to the first control of the tab order.
     virtual BOOL OnInit() { return TRUE; }
 
@@ -47,9 +47,6 @@ protected:
     // Any other message.  Returns true when handled, with *result the value
     // for the dialog procedure to return.
     virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result);
-
-    // Moves the dialog to where it opens; called from WM_INITDIALOG.
-    virtual void Place();
 
     void End(INT_PTR result) { EndDialog(window_, result); }
     HWND Item(int id) const { return GetDlgItem(window_, id); }

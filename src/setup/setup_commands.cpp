@@ -90,7 +90,7 @@ void TakeSelected(SetupSession* session, SetupClipMode mode)
 //  - onto the source itself nothing changes (a cut keeps its entry and the
 //    clipboard);
 //  - a submenu into its own subtree, a cut onto a submenu that holds its
-//    source (the copy would overwrite the source before it is deleted),
+//    source (the copy would replace the source before it is deleted),
 //    and a copy that would put a submenu deeper than 15 levels are refused
 //    with a notice;
 //  - a source that no longer exists empties the clipboard;

@@ -32,8 +32,8 @@ struct SetupSession {
     LauncherState View;  // own settings (ShowAllKey 1) and the level shown
     EntryLocation Cursor;  // the selected row (0..36) of the level shown
 
-    // Hover tracking: the selection follows the pointer while on.
-    bool Tracking;
+    // Where the pointer was last seen; the selection follows it while no
+    // modal work runs (Busy 0).
     POINT LastPointer;
 
     bool HasClipboard;
@@ -45,6 +45,7 @@ struct SetupSession {
     // Nested message loops running for the window (dialogs, message boxes,
     // the context menu, the move loop, a command).  The window is not
     // destroyed under them: a WM_CLOSE meanwhile waits until they end.
+    // Hover tracking is off while any runs.
     int Busy;
     bool ClosePending;
 };
@@ -54,7 +55,7 @@ SetupSession* CurrentSetup();
 
 // What the window offers its editing functions.
 
-// Tracking off while modal work runs; on again when the last of it ends,
+// Hover tracking off while modal work runs; on again when the last of it ends,
 // with the pointer's position stored when storePointer (after a dialog, a
 // menu or a move, the selection follows only a pointer that moves again;
 // after a command, a pointer that moved meanwhile selects its row at the

@@ -15,7 +15,6 @@
 #include "draw/geometry.h"
 #include "draw/paint.h"
 #include "launch/portable/selection.h"
-#include "res/resource.h"
 #include "setup/portable/setup_rows.h"
 #include "setup/setup_session.h"
 #include "store/settings.h"
@@ -68,7 +67,7 @@ void SelectRowUnderPointer(SetupSession* session)
 // it also follows the pointer while the shell drags files over the window.
 void TrackPointer(SetupSession* session)
 {
-    if (!session->Tracking)
+    if (session->Busy > 0)
         return;
     POINT pointer;
     GetCursorPos(&pointer);
@@ -98,7 +97,6 @@ LRESULT OnCreate(HWND window, HWND launcher)
     // their own codes, as in the launcher.
     ImmAssociateContext(window, nullptr);
     DragAcceptFiles(window, TRUE);
-    session->Tracking = true;
     // A pointer resting over the window as it opens does not take the
     // selection from key A; moving it does.
     StorePointer(session);
@@ -269,14 +267,12 @@ SetupSession* CurrentSetup()
 void BeginModal(SetupSession* session)
 {
     ++session->Busy;
-    session->Tracking = false;
 }
 
 void EndModal(SetupSession* session, bool storePointer)
 {
     if (--session->Busy > 0)
         return;
-    session->Tracking = true;
     if (storePointer)
         StorePointer(session);
     if (session->ClosePending) {

@@ -235,6 +235,11 @@ int CopySubtree(const EntryLocation* source, const EntryLocation* destination)
     CopyPlan plan;
     if (!PlanCopy(source, destination, &plan))
         return 0;
+    // The copy replaces the destination with everything below it: children
+    // left there would show beside the copied ones, or come back when a
+    // submenu is later copied over a plain entry.  The plan holds the whole
+    // source already, even where it stood below the destination.
+    DeleteSubtree(destination, 0);
     for (const SubtreeEntry& entry : plan.Entries) {
         char target[kKeyStringSize];
         if (RebaseKeyString(target, entry.KeyString, plan.Source, plan.Destination))

@@ -60,10 +60,12 @@ void WriteEntry(const char* keyPath, int slot, const EntryRecord* record);
 int CanCopySubtree(const EntryLocation* source, const EntryLocation* destination);
 
 // Copies the entry and, for a submenu, everything below it; 0 (and nothing
-// written) when CanCopySubtree says no.  The whole source is read before the
-// first write, so a destination above the source copies what the source held
-// before the copy.  Values already stored below the destination stay unless
-// the copy overwrites them.
+// written) when CanCopySubtree says no.  What stood at the destination is
+// replaced whole: everything below it is deleted (as DeleteSubtree with
+// withSelf 0) and the destination's own values are overwritten.  The whole
+// source is read before the first delete or write, so a destination above
+// the source copies what the source held before the copy; the source itself
+// is gone then unless the copy wrote it again.
 int CopySubtree(const EntryLocation* source, const EntryLocation* destination);
 
 // Deletes everything below the entry, and the entry itself when withSelf is

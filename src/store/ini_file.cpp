@@ -303,9 +303,16 @@ int ReplaceIniFile(const char* file, const std::string& bytes)
         return 1;
     if (GetLastError() == ERROR_UNABLE_TO_MOVE_REPLACEMENT) {
         // The target is gone and the temporary file, which holds the whole
-        // new text, could not take its place yet.
+        // new text, could not take its place yet.  Should the move fail too,
+        // the target is written anew; the temporary file holds the only copy
+        // of the text until that has succeeded.
         const DWORD flags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
-        return MoveFileExA(temporary.c_str(), target.c_str(), flags) ? 1 : 0;
+        if (MoveFileExA(temporary.c_str(), target.c_str(), flags))
+            return 1;
+        if (!RewriteInPlace(target, bytes))
+            return 0;
+        RemoveTemporary(temporary);
+        return 1;
     }
     // The target is as it was: taken by another program meanwhile, or in a
     // folder where files can be made but not removed.

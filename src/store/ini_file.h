@@ -68,6 +68,10 @@ std::string EncodeIniFile(const IniFileText& file);
 //    room for a longer text is taken before any byte changes, so a full
 //    disk leaves the old text.
 //  - A read-only file, a folder or a missing folder gives 0.
+//  - Should the system remove the target during the replace and then fail
+//    to put the temporary file in its place, the target is written anew
+//    from the bytes; if that fails as well, 0 and the text stays in the
+//    temporary file.
 int ReplaceIniFile(const char* file, const std::string& bytes);
 
 #endif

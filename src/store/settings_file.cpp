@@ -18,6 +18,7 @@
 
 #include "base/unique_handle.h"
 #include "res/resource.h"
+#include "store/ini_file.h"
 #include "store/portable/ini_line.h"
 #include "store/portable/ini_text.h"
 #include "store/registry.h"

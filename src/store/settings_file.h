@@ -22,7 +22,6 @@
 #include <cstddef>
 #include <vector>
 
-#include "store/ini_file.h"
 #include "store/portable/ini_text.h"
 
 // Writes the sections of Window, Launch and Key, stopping at the first that

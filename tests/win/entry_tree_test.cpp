@@ -121,15 +121,6 @@ Values Rebased(const Values& values, const std::string& from, const std::string&
     return result;
 }
 
-// before, with the values below key string from copied to key string to.
-Values WithCopy(const Values& before, const std::string& from, const std::string& to)
-{
-    Values expected = before;
-    for (const auto& [name, text] : Rebased(before, from, to))
-        expected[name] = text;
-    return expected;
-}
-
 // before without the values below key string k; k's own values stay unless
 // withSelf.
 Values Without(const Values& before, const std::string& k, int withSelf)
@@ -142,6 +133,16 @@ Values Without(const Values& before, const std::string& k, int withSelf)
         if (!withSelf && own != before.end())
             expected.insert(*own);
     }
+    return expected;
+}
+
+// before, with what stood at and below key string to replaced by the values
+// below key string from, copied there.
+Values WithCopy(const Values& before, const std::string& from, const std::string& to)
+{
+    Values expected = Without(before, to, 1);
+    for (const auto& [name, text] : Rebased(before, from, to))
+        expected[name] = text;
     return expected;
 }
 
@@ -165,7 +166,7 @@ void PutThreeLevels()
     PutEntry("AS", "Not below S", "as.exe");
     PutEntry("B", "Games", "-1");
     PutEntry("B1", "Solitaire", "sol.exe");
-    PutEntry("T", "Old", "old.exe");  // a copy to T overwrites it, but does not clear TZ
+    PutEntry("T", "Old", "old.exe");  // with TZ below it, hidden while T is no submenu
     Put("FolderT", "X:\\");
     PutEntry("TZ", "Stays", "stays.exe");
 }
@@ -315,11 +316,10 @@ TEST_F(EntryTreeTest, ACopyRebuildsTheWholeSubtreeAtItsDestination)
         EntryLocation From, To;
         const char *FromKey, *ToKey;
         std::size_t Copied;
-        const char* Removed;  // an optional value that the copied entry does not have
     } copies[] = {
-        {kS, Location(20, ""), "S", "T", 18, "FolderT"},          // over another entry: seven entries
-        {kS, Location(29, "B"), "S", "B2", 18, nullptr},          // to another level
-        {Location(28, "S"), Location(30, "B"), "S1", "B3", 5, nullptr},  // a plain entry
+        {kS, Location(20, ""), "S", "T", 18},                // over another entry: seven entries
+        {kS, Location(29, "B"), "S", "B2", 18},              // to another level
+        {Location(28, "S"), Location(30, "B"), "S1", "B3", 5},  // a plain entry
     };
     for (const auto& copy : copies) {
         SCOPED_TRACE(copy.ToKey);
@@ -330,9 +330,33 @@ TEST_F(EntryTreeTest, ACopyRebuildsTheWholeSubtreeAtItsDestination)
         EXPECT_EQ(before, StoredValues()) << "asking writes nothing";
         ASSERT_EQ(1, CopySubtree(&copy.From, &copy.To));
         EXPECT_EQ(copy.Copied, Rebased(before, copy.FromKey, copy.ToKey).size());
-        Values expected = WithCopy(before, copy.FromKey, copy.ToKey);
-        if (copy.Removed)
-            expected.erase(copy.Removed);
+        EXPECT_EQ(WithCopy(before, copy.FromKey, copy.ToKey), StoredValues());
+    }
+}
+
+TEST_F(EntryTreeTest, ACopyReplacesEverythingThatStoodAtItsDestination)
+{
+    const struct {
+        EntryLocation From, To;
+        const char* ToKey;
+        Values Below;  // what stands at and below ToKey afterwards
+    } copies[] = {
+        // A submenu onto a submenu: S1, SA and SA's subtree go.
+        {Location(2, ""), kS, "S",
+         {{"TitleS", "Games"}, {"ExecS", "-1"}, {"TitleS1", "Solitaire"}, {"ExecS1", "sol.exe"}}},
+        // A plain entry onto a submenu leaves nothing hidden below it.
+        {Location(1, ""), kS, "S", {{"TitleS", "Editor"}, {"ExecS", "notepad.exe"}}},
+        // A submenu onto a plain entry: TZ, hidden below it, does not show up.
+        {Location(2, ""), Location(20, ""), "T",
+         {{"TitleT", "Games"}, {"ExecT", "-1"}, {"TitleT1", "Solitaire"}, {"ExecT1", "sol.exe"}}},
+    };
+    for (const auto& copy : copies) {
+        SCOPED_TRACE(testing::Message() << &copy - copies);
+        ScratchRegistry scratch;
+        PutThreeLevels();
+        Values expected = Without(StoredValues(), copy.ToKey, 1);
+        ASSERT_EQ(1, CopySubtree(&copy.From, &copy.To));
+        expected.insert(copy.Below.begin(), copy.Below.end());
         EXPECT_EQ(expected, StoredValues());
     }
 }
@@ -346,12 +370,11 @@ TEST_F(EntryTreeTest, CopyingToAnAncestorCopiesTheSourceAsItWasBefore)
     PutEntry("ABC", "Original", "orig.exe");
     const EntryLocation ab = Location(2, "A"), a = Location(1, "");
     ASSERT_EQ(1, CopySubtree(&ab, &a));
-    // AB's children land one level up: ABB on AB and ABC on AC.  AC gets the
-    // ABC that stood there before the copy wrote ABBC's copy over it.
+    // AB's children land one level up: ABB on AB, ABBC on ABC and ABC on AC,
+    // as they stood before the copy cleared A.  Nothing else stays below A.
     const Values expected = {
-        {"TitleA", "Middle"},  {"ExecA", "-1"},         {"TitleAB", "Inner"},    {"ExecAB", "-1"},
-        {"TitleABB", "Inner"}, {"ExecABB", "-1"},       {"TitleABBC", "Deep"},   {"ExecABBC", "deep.exe"},
-        {"TitleABC", "Deep"},  {"ExecABC", "deep.exe"}, {"TitleAC", "Original"}, {"ExecAC", "orig.exe"},
+        {"TitleA", "Middle"}, {"ExecA", "-1"},         {"TitleAB", "Inner"},    {"ExecAB", "-1"},
+        {"TitleABC", "Deep"}, {"ExecABC", "deep.exe"}, {"TitleAC", "Original"}, {"ExecAC", "orig.exe"},
     };
     EXPECT_EQ(expected, StoredValues());
 }

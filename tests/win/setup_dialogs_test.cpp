@@ -169,8 +169,9 @@ TEST_F(SetupDialogTest, TemplatesAreAsDesigned)
 }
 
 // One run of the entry dialog on a stored entry: its five texts shown; the
-// limits; OK refused without a title, then without a program; then OK
-// with the folder and sound emptied writes the entry and removes those.
+// limits; OK refused without a title, then without a program, then with a
+// program of 200 Japanese characters, 400 bytes, that no field holds; then
+// OK with the folder and sound emptied writes the entry and removes those.
 TEST_F(SetupDialogTest, EntryDialogNeedsTitleAndProgramAndWritesWhatIsFilledIn)
 {
     EntryRecord old = Record("Old", "old.exe", "C:\\Old", "-o", "old.wav");
@@ -194,7 +195,17 @@ TEST_F(SetupDialogTest, EntryDialogNeedsTitleAndProgramAndWritesWhatIsFilledIn)
         PostCommand(dialog, IDOK);
     });
     driver.Press("Tav", IDOK);
-    driver.Then(kEntryDialog, [](HWND dialog) {
+    std::string longPath;
+    for (int i = 0; i < 200; ++i)
+        longPath += Ansi("あ");
+    driver.Then(kEntryDialog, [&](HWND dialog) {
+        SetDlgItemTextA(dialog, IDC_ENTRY_PROGRAM, longPath.c_str());
+        PostCommand(dialog, IDOK);
+    });
+    driver.Press("Tav", IDOK);
+    std::string storedMeanwhile;
+    driver.Then(kEntryDialog, [&](HWND dialog) {
+        storedMeanwhile = Stored("B", 3);
         SetDlgItemTextA(dialog, IDC_ENTRY_PROGRAM, "new.exe");
         SetDlgItemTextA(dialog, IDC_ENTRY_PARAMETERS, "-n");
         PostCommand(dialog, IDOK);
@@ -203,8 +214,10 @@ TEST_F(SetupDialogTest, EntryDialogNeedsTitleAndProgramAndWritesWhatIsFilledIn)
     EXPECT_EQ((std::vector<std::string>{"Old", "old.exe", "C:\\Old", "-o", "old.wav"}), shown);
     EXPECT_EQ((std::vector<LRESULT>{31, 259, 259, 259, 259}), limits);
     EXPECT_EQ((std::vector<std::string>{Ansi("ﾀｲﾄﾙを入力してください。"),
-                                        Ansi("起動ﾌｧｲﾙを入力してください。")}),
+                                        Ansi("起動ﾌｧｲﾙを入力してください。"),
+                                        Ansi("ﾌｧｲﾙのﾊﾟｽが長すぎるため登録できません。")}),
               driver.Texts);
+    EXPECT_EQ("Old|old.exe", storedMeanwhile) << "nothing written while OK is refused";
     const char* key = "Software\\orrel\\Tav\\Launch";
     EXPECT_EQ(Typed(REG_SZ, "New"), StoredValue(key, "TitleBC"));
     EXPECT_EQ(Typed(REG_SZ, "new.exe"), StoredValue(key, "ExecBC"));
