@@ -185,7 +185,6 @@ BOOL OptionsDialog::OnInit()
     FillPreviewSample(copy_.get());
     copy_->Dpi = WindowDpi(Window());
     preview_ = CreatePreviewWindow(Window(), copy_.get());
-    // Measured once: a font chosen later is drawn with these metrics.
     MeasureLauncherText(preview_, copy_.get());
 
     ShowLauncherKey();
@@ -290,10 +289,14 @@ void OptionsDialog::OnColour(COLORREF* setting)
         RepaintPreview();
 }
 
+// Measured again for the new font: the preview is where the user judges
+// it, so its rows take the new font's pitch and widths.
 void OptionsDialog::OnFont()
 {
-    if (PickFont(Window(), &copy_->Font))
-        RepaintPreview();
+    if (!PickFont(Window(), &copy_->Font))
+        return;
+    MeasureLauncherText(preview_, copy_.get());
+    RepaintPreview();
 }
 
 void OptionsDialog::OnLauncherKey()

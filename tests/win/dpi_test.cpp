@@ -43,12 +43,13 @@ struct Figures {
     int SelectedInkTop;      // the topmost pixel of line 1, the selected one
     int SetupHeight;         // the setup window: 37 rows
     Box Preview;             // in the options dialog's client area
+    int ChosenFontPitch;     // the preview's LineHeight after 12-point IPA明朝 is chosen
 };
 
 const Figures kFigures[] = {
-    {96, 16, 136, 56, 5, 5, 21, 600, {10, 37, 130, 187}},
-    {144, 23, 183, 81, 8, 7, 30, 863, {15, 56, 195, 281}},
-    {192, 32, 244, 112, 11, 11, 43, 1200, {20, 74, 260, 374}},
+    {96, 16, 136, 56, 5, 5, 21, 600, {10, 37, 130, 187}, 18},
+    {144, 23, 183, 81, 8, 7, 30, 863, {15, 56, 195, 281}, 26},
+    {192, 32, 244, 112, 11, 11, 43, 1200, {20, 74, 260, 374}, 35},
 };
 
 // The DPI the prefix was made with: TAV_TEST_DPI, else the shared prefix's 96.
@@ -192,8 +193,9 @@ TEST_F(DpiTest, TheSetupWindowAndThePreviewFollowTheDpi)
 
 // The font dialog measures at the system's DPI in whole points: the stored
 // 11 points show as 11, and 12 points chosen there are stored as -16, the
-// height of 12 points at 96 DPI, at every DPI.  (A face the dialog lists:
-// Wine lists no Tahoma.)
+// height of 12 points at 96 DPI, at every DPI.  The preview is measured
+// again for the font chosen.  (A face the dialog lists: Wine lists no
+// Tahoma.)
 TEST_F(DpiTest, TheFontDialogShowsAndGivesWholePoints)
 {
     LauncherState look = TestState();
@@ -203,11 +205,13 @@ TEST_F(DpiTest, TheFontDialogShowsAndGivesWholePoints)
     OptionsDialog dialog;
     std::string shownSize;
     LONG chosenHeight = 0;
+    int pitch = 0;
     DialogDriver driver;
     driver.Then(kOptions, [&](HWND d) {
         SendMessageA(d, WM_COMMAND, MAKEWPARAM(IDC_FONT, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(d, IDC_FONT)));
         chosenHeight = dialog.WorkingCopy()->Font.lfHeight;
+        pitch = dialog.WorkingCopy()->LineHeight;
         PostCommand(d, IDCANCEL);
     });
     driver.Then("*", [&](HWND font) {
@@ -222,6 +226,7 @@ TEST_F(DpiTest, TheFontDialogShowsAndGivesWholePoints)
     dialog.Show(nullptr);
     EXPECT_EQ("11", shownSize);
     EXPECT_EQ(-16, chosenHeight);
+    EXPECT_EQ(FiguresAt(PrefixDpi()).ChosenFontPitch, pitch);
 }
 
 }  // namespace
