@@ -13,6 +13,7 @@
 #include <array>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -44,12 +45,13 @@ struct Figures {
     int SetupHeight;         // the setup window: 37 rows
     Box Preview;             // in the options dialog's client area
     int ChosenFontPitch;     // the preview's LineHeight after 12-point IPA明朝 is chosen
+    std::array<int, 3> PromptInkTops;  // the key-capture prompt's lines, black ink
 };
 
 const Figures kFigures[] = {
-    {96, 16, 136, 56, 5, 5, 21, 600, {10, 37, 130, 187}, 18},
-    {144, 23, 183, 81, 8, 7, 30, 863, {15, 56, 195, 281}, 26},
-    {192, 32, 244, 112, 11, 11, 43, 1200, {20, 74, 260, 374}, 35},
+    {96, 16, 136, 56, 5, 5, 21, 600, {10, 37, 130, 187}, 18, {8, 27, 43}},
+    {144, 23, 183, 81, 8, 7, 30, 863, {15, 56, 195, 281}, 26, {10, 40, 64}},
+    {192, 32, 244, 112, 11, 11, 43, 1200, {20, 74, 260, 374}, 35, {13, 53, 85}},
 };
 
 // The DPI the prefix was made with: TAV_TEST_DPI, else the shared prefix's 96.
@@ -227,6 +229,43 @@ TEST_F(DpiTest, TheFontDialogShowsAndGivesWholePoints)
     EXPECT_EQ("11", shownSize);
     EXPECT_EQ(-16, chosenHeight);
     EXPECT_EQ(FiguresAt(PrefixDpi()).ChosenFontPitch, pitch);
+}
+
+// The key-capture dialog's three prompt lines keep apart at every DPI:
+// the first row of each run of rows with black ink, as the dialog painted
+// itself on the screen.
+TEST_F(DpiTest, TheKeyCapturePromptLinesKeepApart)
+{
+    OptionsDialog dialog;
+    std::vector<int> inkTops;
+    DialogDriver driver;
+    driver.Then(kOptions, [&](HWND d) {
+        SendMessageA(d, WM_COMMAND, IDC_LAUNCHER_KEY, 0);
+        PostCommand(d, IDCANCEL);
+    });
+    driver.Then("", [&](HWND capture) {
+        UpdateWindow(capture);
+        RECT client;
+        GetClientRect(capture, &client);
+        DibCanvas canvas(client.right, client.bottom);
+        {
+            tav::WindowDc shown(capture);
+            BitBlt(canvas.dc(), 0, 0, client.right, client.bottom, shown.get(), 0, 0, SRCCOPY);
+        }
+        bool inkAbove = false;
+        for (int y = 0; y < canvas.Height(); ++y) {
+            bool ink = false;
+            for (int x = 0; x < canvas.Width() && !ink; ++x)
+                ink = canvas.Pixel(x, y) == RGB(0, 0, 0);
+            if (ink && !inkAbove)
+                inkTops.push_back(y);
+            inkAbove = ink;
+        }
+        PostCommand(capture, IDCANCEL);
+    });
+    dialog.Show(window_);
+    const std::array<int, 3> tops = FiguresAt(PrefixDpi()).PromptInkTops;
+    EXPECT_EQ(std::vector<int>(tops.begin(), tops.end()), inkTops);
 }
 
 }  // namespace
