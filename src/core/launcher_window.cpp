@@ -24,8 +24,8 @@
 #include "options/launcher_key_text.h"
 #include "options/options_dialog.h"
 #include "res/resource.h"
+#include "setup/setup_notices.h"
 #include "setup/setup_window.h"
-#include "store/res_string.h"
 #include "store/settings.h"
 #include "store/window_position.h"
 
@@ -351,10 +351,7 @@ static void ReportUnregisteredKey(HWND window, const LauncherState* state)
 {
     char key[kLauncherKeyTextSize];
     FormatLauncherKeyText(key, state->OpenHotKey, state->OpenHotKeyEx, state->CheckIME);
-    ResText format(IDS_HOTKEY_FAILED);
-    char text[sizeof format.Text + kLauncherKeyTextSize];
-    wsprintfA(text, format.Text, key);
-    MessageBoxA(window, text, "Tav", MB_OK | MB_ICONEXCLAMATION);
+    ShowTavMessage(window, IDS_HOTKEY_FAILED, MB_OK | MB_ICONEXCLAMATION, key);
 }
 
 // The key is released while the dialog runs and registered again afterwards
