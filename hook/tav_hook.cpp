@@ -93,6 +93,7 @@ UINT ShellHookMessage;  // "SHELLHOOK"
 int KeyHeld;
 int KeySwallowed;
 DWORD LastKeyDownTime;  // KBDLLHOOKSTRUCT time of the last key-down
+DWORD HeldRepeatDelay;  // RepeatDelay when the held press came
 
 HINSTANCE LibraryModule()
 {
@@ -135,7 +136,9 @@ int IsForegroundImeOpen()
 }
 
 // The keyboard's repeat delay in ms: setting 0 (about 250 ms) to 3 (about
-// 1 s).  Read at each press: the user may change it while Tav runs.
+// 1 s).  Read at each new press, since the user may change it while Tav
+// runs, and kept for the press: its auto-repeats come many times a second,
+// and the hook answers each of them.
 DWORD RepeatDelay()
 {
     int setting = 1;  // the system's default, should the query fail
@@ -150,7 +153,7 @@ DWORD RepeatDelay()
 // never reached the library.
 int IsNewPress(DWORD time)
 {
-    return !KeyHeld || time - LastKeyDownTime > RepeatDelay() + kRepeatJitter;
+    return !KeyHeld || time - LastKeyDownTime > HeldRepeatDelay + kRepeatJitter;
 }
 
 // Decides one event of the watched key; returns 1 to swallow it.
@@ -167,6 +170,7 @@ int OnWatchedKey(WPARAM message, DWORD time)
     LastKeyDownTime = time;
     if (!newPress)
         return KeySwallowed;
+    HeldRepeatDelay = RepeatDelay();
     // Posted, never sent: the launcher's thread may be busy for a long time.
     KeySwallowed = !IsModifierDown() && !IsForegroundImeOpen()
                    && PostMessageA(LauncherWindow, UM_SHOWLAUNCHER, 0, 0);

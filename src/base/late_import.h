@@ -6,20 +6,43 @@
  * under Wine comdlg32 alone adds some 30 ms to the time before the tray
  * icon appears.  A module loaded this way stays loaded while the process
  * runs, as an imported one would.
+ *
+ * Every module bound here is a system module, and it is loaded from the
+ * system folder by its full path.  LoadLibraryA with a bare name also
+ * searches the program's folder, the current folder and PATH, and a module
+ * that a system lacks (shcore.dll before Windows 8.1) would then be taken
+ * from whatever file of that name lies there.
  */
 #ifndef TAV_BASE_LATE_IMPORT_H
 #define TAV_BASE_LATE_IMPORT_H
 
 #include <windows.h>
 
-// The function name of module, loading the module if need be; null when
-// either cannot be found.  Proc is the function's pointer type, written as
-// decltype(&TheFunction): decltype names the type without importing it.
-// Callers keep the result (a function-local static binds on first use).
+#include <cstdio>
+
+// The system module name (a file name without a folder), loaded from
+// GetSystemDirectoryA's folder if need be; null when it is not there.
+inline HMODULE LoadSystemModule(const char* name)
+{
+    char path[MAX_PATH];
+    UINT length = GetSystemDirectoryA(path, sizeof path);
+    if (length == 0 || length >= sizeof path)
+        return nullptr;
+    int written = std::snprintf(path + length, sizeof path - length, "\\%s", name);
+    if (written < 0 || static_cast<UINT>(written) >= sizeof path - length)
+        return nullptr;
+    return LoadLibraryA(path);
+}
+
+// The function name of the system module, loading the module if need be;
+// null when either cannot be found.  Proc is the function's pointer type,
+// written as decltype(&TheFunction): decltype names the type without
+// importing it.  Callers keep the result (a function-local static binds on
+// first use).
 template <typename Proc>
 Proc LateImport(const char* module, const char* name)
 {
-    HMODULE loaded = LoadLibraryA(module);
+    HMODULE loaded = LoadSystemModule(module);
     if (loaded == nullptr)
         return nullptr;
     return reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(loaded, name)));

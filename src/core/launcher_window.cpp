@@ -17,14 +17,15 @@
 #include "draw/geometry.h"
 #include "draw/paint.h"
 #include "draw/portable/dpi_scale.h"
+#include "draw/portable/layout.h"
 #include "hook/tav_hook.h"
 #include "launch/key_handling.h"
 #include "options/about_dialog.h"
 #include "options/launcher_key_text.h"
 #include "options/options_dialog.h"
 #include "res/resource.h"
+#include "setup/setup_notices.h"
 #include "setup/setup_window.h"
-#include "store/res_string.h"
 #include "store/settings.h"
 #include "store/window_position.h"
 
@@ -53,9 +54,6 @@ static LevelCache Levels;
 // File name shared by the export and import commands; keeps the last
 // chosen name while the process runs.
 static char IniPath[MAX_PATH];
-
-// Narrowest width the user may drag the launcher to.
-static const int kMinWidth = 12;
 
 static int WindowHeight(HWND window)
 {
@@ -229,7 +227,7 @@ static void OnGetMinMaxInfo(HWND window, MINMAXINFO* limits)
     if (limits == nullptr)
         return;
     int height = WindowHeight(window);
-    limits->ptMinTrackSize.x = kMinWidth;
+    limits->ptMinTrackSize.x = kMinLauncherWidth;
     limits->ptMinTrackSize.y = height;
     limits->ptMaxTrackSize.x = GetSystemMetrics(SM_CXSCREEN);
     limits->ptMaxTrackSize.y = height;
@@ -353,10 +351,7 @@ static void ReportUnregisteredKey(HWND window, const LauncherState* state)
 {
     char key[kLauncherKeyTextSize];
     FormatLauncherKeyText(key, state->OpenHotKey, state->OpenHotKeyEx, state->CheckIME);
-    ResText format(IDS_HOTKEY_FAILED);
-    char text[sizeof format.Text + kLauncherKeyTextSize];
-    wsprintfA(text, format.Text, key);
-    MessageBoxA(window, text, "Tav", MB_OK | MB_ICONEXCLAMATION);
+    ShowTavMessage(window, IDS_HOTKEY_FAILED, MB_OK | MB_ICONEXCLAMATION, key);
 }
 
 // The key is released while the dialog runs and registered again afterwards
@@ -371,7 +366,7 @@ static void OnOptions(HWND window)
     SetSetupMode(0);
     bool registered = true;
     HotKeyAtom = RegisterLauncherKey(HotKeyAtom, window, State, &registered);
-    SizeLauncherWindow(window, State, KeyPath);
+    SizeLauncherWindow(window, State, KeyPath, &Measured);
     if (result == 1 && !registered)
         ReportUnregisteredKey(window, State);
 }

@@ -5,6 +5,7 @@
 
 #include "res/resource.h"
 #include "setup/file_dialogs.h"
+#include "setup/setup_notices.h"
 #include "store/res_string.h"
 #include "store/settings_file.h"
 
@@ -22,14 +23,6 @@ private:
     HCURSOR previous_;
 };
 
-// A notice with the program's caption.  The text is copied first: while the
-// box runs its message loop, the launcher window may ask ResString for more.
-static void ShowNotice(HWND window, int textId)
-{
-    ResText text(textId);
-    MessageBoxA(window, text.Text, "Tav", MB_OK);
-}
-
 void ExportWithDialog(HWND window, char* iniPath)
 {
     if (!SaveFileDialog(window, iniPath, ResString(IDS_FILTER_INI), "ini"))
@@ -39,7 +32,7 @@ void ExportWithDialog(HWND window, char* iniPath)
         WaitCursor wait;
         exported = ExportSettings(iniPath);
     }
-    ShowNotice(window, exported ? IDS_EXPORT_OK : IDS_EXPORT_FAILED);
+    ShowTavMessage(window, exported ? IDS_EXPORT_OK : IDS_EXPORT_FAILED, MB_OK);
 }
 
 void ImportWithDialog(HWND window, char* iniPath, void (*reload)(HWND window))
@@ -54,5 +47,5 @@ void ImportWithDialog(HWND window, char* iniPath, void (*reload)(HWND window))
         if (imported)
             reload(window);
     }
-    ShowNotice(window, imported ? IDS_IMPORT_OK : IDS_IMPORT_FAILED);
+    ShowTavMessage(window, imported ? IDS_IMPORT_OK : IDS_IMPORT_FAILED, MB_OK);
 }

@@ -15,21 +15,6 @@ using GetDpiForMonitorProc = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 // MONITOR_DPI_TYPE's MDT_EFFECTIVE_DPI: the DPI the user's scaling gives.
 constexpr int kEffectiveDpi = 0;
 
-template <typename Proc>
-Proc User32Function(const char* name)
-{
-    // user32 is loaded by every program with a window.
-    HMODULE user32 = GetModuleHandleA("user32.dll");
-    return user32 != nullptr
-               ? reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
-               : nullptr;
-}
-
-LayoutRect ToLayout(const RECT& rect)
-{
-    return LayoutRect{rect.left, rect.top, rect.right, rect.bottom};
-}
-
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data)
 {
     Desktop* desktop = reinterpret_cast<Desktop*>(data);
@@ -68,6 +53,11 @@ bool FindDesktopIconList(RECT* rect)
 
 }  // namespace
 
+LayoutRect ToLayout(const RECT& rect)
+{
+    return LayoutRect{rect.left, rect.top, rect.right, rect.bottom};
+}
+
 void ReadDesktop(Desktop* desktop)
 {
     desktop->Count = 0;
@@ -83,7 +73,7 @@ void ReadDesktop(Desktop* desktop)
 
 int SystemDpi()
 {
-    static const auto getDpiForSystem = User32Function<GetDpiForSystemProc>("GetDpiForSystem");
+    static const auto getDpiForSystem = LateImport<GetDpiForSystemProc>("user32.dll", "GetDpiForSystem");
     if (getDpiForSystem != nullptr)
         return static_cast<int>(getDpiForSystem());
     tav::WindowDc screen(nullptr);
@@ -103,7 +93,7 @@ int MonitorDpi(HMONITOR monitor)
 
 int WindowDpi(HWND window)
 {
-    static const auto getDpiForWindow = User32Function<GetDpiForWindowProc>("GetDpiForWindow");
+    static const auto getDpiForWindow = LateImport<GetDpiForWindowProc>("user32.dll", "GetDpiForWindow");
     UINT dpi = getDpiForWindow != nullptr ? getDpiForWindow(window) : 0;
     if (dpi > 0)
         return static_cast<int>(dpi);

@@ -18,6 +18,9 @@
 
 #include "draw/portable/monitors.h"
 
+// A window rectangle as the placement rules take it.
+LayoutRect ToLayout(const RECT& rect);
+
 // Monitors beyond this many are left out of the list.
 constexpr int kMaxMonitors = 16;
 

@@ -21,11 +21,6 @@ using tav::WindowDc;
 
 namespace {
 
-LayoutRect ToLayout(const RECT& rect)
-{
-    return LayoutRect{rect.left, rect.top, rect.right, rect.bottom};
-}
-
 LayoutRect WindowRectOf(HWND window)
 {
     RECT rect = {0, 0, 0, 0};

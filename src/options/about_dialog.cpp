@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "base/late_import.h"
 #include "base/portable/key_table.h"
 #include "base/unique_handle.h"
 #include "options/portable/shell_text.h"
@@ -16,7 +17,6 @@
 using tav::SelectGuard;
 using tav::UniqueHFont;
 using tav::UniqueMemoryDc;
-using tav::UniqueModule;
 
 BOOL(WINAPI* OpenLinkThroughShell)(SHELLEXECUTEINFOA* info) = ShellExecuteExA;
 
@@ -169,14 +169,9 @@ void AnimateDialog(HWND dialog)
         AW_SLIDE | AW_VER_NEGATIVE, AW_SLIDE | AW_CENTER,
     };
     std::srand(GetTickCount());
-    UniqueModule user32(LoadLibraryA("user32.dll"));
-    if (!user32)
-        return;
-    auto animate = reinterpret_cast<AnimateWindowProc>(
-        reinterpret_cast<void*>(GetProcAddress(user32.get(), "AnimateWindow")));
+    static const auto animate = LateImport<AnimateWindowProc>("user32.dll", "AnimateWindow");
     if (animate != nullptr)
         animate(dialog, 200, kAnimations[std::rand() % 5]);
-    user32.reset();
     InvalidateRect(dialog, nullptr, FALSE);
 }
 

@@ -9,6 +9,8 @@
  */
 #include "options/key_capture_dialog.h"
 
+#include "draw/desktop.h"
+#include "draw/portable/dpi_scale.h"
 #include "res/options_dialogs.h"
 #include "res/resource.h"
 #include "setup/modal_dialog.h"
@@ -63,11 +65,15 @@ private:
     }
 
     // Each line in white one pixel up and left of the same line in black:
-    // the text gets a light edge.  The DC's default font.
+    // the text gets a light edge.  The DC's default font, which is larger
+    // above 96 DPI, so the places (figures at 96 DPI) are scaled to the
+    // dialog's DPI; the edge stays one pixel.
     void PaintPrompt()
     {
         static const int kLines[] = {IDS_CAPTURE_PROMPT1, IDS_CAPTURE_PROMPT2, IDS_CAPTURE_PROMPT3};
         static const int kTops[] = {5, 24, 41};
+        const int dpi = WindowDpi(Window());
+        const int left = ScaleToDpi(5, dpi);
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(Window(), &paint);
         SetBkMode(dc, TRANSPARENT);
@@ -79,7 +85,8 @@ private:
             SetTextColor(dc, pass.Colour);
             for (int i = 0; i < 3; ++i) {
                 const char* text = ResString(kLines[i]);
-                TextOutA(dc, 5 + pass.Shift, kTops[i] + pass.Shift, text, lstrlenA(text));
+                TextOutA(dc, left + pass.Shift, ScaleToDpi(kTops[i], dpi) + pass.Shift, text,
+                         lstrlenA(text));
             }
         }
         EndPaint(Window(), &paint);

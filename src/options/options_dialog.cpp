@@ -29,6 +29,7 @@
 #include "options/startup_shortcut.h"
 #include "res/options_dialogs.h"
 #include "res/resource.h"
+#include "setup/setup_notices.h"
 #include "store/res_string.h"
 #include "store/settings.h"
 
@@ -59,13 +60,6 @@ const ColourButton kColourButtons[] = {
     {IDC_SELECT_SHADOW_COLOR, &LauncherState::SelectShadowColor},
     {IDC_GRAD_COLOR, &LauncherState::GradColor},
 };
-
-int ShowMessage(HWND owner, int textId, UINT buttons)
-{
-    // A copy: the box's message loop may let other code ask for strings.
-    ResText text(textId);
-    return MessageBoxA(owner, text.Text, "Tav", buttons);
-}
 
 }  // namespace
 
@@ -185,7 +179,6 @@ BOOL OptionsDialog::OnInit()
     FillPreviewSample(copy_.get());
     copy_->Dpi = WindowDpi(Window());
     preview_ = CreatePreviewWindow(Window(), copy_.get());
-    // Measured once: a font chosen later is drawn with these metrics.
     MeasureLauncherText(preview_, copy_.get());
 
     ShowLauncherKey();
@@ -279,7 +272,7 @@ bool OptionsDialog::CheckShadowOffset()
         RepaintPreview();
         return true;
     }
-    ShowMessage(Window(), IDS_SHADOW_RANGE, MB_OK);
+    ShowTavMessage(Window(), IDS_SHADOW_RANGE, MB_OK);
     SetDlgItemInt(Window(), IDC_SHADOW_OFFSET, static_cast<UINT>(copy_->ShadowOffset), TRUE);
     return false;
 }
@@ -290,10 +283,14 @@ void OptionsDialog::OnColour(COLORREF* setting)
         RepaintPreview();
 }
 
+// Measured again for the new font: the preview is where the user judges
+// it, so its rows take the new font's pitch and widths.
 void OptionsDialog::OnFont()
 {
-    if (PickFont(Window(), &copy_->Font))
-        RepaintPreview();
+    if (!PickFont(Window(), &copy_->Font))
+        return;
+    MeasureLauncherText(preview_, copy_.get());
+    RepaintPreview();
 }
 
 void OptionsDialog::OnLauncherKey()
@@ -303,7 +300,7 @@ void OptionsDialog::OnLauncherKey()
         && (copy_->OpenHotKey == VK_CONVERT || copy_->OpenHotKey == VK_NONCONVERT)) {
         // An IME key alone: watched with the IME by the hook library, or a
         // plain hot key.
-        if (ShowMessage(Window(), IDS_ASK_IME, MB_ICONEXCLAMATION | MB_YESNO) == IDYES)
+        if (ShowTavMessage(Window(), IDS_ASK_IME, MB_ICONEXCLAMATION | MB_YESNO) == IDYES)
             copy_->CheckIME = 1;
     }
     ShowLauncherKey();
@@ -312,7 +309,7 @@ void OptionsDialog::OnLauncherKey()
 // Created at once when confirmed; Cancel does not undo it.
 void OptionsDialog::OnStartupShortcut()
 {
-    if (ShowMessage(Window(), IDS_ASK_STARTUP, MB_ICONEXCLAMATION | MB_OKCANCEL) != IDOK)
+    if (ShowTavMessage(Window(), IDS_ASK_STARTUP, MB_ICONEXCLAMATION | MB_OKCANCEL) != IDOK)
         return;
     char program[MAX_PATH];
     DWORD length = GetModuleFileNameA(nullptr, program, sizeof program);
@@ -320,7 +317,7 @@ void OptionsDialog::OnStartupShortcut()
     bool created = length > 0 && length < sizeof program
                    && CreateStartupShortcut(program, kStartupLinkName);
     if (!created)
-        ShowMessage(Window(), IDS_STARTUP_FAILED, MB_OK | MB_ICONEXCLAMATION);
+        ShowTavMessage(Window(), IDS_STARTUP_FAILED, MB_OK | MB_ICONEXCLAMATION);
 }
 
 // An offset typed and confirmed with Enter has not lost the focus yet: it

@@ -15,6 +15,7 @@
 #include "base/late_import.h"
 #include "base/portable/key_table.h"
 #include "options/portable/shell_text.h"
+#include "setup/setup_notices.h"
 
 using tav::ComInit;
 using tav::ComPtr;
@@ -81,8 +82,8 @@ bool CreateShellLink(const char* target, const char* linkPath)
 {
     char workingFolder[kPathSize];
     char linkFolder[kPathSize];
-    if (!ProgramFolder(target, workingFolder, sizeof workingFolder)
-        || !ProgramFolder(linkPath, linkFolder, sizeof linkFolder))
+    if (!ProgramFolder(target, workingFolder, sizeof workingFolder, IsAnsiLeadByte)
+        || !ProgramFolder(linkPath, linkFolder, sizeof linkFolder, IsAnsiLeadByte))
         return false;
 
     // Initialised or not (a thread already in another apartment model still

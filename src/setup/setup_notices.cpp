@@ -18,20 +18,29 @@ const char kCaption[] = "Tav";
 
 // The text is copied first: while a box runs its message loop, other code
 // may ask ResString for its own texts.
+int ShowTavMessage(HWND owner, int textId, UINT buttons, const char* argument)
+{
+    ResText format(textId);
+    if (argument == nullptr)
+        return MessageBoxA(owner, format.Text, kCaption, buttons);
+    // A title (32 bytes) or a launcher key's name (64) in a text of at most
+    // 255: room enough.  The argument is never part of the format: a "%" in
+    // it shows as itself.
+    char text[sizeof format.Text + 64];
+    std::snprintf(text, sizeof text, format.Text, argument);
+    return MessageBoxA(owner, text, kCaption, buttons);
+}
+
 void ShowSetupNotice(HWND owner, int textId)
 {
-    ResText text(textId);
-    MessageBoxA(owner, text.Text, kCaption, MB_OK);
+    ShowTavMessage(owner, textId, MB_OK);
 }
 
 bool AskSetupQuestion(HWND owner, int textId, const char* argument)
 {
-    ResText format(textId);
-    // A title of 32 bytes in a text of at most 255: room enough.  The title
-    // is an argument, never part of the format: a "%" in it shows as itself.
-    char text[320];
-    std::snprintf(text, sizeof text, format.Text, argument != nullptr ? argument : "");
-    return MessageBoxA(owner, text, kCaption, MB_OKCANCEL | MB_ICONEXCLAMATION) == IDOK;
+    return ShowTavMessage(owner, textId, MB_OKCANCEL | MB_ICONEXCLAMATION,
+                          argument != nullptr ? argument : "")
+           == IDOK;
 }
 
 bool TakeDroppedPath(HWND owner, HDROP drop, char* path)

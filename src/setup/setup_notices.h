@@ -1,7 +1,9 @@
 /*
- * Message boxes of the setup window and its dialogs, in the program's
- * style: caption "Tav", the text from the string table; questions with OK
- * and Cancel and the exclamation icon, notices with OK alone.  And the two
+ * Message boxes in the program's style: caption "Tav", the text from the
+ * string table; those of the setup window and its dialogs are questions
+ * with OK and Cancel and the exclamation icon, or notices with OK alone.
+ * The options dialog and the launcher window show theirs through the same
+ * function.  And the two
  * texts that come in from outside the program's fields: a dropped file's
  * path, taken the same way by the setup window and by the entry dialog's
  * program and sound fields, and a title typed into a dialog.
@@ -11,6 +13,11 @@
 
 #include <windows.h>
 #include <shellapi.h>
+
+// A message box: string textId, formatted with argument when one is given
+// (the text's "%s"), caption "Tav", and buttons (MB_ flags: the buttons and
+// the icon).  The button chosen: IDOK, IDYES, ...
+int ShowTavMessage(HWND owner, int textId, UINT buttons, const char* argument = nullptr);
 
 // A notice: string textId with OK alone.
 void ShowSetupNotice(HWND owner, int textId);

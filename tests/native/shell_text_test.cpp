@@ -19,27 +19,40 @@ std::string Made(Make make, std::size_t size)
     return (fitted ? "" : "!") + std::string(out.c_str());
 }
 
+// Lead bytes of code page 932; code page 1252 has none.
+int IsCp932LeadByte(unsigned char byte)
+{
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+int IsCp1252LeadByte(unsigned char /*byte*/) { return 0; }
+
 TEST(ShellText, ProgramFolderCutsAtTheLastBackslashKeepingADrivesRoot)
 {
     const struct {
         const char* Program;
         std::size_t Size;
+        LeadByteTest IsLeadByte;
         const char* Folder;
     } cases[] = {
-        {"C:\\Tools\\Tav.exe", 260, "C:\\Tools"},
-        {"C:\\Program Files\\Tav\\Tav.exe", 260, "C:\\Program Files\\Tav"},
-        {"C:\\Tav.exe", 260, "C:\\"},
-        {"\\\\server\\share\\Tav.exe", 260, "\\\\server\\share"},
-        {"\\Tav.exe", 260, "\\Tav.exe"},  // the first character does not count
-        {"Tav.exe", 260, "Tav.exe"},
-        {"", 260, ""},
+        {"C:\\Tools\\Tav.exe", 260, IsCp932LeadByte, "C:\\Tools"},
+        {"C:\\Program Files\\Tav\\Tav.exe", 260, IsCp932LeadByte, "C:\\Program Files\\Tav"},
+        {"C:\\Tav.exe", 260, IsCp932LeadByte, "C:\\"},
+        {"\\\\server\\share\\Tav.exe", 260, IsCp932LeadByte, "\\\\server\\share"},
+        {"\\Tav.exe", 260, IsCp932LeadByte, "\\Tav.exe"},  // the first character does not count
+        {"Tav.exe", 260, IsCp932LeadByte, "Tav.exe"},
+        {"", 260, IsCp932LeadByte, ""},
         // 表 is 0x95 0x5C in code page 932: its trail byte is no backslash.
-        {"C:\\Tools\\\x95\\.exe", 260, "C:\\Tools"},
-        {"C:\\\x83\\\\Tav.exe", 260, "C:\\\x83\\"},  // ソ as a folder name
-        {"C:\\Tools\\Tav.exe", 16, "!"},
+        {"C:\\Tools\\\x95\\.exe", 260, IsCp932LeadByte, "C:\\Tools"},
+        {"C:\\\x83\\\\Tav.exe", 260, IsCp932LeadByte, "C:\\\x83\\"},  // ソ as a folder name
+        // In code page 1252 é (0xE9) and Ü (0xDC) are whole characters, and
+        // the backslash after them separates.
+        {"C:\\Caf\xE9\\Tav.exe", 260, IsCp1252LeadByte, "C:\\Caf\xE9"},
+        {"C:\\\xDC\\\x95\\Tav.exe", 260, IsCp1252LeadByte, "C:\\\xDC\\\x95"},
+        {"C:\\Tools\\Tav.exe", 16, IsCp932LeadByte, "!"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(c.Folder, Made([&](char* out, std::size_t n) { return ProgramFolder(c.Program, out, n); }, c.Size))
+        EXPECT_EQ(c.Folder, Made([&](char* out, std::size_t n) { return ProgramFolder(c.Program, out, n, c.IsLeadByte); },
+                                 c.Size))
             << c.Program;
 }
 

@@ -13,6 +13,7 @@
 #include <array>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -43,12 +44,14 @@ struct Figures {
     int SelectedInkTop;      // the topmost pixel of line 1, the selected one
     int SetupHeight;         // the setup window: 37 rows
     Box Preview;             // in the options dialog's client area
+    int ChosenFontPitch;     // the preview's LineHeight after 12-point IPA明朝 is chosen
+    std::array<int, 3> PromptInkTops;  // the key-capture prompt's lines, black ink
 };
 
 const Figures kFigures[] = {
-    {96, 16, 136, 56, 5, 5, 21, 600, {10, 37, 130, 187}},
-    {144, 23, 183, 81, 8, 7, 30, 863, {15, 56, 195, 281}},
-    {192, 32, 244, 112, 11, 11, 43, 1200, {20, 74, 260, 374}},
+    {96, 16, 136, 56, 5, 5, 21, 600, {10, 37, 130, 187}, 18, {8, 27, 43}},
+    {144, 23, 183, 81, 8, 7, 30, 863, {15, 56, 195, 281}, 26, {10, 40, 64}},
+    {192, 32, 244, 112, 11, 11, 43, 1200, {20, 74, 260, 374}, 35, {13, 53, 85}},
 };
 
 // The DPI the prefix was made with: TAV_TEST_DPI, else the shared prefix's 96.
@@ -192,8 +195,9 @@ TEST_F(DpiTest, TheSetupWindowAndThePreviewFollowTheDpi)
 
 // The font dialog measures at the system's DPI in whole points: the stored
 // 11 points show as 11, and 12 points chosen there are stored as -16, the
-// height of 12 points at 96 DPI, at every DPI.  (A face the dialog lists:
-// Wine lists no Tahoma.)
+// height of 12 points at 96 DPI, at every DPI.  The preview is measured
+// again for the font chosen.  (A face the dialog lists: Wine lists no
+// Tahoma.)
 TEST_F(DpiTest, TheFontDialogShowsAndGivesWholePoints)
 {
     LauncherState look = TestState();
@@ -203,11 +207,13 @@ TEST_F(DpiTest, TheFontDialogShowsAndGivesWholePoints)
     OptionsDialog dialog;
     std::string shownSize;
     LONG chosenHeight = 0;
+    int pitch = 0;
     DialogDriver driver;
     driver.Then(kOptions, [&](HWND d) {
         SendMessageA(d, WM_COMMAND, MAKEWPARAM(IDC_FONT, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(d, IDC_FONT)));
         chosenHeight = dialog.WorkingCopy()->Font.lfHeight;
+        pitch = dialog.WorkingCopy()->LineHeight;
         PostCommand(d, IDCANCEL);
     });
     driver.Then("*", [&](HWND font) {
@@ -222,6 +228,44 @@ TEST_F(DpiTest, TheFontDialogShowsAndGivesWholePoints)
     dialog.Show(nullptr);
     EXPECT_EQ("11", shownSize);
     EXPECT_EQ(-16, chosenHeight);
+    EXPECT_EQ(FiguresAt(PrefixDpi()).ChosenFontPitch, pitch);
+}
+
+// The key-capture dialog's three prompt lines keep apart at every DPI:
+// the first row of each run of rows with black ink, as the dialog painted
+// itself on the screen.
+TEST_F(DpiTest, TheKeyCapturePromptLinesKeepApart)
+{
+    OptionsDialog dialog;
+    std::vector<int> inkTops;
+    DialogDriver driver;
+    driver.Then(kOptions, [&](HWND d) {
+        SendMessageA(d, WM_COMMAND, IDC_LAUNCHER_KEY, 0);
+        PostCommand(d, IDCANCEL);
+    });
+    driver.Then("", [&](HWND capture) {
+        UpdateWindow(capture);
+        RECT client;
+        GetClientRect(capture, &client);
+        DibCanvas canvas(client.right, client.bottom);
+        {
+            tav::WindowDc shown(capture);
+            BitBlt(canvas.dc(), 0, 0, client.right, client.bottom, shown.get(), 0, 0, SRCCOPY);
+        }
+        bool inkAbove = false;
+        for (int y = 0; y < canvas.Height(); ++y) {
+            bool ink = false;
+            for (int x = 0; x < canvas.Width() && !ink; ++x)
+                ink = canvas.Pixel(x, y) == RGB(0, 0, 0);
+            if (ink && !inkAbove)
+                inkTops.push_back(y);
+            inkAbove = ink;
+        }
+        PostCommand(capture, IDCANCEL);
+    });
+    dialog.Show(window_);
+    const std::array<int, 3> tops = FiguresAt(PrefixDpi()).PromptInkTops;
+    EXPECT_EQ(std::vector<int>(tops.begin(), tops.end()), inkTops);
 }
 
 }  // namespace

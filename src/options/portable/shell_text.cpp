@@ -29,20 +29,18 @@ bool JoinFolderAndName(const char* folder, const char* name, char* path, std::si
     return FormatWhole(path, size, "%s\\%s", folder, name);
 }
 
-bool ProgramFolder(const char* program, char* folder, std::size_t size)
+bool ProgramFolder(const char* program, char* folder, std::size_t size, LeadByteTest isLeadByte)
 {
     if (!FormatWhole(folder, size, "%s", program))
         return false;
-    // Scanning from the end down to the second character.  In code page
-    // 932 a trail byte may be 0x5C, so the scan walks forward over whole
-    // characters and remembers the last backslash instead.
+    // A trail byte may be 0x5C, so the scan walks forward over whole
+    // characters and remembers the last backslash, instead of scanning
+    // back from the end.
     char* last = nullptr;
     for (char* c = folder; *c != '\0'; ++c) {
-        unsigned char lead = static_cast<unsigned char>(*c);
         if (c != folder && *c == '\\')
             last = c;
-        bool doubleByte = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
-        if (doubleByte && c[1] != '\0')
+        if (isLeadByte(static_cast<unsigned char>(*c)) && c[1] != '\0')
             ++c;
     }
     if (last == nullptr)
