@@ -12,6 +12,7 @@
 
 #include "base/messages.h"
 #include "base/window_class.h"
+#include "draw/desktop.h"
 #include "draw/geometry.h"
 #include "draw/paint.h"
 #include "launch/portable/selection.h"
@@ -286,8 +287,8 @@ int SetupRowAtPoint(const SetupSession* session, POINT screen)
     RECT rect;
     if (!GetWindowRect(session->Window, &rect))
         return -1;
-    return SetupRowAt(LayoutRect{rect.left, rect.top, rect.right, rect.bottom}, screen.x, screen.y,
-                      Pitch(session), AtTopLevel(session), session->View.Dpi);
+    return SetupRowAt(ToLayout(rect), screen.x, screen.y, Pitch(session), AtTopLevel(session),
+                      session->View.Dpi);
 }
 
 void OpenSelectedRow(SetupSession* session)
