@@ -22,6 +22,11 @@ ScratchRegistry::ScratchRegistry() : previous_(CurrentRoot)
         RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_ALL_ACCESS, &parent_);
     else
         RegOpenKeyExA(previous_, "", 0, KEY_ALL_ACCESS, &parent_);
+    // A process that ended without its destructors (killed at a time-out,
+    // ended by the code under test) leaves its key behind, and Wine hands
+    // out process ids again soon: a key of this name is stale, never shared.
+    if (parent_ != nullptr)
+        RegDeleteTreeA(parent_, name_.c_str());
     if (parent_ == nullptr
         || RegCreateKeyExA(parent_, name_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
                            nullptr, &root_, nullptr) != ERROR_SUCCESS
