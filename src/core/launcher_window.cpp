@@ -12,7 +12,7 @@
 #include "base/window_class.h"
 #include "core/portable/edge_hit.h"
 #include "core/launcher_key.h"
-#include "core/settings_commands.h"
+#include "core/settings_file_ui.h"
 #include "core/tray.h"
 #include "draw/geometry.h"
 #include "draw/paint.h"
@@ -336,12 +336,27 @@ static void RunModalCommand(HWND window, Command command)
     }
 }
 
-static void RunFileCommand(HWND window, void (*command)(HWND window, char* iniPath))
+// An import changes the registry under the running launcher: settings and
+// top level are loaded again.  The launcher key's registration stays; an
+// imported key takes effect when the key is next registered.
+static void ReloadLauncher(HWND window)
+{
+    ApplySettings(window, State, KeyPath);
+}
+
+// Commands 210 and 220: the save or open dialog on the shared file name,
+// then export or import, and a message box that says how it went.
+static void RunFileCommand(HWND window, int command)
 {
     if (FileCommandRunning)
         return;
     FileCommandRunning = 1;
-    RunModalCommand(window, [window, command] { command(window, IniPath); });
+    RunModalCommand(window, [window, command] {
+        if (command == IDM_EXPORT)
+            ExportWithDialog(window, IniPath);
+        else
+            ImportWithDialog(window, IniPath, ReloadLauncher);
+    });
     FileCommandRunning = 0;
 }
 
@@ -394,10 +409,8 @@ static void OnCommand(HWND window, int command)
             SendMessageA(window, WM_CLOSE, 0, 0);
         break;
     case IDM_EXPORT:
-        RunFileCommand(window, RunExportCommand);
-        break;
     case IDM_IMPORT:
-        RunFileCommand(window, RunImportCommand);
+        RunFileCommand(window, command);
         break;
     case IDM_SETUP:
         SendMessageA(window, UM_SETUPMODE, 1, 0);
