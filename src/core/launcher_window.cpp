@@ -24,10 +24,10 @@
 #include "options/launcher_key_text.h"
 #include "options/options_dialog.h"
 #include "res/resource.h"
-#include "setup/setup_notices.h"
 #include "setup/setup_window.h"
 #include "store/settings.h"
 #include "store/window_position.h"
+#include "ui/message_box.h"
 
 LauncherState Launcher;
 int Selection = 1;

@@ -11,8 +11,8 @@
 #include "options/portable/shell_text.h"
 #include "res/options_dialogs.h"
 #include "res/resource.h"
-#include "setup/modal_dialog.h"
 #include "store/res_string.h"
+#include "ui/modal_dialog.h"
 
 using tav::SelectGuard;
 using tav::UniqueHFont;

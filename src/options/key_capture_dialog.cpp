@@ -13,8 +13,8 @@
 #include "draw/portable/dpi_scale.h"
 #include "res/options_dialogs.h"
 #include "res/resource.h"
-#include "setup/modal_dialog.h"
 #include "store/res_string.h"
+#include "ui/modal_dialog.h"
 
 namespace {
 

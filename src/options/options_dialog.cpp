@@ -29,9 +29,9 @@
 #include "options/startup_shortcut.h"
 #include "res/options_dialogs.h"
 #include "res/resource.h"
-#include "setup/setup_notices.h"
 #include "store/res_string.h"
 #include "store/settings.h"
+#include "ui/message_box.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include <memory>
 
 #include "base/launcher_state.h"
-#include "setup/modal_dialog.h"
+#include "ui/modal_dialog.h"
 
 class OptionsDialog : public ModalDialog {
 public:

@@ -9,11 +9,12 @@
 
 #include "launch/key_handling.h"
 #include "res/resource.h"
-#include "setup/file_dialogs.h"
-#include "setup/modal_dialog.h"
 #include "setup/portable/dropped_file.h"
 #include "setup/setup_notices.h"
 #include "store/res_string.h"
+#include "ui/file_dialogs.h"
+#include "ui/lead_byte.h"
+#include "ui/modal_dialog.h"
 
 namespace {
 

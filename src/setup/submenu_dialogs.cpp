@@ -6,9 +6,9 @@
 #include <cstring>
 
 #include "res/resource.h"
-#include "setup/modal_dialog.h"
 #include "setup/setup_notices.h"
 #include "store/portable/entry_names.h"
+#include "ui/modal_dialog.h"
 
 namespace {
 

@@ -17,10 +17,10 @@
 #include "res/resource.h"
 #include "scratch_folder.h"
 #include "scratch_registry.h"
-#include "setup/file_dialogs.h"
 #include "store/registry.h"
 #include "store/res_string.h"
 #include "store/settings_file.h"
+#include "ui/file_dialogs.h"
 
 namespace {
 

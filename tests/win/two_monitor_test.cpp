@@ -17,7 +17,7 @@
 #include "draw/geometry.h"
 #include "draw_support.h"
 #include "launcher_fixture.h"
-#include "setup/dialog_placement.h"
+#include "ui/dialog_placement.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 /*
  * The modal dialog base and control subclassing.
  */
-#include "setup/modal_dialog.h"
+#include "ui/modal_dialog.h"
 
-#include "setup/dialog_placement.h"
+#include "ui/dialog_placement.h"
 
 namespace {
 

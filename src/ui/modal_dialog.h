@@ -12,8 +12,8 @@
  *
  * No handler may throw: nothing may cross the system's dialog procedure.
  */
-#ifndef TAV_SETUP_MODAL_DIALOG_H
-#define TAV_SETUP_MODAL_DIALOG_H
+#ifndef TAV_UI_MODAL_DIALOG_H
+#define TAV_UI_MODAL_DIALOG_H
 
 #include <windows.h>
 
