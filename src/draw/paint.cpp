@@ -9,16 +9,17 @@
  * the same.  The screen copy behind a shown launcher is the caller's.
  *
  * GradientFill and AlphaBlend (msimg32) and DrawShadowText (ComCtl32) are
- * looked up by name in the modules held since start-up, at each paint; when
- * a module is not held the paint falls back to a flat layer (AND-ed with the
- * background when the launcher is set to be transparent) and to a shadow
- * drawn as a second pass of plain text.
+ * bound by name in the modules held since start-up (LateImport), at each
+ * paint; when a module is not held the paint falls back to a flat layer
+ * (AND-ed with the background when the launcher is set to be transparent)
+ * and to a shadow drawn as a second pass of plain text.
  */
 #include "draw/paint.h"
 
 #include <cstring>
 #include <utility>
 
+#include "base/late_import.h"
 #include "base/optional_apis.h"
 #include "base/unique_handle.h"
 #include "draw/geometry.h"
@@ -39,15 +40,6 @@ using AlphaBlendProc = BOOL(WINAPI*)(HDC, int, int, int, int, HDC, int, int, int
                                      BLENDFUNCTION);
 using DrawShadowTextProc = int(WINAPI*)(HDC, LPCWSTR, UINT, RECT*, DWORD, COLORREF, COLORREF,
                                         int, int);
-
-// GetProcAddress on a held module; null when the module is not held.
-template <typename Proc>
-Proc LookUp(HMODULE module, const char* name)
-{
-    if (module == nullptr)
-        return nullptr;
-    return reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
 
 // Titles are cut with an ellipsis at the title width.  DT_NOPREFIX: an '&'
 // in a title is text, not the mark of an underlined mnemonic.
@@ -84,8 +76,8 @@ struct AlphaGradientProcs {
 AlphaGradientProcs LookUpAlphaGradient()
 {
     HMODULE msimg32 = HasAlphaGradient() ? AlphaGradientModule() : nullptr;
-    AlphaGradientProcs procs = {LookUp<GradientFillProc>(msimg32, "GradientFill"),
-                                LookUp<AlphaBlendProc>(msimg32, "AlphaBlend")};
+    AlphaGradientProcs procs = {LateImport<GradientFillProc>(msimg32, "GradientFill"),
+                                LateImport<AlphaBlendProc>(msimg32, "AlphaBlend")};
     if (procs.GradientFill == nullptr || procs.AlphaBlend == nullptr)
         procs = {nullptr, nullptr};
     return procs;
@@ -169,7 +161,7 @@ void DrawEntryLine(const LauncherState* state, HDC dc, int row, const char* pref
     int titleLength = TitleLength(title);
 
     auto drawShadowText = state->Smooth == 1 && HasShadowText()
-                              ? LookUp<DrawShadowTextProc>(ShadowTextModule(), "DrawShadowText")
+                              ? LateImport<DrawShadowTextProc>(ShadowTextModule(), "DrawShadowText")
                               : nullptr;
     if (drawShadowText != nullptr) {
         OffsetRect(&prefixRect, -o, -o);
