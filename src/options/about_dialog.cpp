@@ -3,6 +3,8 @@
  */
 #include "options/about_dialog.h"
 
+#include <commctrl.h>
+
 #include <cstdlib>
 
 #include "base/late_import.h"
@@ -71,23 +73,19 @@ protected:
         return FALSE;  // the focus stays on OK
     }
 
-    bool OnCommand(int id, int /*code*/, HWND /*control*/) override
+    // The box only informs: OK ends it as Cancel does, with 0.
+    void OnOK() override { OnCancel(); }
+
+    // The controls are going; their fonts may go with them.
+    void OnDestroy() override
     {
-        if (id != IDOK && id != IDCANCEL)
-            return false;
-        End(0);
-        return true;
+        urlFont_.reset();
+        mailFont_.reset();
     }
 
     // Read-only edits ask for the colours of static controls.
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) override
     {
-        if (message == WM_DESTROY) {
-            // The controls are going; their fonts may go with them.
-            urlFont_.reset();
-            mailFont_.reset();
-            return false;
-        }
         if (message != WM_CTLCOLORSTATIC)
             return false;
         int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
@@ -152,13 +150,13 @@ LRESULT CALLBACK LinkProc(HWND control, UINT message, WPARAM wParam, LPARAM lPar
     case WM_LBUTTONUP: {
         // Selecting text never opens the link, nor does the click that
         // clears a selection.
-        LRESULT result = CallPreviousProcedure(control, message, wParam, lParam);
+        LRESULT result = DefSubclassProc(control, message, wParam, lParam);
         if (!HasSelection(control) && !SelectionAtPress)
             OpenLink(control);
         return result;
     }
     }
-    return CallPreviousProcedure(control, message, wParam, lParam);
+    return DefSubclassProc(control, message, wParam, lParam);
 }
 
 void AnimateDialog(HWND dialog)

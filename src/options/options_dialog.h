@@ -35,10 +35,17 @@ public:
 
 protected:
     BOOL OnInit() override;
+    void OnOK() override;
+    void OnDestroy() override;
     bool OnCommand(int id, int code, HWND control) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) override;
 
 private:
+    bool LoadWorkingCopy();
+    void ShowCheckBoxes();
+    void EnableDependentControls();
+    void InitAlphaSlider();
+    void InitShadowOffset();
     void RepaintPreview();
     int Checked(int id) const;
     void SetChecked(int id, bool checked);
@@ -52,12 +59,10 @@ private:
     void OnFont();
     void OnLauncherKey();
     void OnStartupShortcut();
-    void OnOk();
-    bool OnButton(int id);
+    bool OnCheckBox(int id);
 
     std::unique_ptr<LauncherState> copy_;
     HWND preview_ = nullptr;
-    bool ending_ = false;  // OK or Cancel: focus changes now are the dialog's end
 };
 
 // The options dialog as tray command 110 opens it.

@@ -3,36 +3,62 @@
  */
 #include "ui/modal_dialog.h"
 
+#include <commctrl.h>
+
 #include "ui/dialog_placement.h"
 
 namespace {
 
-// The window property that keeps a subclassed control's previous procedure.
-const char kPreviousProcedure[] = "TavPrevProc";
+// The one SUBCLASSPROC of the program: it calls the control's procedure,
+// kept as the subclass's data (and id, so that two procedures on one
+// control are two subclasses).  A subclass must be gone before its control
+// is; WM_NCDESTROY is the control's last message.
+LRESULT CALLBACK ForwardToProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                    UINT_PTR id, DWORD_PTR procedure)
+{
+    if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(control, ForwardToProcedure, id);
+    return reinterpret_cast<WNDPROC>(procedure)(control, message, wParam, lParam);
+}
 
 }  // namespace
 
 INT_PTR ModalDialog::Run(HWND owner, const char* templateName)
 {
+    ending_ = false;
     INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), templateName, owner, Procedure,
                                      reinterpret_cast<LPARAM>(this));
     window_ = nullptr;
     return result;
 }
 
-bool ModalDialog::OnCommand(int id, int /*code*/, HWND /*control*/)
+void ModalDialog::End(INT_PTR result)
 {
-    if (id == IDOK || id == IDCANCEL) {
-        End(id == IDOK ? 1 : 0);
-        return true;
-    }
-    return false;
+    ending_ = true;
+    EndDialog(window_, result);
 }
 
-bool ModalDialog::OnMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/,
-                            INT_PTR* /*result*/)
+INT_PTR ModalDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return false;
+    switch (message) {
+    case WM_COMMAND: {
+        int id = LOWORD(wParam);
+        if (id == IDOK)
+            OnOK();
+        else if (id == IDCANCEL)
+            OnCancel();
+        else
+            return OnCommand(id, HIWORD(wParam), reinterpret_cast<HWND>(lParam)) ? TRUE : FALSE;
+        return TRUE;
+    }
+    case WM_DESTROY:
+        OnDestroy();
+        return FALSE;
+    default: {
+        INT_PTR result = FALSE;
+        return OnMessage(message, wParam, lParam, &result) ? result : FALSE;
+    }
+    }
 }
 
 INT_PTR CALLBACK ModalDialog::Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
@@ -49,33 +75,11 @@ INT_PTR CALLBACK ModalDialog::Procedure(HWND dialog, UINT message, WPARAM wParam
     ModalDialog* self = reinterpret_cast<ModalDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
     if (self == nullptr)
         return FALSE;
-    if (message == WM_COMMAND)
-        return self->OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))
-                   ? TRUE
-                   : FALSE;
-    INT_PTR result = FALSE;
-    if (!self->OnMessage(message, wParam, lParam, &result))
-        return FALSE;
-    return result;
+    return self->Dispatch(message, wParam, lParam);
 }
 
 void SubclassControl(HWND control, WNDPROC procedure)
 {
-    LONG_PTR previous = SetWindowLongPtrA(control, GWLP_WNDPROC,
-                                          reinterpret_cast<LONG_PTR>(procedure));
-    SetPropA(control, kPreviousProcedure, reinterpret_cast<HANDLE>(previous));
-}
-
-LRESULT CallPreviousProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    WNDPROC previous = reinterpret_cast<WNDPROC>(GetPropA(control, kPreviousProcedure));
-    if (message == WM_NCDESTROY) {
-        // The last message of the control: the property must not outlive it.
-        RemovePropA(control, kPreviousProcedure);
-        if (previous != nullptr)
-            SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-    }
-    if (previous == nullptr)
-        return DefWindowProcA(control, message, wParam, lParam);
-    return CallWindowProcA(previous, control, message, wParam, lParam);
+    auto data = reinterpret_cast<DWORD_PTR>(procedure);
+    SetWindowSubclass(control, ForwardToProcedure, static_cast<UINT_PTR>(data), data);
 }

@@ -5,10 +5,13 @@
  * the program's resources with DialogBoxParamA, passing the object itself as
  * the creation parameter, which the dialog procedure keeps in DWLP_USER.
  * WM_INITDIALOG places the dialog (PlaceDialog: the pointer's quarter of
- * the desktop), then calls OnInit; WM_COMMAND goes to OnCommand, every
- * other message to OnMessage.  The record a dialog edits
- * is a member of the derived class, so it lives exactly as long as the
- * dialog's caller wants it.
+ * the desktop), then calls OnInit.  The base owns the ending: IDOK (the OK
+ * button, Enter) goes to OnOK, which ends the dialog with 1, and IDCANCEL
+ * (Cancel, Esc, the close box) to OnCancel, which ends it with 0; a dialog
+ * overrides only what it checks or ends otherwise.  WM_DESTROY goes to
+ * OnDestroy, every other command to OnCommand, every other message to
+ * OnMessage.  The record a dialog edits is a member of the derived class,
+ * so it lives exactly as long as the dialog's caller wants it.
  *
  * No handler may throw: nothing may cross the system's dialog procedure.
  */
@@ -39,31 +42,48 @@ protected:
     // lets the system give the focus to the first control of the tab order.
     virtual BOOL OnInit() { return TRUE; }
 
-    // WM_COMMAND: control id, notification code, control window.  Returns
-    // true when handled.  By default IDOK ends the dialog with 1 and
-    // IDCANCEL (also Esc and the close box) with 0.
-    virtual bool OnCommand(int id, int code, HWND control);
+    // IDOK: ends the dialog with 1.  A dialog that checks its fields first
+    // ends only when they hold, and keeps the user's input otherwise.
+    virtual void OnOK() { End(1); }
+
+    // IDCANCEL, also Esc and the close box: ends the dialog with 0.
+    virtual void OnCancel() { End(0); }
+
+    // WM_DESTROY: the dialog is going, its controls still exist.
+    virtual void OnDestroy() {}
+
+    // WM_COMMAND of any other id: control id, notification code, control
+    // window.  Returns true when handled.
+    virtual bool OnCommand(int /*id*/, int /*code*/, HWND /*control*/) { return false; }
 
     // Any other message.  Returns true when handled, with *result the value
     // for the dialog procedure to return.
-    virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result);
+    virtual bool OnMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/,
+                           INT_PTR* /*result*/)
+    {
+        return false;
+    }
 
-    void End(INT_PTR result) { EndDialog(window_, result); }
+    // Ends the dialog with result once the current message is handled.
+    void End(INT_PTR result);
+    // Whether End was called: the messages that follow (a control losing
+    // the focus, WM_DESTROY) belong to the dialog's end, not to the user.
+    bool Ending() const { return ending_; }
     HWND Item(int id) const { return GetDlgItem(window_, id); }
 
 private:
     static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND window_ = nullptr;
+    bool ending_ = false;
 };
 
-// Replaces a control's window procedure with procedure and keeps the
-// previous one with the control, for CallPreviousProcedure.  The edit
-// controls that take dropped files or act as links are subclassed so.
+// Subclasses a control with procedure, through ComCtl32's SetWindowSubclass.
+// procedure gets every message of the control and passes on what it does
+// not take with DefSubclassProc; the subclass is removed as the control is
+// destroyed.  The edit controls that take dropped files or act as links
+// are subclassed so.
 void SubclassControl(HWND control, WNDPROC procedure);
-
-// Passes a message on to the procedure the control had before
-// SubclassControl; DefWindowProcA when it has none.
-LRESULT CallPreviousProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 
 #endif
