@@ -130,7 +130,7 @@ TEST_F(DpiTest, TheLaunchersPitchAndSizeFollowTheDpi)
     }
 
     // Shown again, it is measured for its monitor, where it is.
-    MoveToShowPosition(window_, &Launcher);
+    MoveToShowPosition(window_, &Launcher, KeyPath);
     EXPECT_EQ(own.Dpi, Launcher.Dpi);
     EXPECT_EQ((Box{300, 200, 300 + own.Width, 200 + own.Height}), BoxOf(WindowRect()));
 }
