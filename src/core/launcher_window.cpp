@@ -154,7 +154,10 @@ void ShowAndFocus(HWND window)
     SetFocus(window);
 }
 
-void ShowLauncher(HWND window, LauncherState* state, const char* keyPath)
+// Moves the hidden window, which shows state's level keyPath, to its
+// docked or free place, copies the screen under it, shows it and gives it
+// the focus.  The caller starts the timer.
+static void ShowLauncher(HWND window, LauncherState* state, const char* keyPath)
 {
     ForceForeground(window);
     MoveToShowPosition(window, state, keyPath);
@@ -450,7 +453,8 @@ static void OnTrayIcon(HWND window, LPARAM mouseMessage)
         ShowTrayMenu(window, SetupMode);
 }
 
-LRESULT CALLBACK LauncherWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+static LRESULT CALLBACK LauncherWndProc(HWND window, UINT message, WPARAM wParam,
+                                        LPARAM lParam)
 {
     if (message == WM_NCCREATE)
         KeepWindowRecord<LauncherWindowRecord>(window, lParam);

@@ -52,6 +52,80 @@ void OpenLink(HWND control)
     OpenLinkThroughShell(&info);  // a link the shell cannot open says nothing
 }
 
+// Gives control id of dialog an underlined copy of the dialog's font and
+// sizes the control to text in it; returns the font, which the caller
+// deletes once the control is gone.
+HFONT FitLinkControl(HWND dialog, int id, const char* text)
+{
+    LOGFONTA logFont = {};
+    HFONT dialogFont = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
+    GetObjectA(dialogFont != nullptr ? static_cast<HGDIOBJ>(dialogFont)
+                                     : GetStockObject(DEFAULT_GUI_FONT),
+               sizeof logFont, &logFont);
+    logFont.lfUnderline = 1;
+    HFONT font = CreateFontIndirectA(&logFont);
+    HWND control = GetDlgItem(dialog, id);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+
+    SIZE size = {};
+    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    {
+        SelectGuard select(dc.get(), font);
+        GetTextExtentPoint32A(dc.get(), text, lstrlenA(text), &size);
+    }
+    SetWindowPos(control, nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE);
+    return font;
+}
+
+// The procedure of both link fields (edit controls, subclassed): a hand
+// cursor, no caret, and a click that selects nothing opens the field's
+// text.
+LRESULT CALLBACK LinkProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_SETCURSOR: {
+        HideCaret(control);
+        HCURSOR cursor = LoadCursorA(nullptr, IDC_ARROW);
+        if (LOWORD(lParam) == HTCLIENT) {
+            cursor = LoadCursorA(nullptr, IDC_HAND);
+            if (cursor == nullptr)
+                cursor = LoadCursorA(GetModuleHandleA(nullptr), IDC_LINKCUR);
+        }
+        SetCursor(cursor);
+        return TRUE;
+    }
+    case WM_LBUTTONDOWN:
+        SelectionAtPress = HasSelection(control);
+        break;
+    case WM_LBUTTONUP: {
+        // Selecting text never opens the link, nor does the click that
+        // clears a selection.
+        LRESULT result = DefSubclassProc(control, message, wParam, lParam);
+        if (!HasSelection(control) && !SelectionAtPress)
+            OpenLink(control);
+        return result;
+    }
+    }
+    return DefSubclassProc(control, message, wParam, lParam);
+}
+
+// Shows the dialog with one of five slide animations, chosen at random
+// (AnimateWindow, looked up at run time; without it the dialog manager
+// shows the box as usual).
+void AnimateDialog(HWND dialog)
+{
+    using AnimateWindowProc = BOOL(WINAPI*)(HWND, DWORD, DWORD);
+    static const DWORD kAnimations[] = {
+        AW_SLIDE | AW_HOR_POSITIVE, AW_SLIDE | AW_HOR_NEGATIVE, AW_SLIDE | AW_VER_POSITIVE,
+        AW_SLIDE | AW_VER_NEGATIVE, AW_SLIDE | AW_CENTER,
+    };
+    std::srand(GetTickCount());
+    static const auto animate = LateImport<AnimateWindowProc>("user32.dll", "AnimateWindow");
+    if (animate != nullptr)
+        animate(dialog, 200, kAnimations[std::rand() % 5]);
+    InvalidateRect(dialog, nullptr, FALSE);
+}
+
 class AboutDialog : public ModalDialog {
 protected:
     BOOL OnInit() override
@@ -107,71 +181,6 @@ private:
 };
 
 }  // namespace
-
-HFONT FitLinkControl(HWND dialog, int id, const char* text)
-{
-    LOGFONTA logFont = {};
-    HFONT dialogFont = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
-    GetObjectA(dialogFont != nullptr ? static_cast<HGDIOBJ>(dialogFont)
-                                     : GetStockObject(DEFAULT_GUI_FONT),
-               sizeof logFont, &logFont);
-    logFont.lfUnderline = 1;
-    HFONT font = CreateFontIndirectA(&logFont);
-    HWND control = GetDlgItem(dialog, id);
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-
-    SIZE size = {};
-    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-    {
-        SelectGuard select(dc.get(), font);
-        GetTextExtentPoint32A(dc.get(), text, lstrlenA(text), &size);
-    }
-    SetWindowPos(control, nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE);
-    return font;
-}
-
-LRESULT CALLBACK LinkProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    switch (message) {
-    case WM_SETCURSOR: {
-        HideCaret(control);
-        HCURSOR cursor = LoadCursorA(nullptr, IDC_ARROW);
-        if (LOWORD(lParam) == HTCLIENT) {
-            cursor = LoadCursorA(nullptr, IDC_HAND);
-            if (cursor == nullptr)
-                cursor = LoadCursorA(GetModuleHandleA(nullptr), IDC_LINKCUR);
-        }
-        SetCursor(cursor);
-        return TRUE;
-    }
-    case WM_LBUTTONDOWN:
-        SelectionAtPress = HasSelection(control);
-        break;
-    case WM_LBUTTONUP: {
-        // Selecting text never opens the link, nor does the click that
-        // clears a selection.
-        LRESULT result = DefSubclassProc(control, message, wParam, lParam);
-        if (!HasSelection(control) && !SelectionAtPress)
-            OpenLink(control);
-        return result;
-    }
-    }
-    return DefSubclassProc(control, message, wParam, lParam);
-}
-
-void AnimateDialog(HWND dialog)
-{
-    using AnimateWindowProc = BOOL(WINAPI*)(HWND, DWORD, DWORD);
-    static const DWORD kAnimations[] = {
-        AW_SLIDE | AW_HOR_POSITIVE, AW_SLIDE | AW_HOR_NEGATIVE, AW_SLIDE | AW_VER_POSITIVE,
-        AW_SLIDE | AW_VER_NEGATIVE, AW_SLIDE | AW_CENTER,
-    };
-    std::srand(GetTickCount());
-    static const auto animate = LateImport<AnimateWindowProc>("user32.dll", "AnimateWindow");
-    if (animate != nullptr)
-        animate(dialog, 200, kAnimations[std::rand() % 5]);
-    InvalidateRect(dialog, nullptr, FALSE);
-}
 
 INT_PTR RunAboutDialog(HWND owner)
 {

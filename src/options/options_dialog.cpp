@@ -80,8 +80,9 @@ const CheckBox kCheckBoxes[] = {
     {IDC_FOREGROUND, &LauncherState::Foreground, false, false},
 };
 
-}  // namespace
-
+// The colour dialog on one colour, with the 16 custom colours kept for the
+// process run.  true when the user chose a different colour (stored in
+// *setting).
 bool PickColor(HWND owner, COLORREF* setting)
 {
     CHOOSECOLORA choice = {};
@@ -98,6 +99,10 @@ bool PickColor(HWND owner, COLORREF* setting)
     return true;
 }
 
+// The font dialog on one font, through the LOGFONTA kept for the process
+// run.  true when the user chose a different font (stored in *setting, its
+// height and width as figures at 96 DPI).
+//
 // The font dialog works at the DPI of the screen's DC (LOGPIXELSY), in
 // whole points; the stored font is a figure at 96 DPI.  Its height and
 // width go to the dialog at the dialog's DPI and come back as figures at
@@ -133,6 +138,8 @@ bool PickFont(HWND owner, LOGFONTA* setting)
     *setting = chosen;
     return true;
 }
+
+}  // namespace
 
 INT_PTR OptionsDialog::Show(HWND owner)
 {

@@ -26,12 +26,9 @@ public:
 
     // Runs the dialog owned by owner: 1 after OK (every setting written),
     // 0 after Cancel or the close box, -1 when it could not be created.
+    // While it runs, its preview (class "Tav Prev") draws from the working
+    // copy (PreviewState).
     INT_PTR Show(HWND owner);
-
-    // While the dialog runs: the working copy, and the preview (null when
-    // its class could not be registered).
-    const LauncherState* WorkingCopy() const { return copy_.get(); }
-    HWND Preview() const { return preview_; }
 
 protected:
     BOOL OnInit() override;
@@ -67,15 +64,5 @@ private:
 
 // The options dialog as tray command 110 opens it.
 INT_PTR RunOptionsDialog(HWND owner);
-
-// The colour dialog on one colour, with the 16 custom colours kept for the
-// process run.  true when the user chose a different colour (stored in
-// *setting).
-bool PickColor(HWND owner, COLORREF* setting);
-
-// The font dialog on one font, through the LOGFONTA kept for the process
-// run.  true when the user chose a different font (stored in *setting, its
-// height and width as figures at 96 DPI).
-bool PickFont(HWND owner, LOGFONTA* setting);
 
 #endif

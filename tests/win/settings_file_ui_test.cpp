@@ -57,7 +57,7 @@ protected:
         edit_ = CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 0, 100, 20, owner_,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(1002)), nullptr, nullptr);
         StoreWriteDword("MainColor", "Software\\orrel\\Tav\\Window", 1);
-        StoreWriteString("TitleA", kLaunch, "Editor");
+        PutRawValue(kLaunch, "TitleA", REG_SZ, "Editor", 6);
         StoreWriteDword("OpenHotKey", "Software\\orrel\\Tav\\Key", 29);
     }
     ~SettingsFileUiTest() override { DestroyWindow(owner_); }

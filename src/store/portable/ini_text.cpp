@@ -178,16 +178,6 @@ void AppendLine(std::string* text, const IniEntry& entry)
 
 }  // namespace
 
-IniCodePage CodePage932()
-{
-    IniCodePage codePage = {};
-    for (int c = 0x81; c <= 0x9F; ++c)
-        codePage.IsLead[c] = true;
-    for (int c = 0xE0; c <= 0xFC; ++c)
-        codePage.IsLead[c] = true;
-    return codePage;
-}
-
 std::string FoldIniKey(const char* text, std::size_t size, const IniCodePage& codePage)
 {
     std::string folded(text, size);
