@@ -429,7 +429,7 @@ void ShowStepByStep(Windows& w, bool floor, Breakdown* b)
     } else {
         ForceForeground(window);
         t[1] = Now();
-        MoveToShowPosition(window, &Launcher);
+        MoveToShowPosition(window, &Launcher, KeyPath);
         t[2] = Now();
         CaptureBackground(window, &Launcher.BackgroundCapture);
         t[3] = Now();

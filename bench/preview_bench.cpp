@@ -18,6 +18,7 @@
 #include "base/optional_apis.h"
 #include "bench_support.h"
 #include "options/options_dialog.h"
+#include "options/preview.h"
 #include "res/options_dialogs.h"
 
 namespace {
@@ -33,11 +34,11 @@ void CALLBACK Measure(HWND, UINT, UINT_PTR timer, DWORD)
     if (dialog == nullptr || !IsWindowVisible(dialog))
         return;
     KillTimer(nullptr, timer);
-    HWND preview = Dialog->Preview();
+    HWND preview = FindWindowExA(dialog, nullptr, "Tav Prev", nullptr);
     HWND slider = GetDlgItem(dialog, IDC_ALPHA_SLIDER);
     PaintClock clock(preview);
     UpdateWindow(preview);
-    auto* copy = const_cast<LauncherState*>(Dialog->WorkingCopy());
+    LauncherState* copy = PreviewState(preview);
     for (int i = 0; i < 300 + 20; ++i) {
         // One step right, then back: the slider stays in the middle.
         double start = Now();

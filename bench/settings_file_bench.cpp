@@ -52,20 +52,21 @@ int FillRegistry()
     LauncherState state;
     LoadSettings(&state);
     SaveSettings(&state);
-    const std::string window = KeyPathOf(IDS_KEY_WINDOW), launch = KeyPathOf(IDS_KEY_LAUNCH);
+    const std::string window = KeyPathOf(IDS_KEY_WINDOW);
     for (const char* name : {"Left", "Top", "Width", "TextHeight"})
         StoreWriteDword(name, window.c_str(), static_cast<DWORD>(-100));
+    tav::UniqueHKey launch = StoreCreateKey(KeyPathOf(IDS_KEY_LAUNCH).c_str());
     int values = kSettingCount + 4;
     for (int top = 0; top < kSlotCount - 1; ++top) {
         const char k = KeyChar(top);
-        StoreWriteString((std::string("Title") + k).c_str(), launch.c_str(), "\x83\x54\x83\x75\x83\x81\x83\x6A\x83\x85\x81\x5B");
-        StoreWriteString((std::string("Exec") + k).c_str(), launch.c_str(), "-1");
+        StoreWriteStringTo(launch.get(), (std::string("Title") + k).c_str(), "\x83\x54\x83\x75\x83\x81\x83\x6A\x83\x85\x81\x5B");
+        StoreWriteStringTo(launch.get(), (std::string("Exec") + k).c_str(), "-1");
         values += 2;
         for (int child = 0; child < kSlotCount - 1; ++child) {
             const std::string keyString = std::string(1, k) + KeyChar(child);
             for (const char* field : {"Title", "Exec", "Folder", "Option", "Sound"}) {
                 const std::string text = std::string("C:\\Program Files\\Tools\\") + field + keyString + ".exe";
-                StoreWriteString((field + keyString).c_str(), launch.c_str(), text.c_str());
+                StoreWriteStringTo(launch.get(), (field + keyString).c_str(), text.c_str());
                 ++values;
             }
         }
@@ -172,9 +173,10 @@ int main(int argc, char** argv)
     const std::string ownText = ReadFileText(own.c_str()), profileText = ReadFileText(profile.c_str());
     std::printf("file sizes: %zu bytes (own writer), %zu bytes (profile functions)\n", ownText.size(),
                 profileText.size());
+    const IniCodePage& ansi = CodePageOf(IniFileText());
     for (const BenchSection& section : kSections) {
-        bool same = ReadIniSection(ownText.data(), ownText.size(), section.Name, CodePage932())
-                    == ReadIniSection(profileText.data(), profileText.size(), section.Name, CodePage932());
+        bool same = ReadIniSection(ownText.data(), ownText.size(), section.Name, ansi)
+                    == ReadIniSection(profileText.data(), profileText.size(), section.Name, ansi);
         std::printf("[%s]: %s\n", section.Name, same ? "same lines in both files" : "LINES DIFFER");
         if (!same)
             status = 1;

@@ -27,7 +27,7 @@ void RunSetupWindowBench()
         return;
     }
     PaintClock clock(window);
-    SetupSession* session = CurrentSetup();
+    SetupSession* session = SetupSessionOf(window);
     auto timed = [&](UINT message, WPARAM wParam) {
         double start = Now();
         PostMessageA(window, message, wParam, 0);

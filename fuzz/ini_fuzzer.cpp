@@ -23,6 +23,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "../tests/native/code_page_932.h"
 #include "store/portable/ini_line.h"
 #include "store/portable/ini_text.h"
 

@@ -7,7 +7,8 @@ namespace tav {
 
 void (*SelectedBitmapDeleted)(HBITMAP bitmap);
 
-int IsBitmapSelected(HBITMAP bitmap)
+// 1 when a DC holds bitmap selected: GDI refuses to select it into another.
+static int IsBitmapSelected(HBITMAP bitmap)
 {
     BITMAP info;
     if (GetObjectA(bitmap, sizeof info, &info) != sizeof info)

@@ -23,9 +23,6 @@ extern void (*SelectedBitmapDeleted)(HBITMAP bitmap);
 // DeleteObject for a bitmap, checked first while SelectedBitmapDeleted is set.
 BOOL DeleteBitmap(HBITMAP bitmap);
 
-// 1 when a DC holds bitmap selected: GDI refuses to select it into another.
-int IsBitmapSelected(HBITMAP bitmap);
-
 }  // namespace tav
 
 #endif

@@ -2,8 +2,8 @@
  * Optional drawing functions of the system: GradientFill and AlphaBlend in
  * msimg32.dll, DrawShadowText in ComCtl32.dll (version 6, which the manifest
  * asks for).  They are never linked: the modules are held from start-up and
- * each user looks a function up by name with GetProcAddress when it draws,
- * with a plain fallback when the query says the module is not held.
+ * each user binds a function by name (LateImport) when it draws, with a
+ * plain fallback when the query says the module is not held.
  */
 #ifndef TAV_BASE_OPTIONAL_APIS_H
 #define TAV_BASE_OPTIONAL_APIS_H
@@ -24,7 +24,7 @@ int HasAlphaGradient();
 // 1 when ComCtl32.dll is held (DrawShadowText exists), else 0.
 int HasShadowText();
 
-// The held modules, for GetProcAddress at the moment of drawing; null when
+// The held modules, for LateImport at the moment of drawing; null when
 // the matching query reports 0.
 HMODULE AlphaGradientModule();
 HMODULE ShadowTextModule();

@@ -9,10 +9,13 @@
 
 #include <imm.h>
 
+#include <memory>
+#include <new>
+
 #include "base/window_class.h"
 #include "core/portable/edge_hit.h"
 #include "core/launcher_key.h"
-#include "core/settings_commands.h"
+#include "core/settings_file_ui.h"
 #include "core/tray.h"
 #include "draw/geometry.h"
 #include "draw/paint.h"
@@ -24,10 +27,10 @@
 #include "options/launcher_key_text.h"
 #include "options/options_dialog.h"
 #include "res/resource.h"
-#include "setup/setup_notices.h"
 #include "setup/setup_window.h"
 #include "store/settings.h"
 #include "store/window_position.h"
+#include "ui/message_box.h"
 
 LauncherState Launcher;
 int Selection = 1;
@@ -37,23 +40,48 @@ char KeyPath[kKeyPathSize] = "";
 HWND LauncherWindow = nullptr;
 HWND SetupWindow = nullptr;
 
-// The record the window procedure works on (CreateLauncherWindow's state).
-static LauncherState* State = &Launcher;
+// What the launcher window keeps for itself: handed over by
+// CreateLauncherWindow through lpCreateParams, kept with the window
+// (GWLP_USERDATA) from WM_NCCREATE and freed at WM_NCDESTROY.
+struct LauncherWindowRecord {
+    LauncherState* State;  // what it shows: the process-wide Launcher in the program
 
-// What the window keeps between sizings and paints, so that showing it and
-// changing levels do again only what has changed.  Both compare everything
-// they were made from, and are cleared when the system's fonts or display
-// settings change, which can alter what GDI draws for the same input.
-static MeasureCache Measured;
-static PaintCache Painted;
+    // What the window keeps between sizings and paints, so that showing it
+    // and changing levels do again only what has changed.  Both compare
+    // everything they were made from, and are cleared when the system's
+    // fonts or display settings change, which can alter what GDI draws for
+    // the same input.
+    MeasureCache Measured;
+    PaintCache Painted;
 
-// The levels loaded before, kept while the registry's entry tree does not
-// change; forgotten with the window.
-static LevelCache Levels;
+    // The levels loaded before, kept while the registry's entry tree does
+    // not change.
+    LevelCache Levels;
 
-// File name shared by the export and import commands; keeps the last
-// chosen name while the process runs.
-static char IniPath[MAX_PATH];
+    // File name shared by the export and import commands; keeps the last
+    // chosen name while the window lives.
+    char IniPath[MAX_PATH] = "";
+
+    // The commands that run modal dialogs (the settings-file commands'
+    // common dialogs and message boxes, the options dialog, the about box)
+    // run nested message loops, which keep the tray menu working meanwhile.
+    // WM_CLOSE (exit) waits until every one of them has returned: destroying
+    // the owner of a running dialog would end the process inside the
+    // dialog's loop, and the command would go on with a destroyed window and
+    // a freed record.  A second
+    // settings-file command while one runs is ignored (both share the path
+    // buffer and the dialogs' records).
+    int ModalCommandsRunning = 0;
+    int FileCommandRunning = 0;
+    int ExitPending = 0;
+};
+
+// The window's record; null before WM_NCCREATE (the first
+// WM_GETMINMAXINFO) and after WM_NCDESTROY.
+static LauncherWindowRecord* RecordOf(HWND window)
+{
+    return WindowRecord<LauncherWindowRecord>(window);
+}
 
 static int WindowHeight(HWND window)
 {
@@ -65,8 +93,9 @@ static int WindowHeight(HWND window)
 // Loads the level keyPath names and fits the window to it.
 static void ShowLevel(HWND window, LauncherState* state, const char* keyPath)
 {
-    LoadLauncherLevel(state, keyPath, &Levels);
-    SizeLauncherWindow(window, state, keyPath, &Measured);
+    LauncherWindowRecord* record = RecordOf(window);
+    LoadLauncherLevel(state, keyPath, &record->Levels);
+    SizeLauncherWindow(window, state, keyPath, &record->Measured);
 }
 
 // Empties keyPath and shows the top level.
@@ -80,9 +109,10 @@ static void ShowTopLevel(HWND window, LauncherState* state, char* keyPath)
 // shows from now on: at the DPI of the monitor it is placed on.
 static void PlaceTopLevel(HWND window, LauncherState* state, char* keyPath)
 {
+    LauncherWindowRecord* record = RecordOf(window);
     keyPath[0] = '\0';
-    LoadLauncherLevel(state, keyPath, &Levels);
-    SizeAndPlaceLauncherWindow(window, state, keyPath, &Measured);
+    LoadLauncherLevel(state, keyPath, &record->Levels);
+    SizeAndPlaceLauncherWindow(window, state, keyPath, &record->Measured);
 }
 
 void ForceForeground(HWND window)
@@ -100,13 +130,13 @@ void ForceForeground(HWND window)
     AttachThreadInput(launcherThread, foregroundThread, FALSE);
 }
 
-void MoveToShowPosition(HWND window, LauncherState* state)
+void MoveToShowPosition(HWND window, LauncherState* state, const char* keyPath)
 {
     // Measured for the monitor it shows on first: a docked launcher's place
     // depends on its size.
     int x = 0;
     int y = 0;
-    FitForShowing(window, state, KeyPath, &Measured, &x, &y);
+    FitForShowing(window, state, keyPath, &RecordOf(window)->Measured, &x, &y);
     RECT rect;
     GetWindowRect(window, &rect);
     if (x != rect.left || y != rect.top)
@@ -124,10 +154,13 @@ void ShowAndFocus(HWND window)
     SetFocus(window);
 }
 
-void ShowLauncher(HWND window, LauncherState* state)
+// Moves the hidden window, which shows state's level keyPath, to its
+// docked or free place, copies the screen under it, shows it and gives it
+// the focus.  The caller starts the timer.
+static void ShowLauncher(HWND window, LauncherState* state, const char* keyPath)
 {
     ForceForeground(window);
-    MoveToShowPosition(window, state);
+    MoveToShowPosition(window, state, keyPath);
     // Still hidden: the copy shows what lies where the window will appear.
     CaptureBackground(window, &state->BackgroundCapture);
     ShowAndFocus(window);
@@ -169,7 +202,7 @@ int EdgeHitTest(HWND window)
     POINT cursor;
     GetWindowRect(window, &rect);
     GetCursorPos(&cursor);
-    switch (ClassifyEdge(rect.left, rect.right, cursor.x, State->Dpi)) {
+    switch (ClassifyEdge(rect.left, rect.right, cursor.x, RecordOf(window)->State->Dpi)) {
     case EDGE_LEFT:
         return HTLEFT;
     case EDGE_RIGHT:
@@ -179,38 +212,35 @@ int EdgeHitTest(HWND window)
     }
 }
 
-static int OnCreate(HWND window)
+static void OnCreate(HWND window, LauncherWindowRecord* record)
 {
     AddTrayIcon(window);
-    PlaceTopLevel(window, State, KeyPath);
-    HotKeyAtom = RegisterLauncherKey(HotKeyAtom, window, State);
-    return 0;
+    PlaceTopLevel(window, record->State, KeyPath);
+    HotKeyAtom = RegisterLauncherKey(HotKeyAtom, window, record->State);
 }
 
-static void OnDestroy(HWND window)
+static void OnDestroy(HWND window, LauncherWindowRecord* record)
 {
     SaveLauncherPosition(window);
     DeleteTrayIcon();
-    ReleaseBackground(&State->BackgroundCapture);
-    Measured.Clear();
-    Painted.Clear();
-    Levels.Clear();
-    HotKeyAtom = ReleaseLauncherKey(HotKeyAtom, window, State);
+    ReleaseBackground(&record->State->BackgroundCapture);
+    HotKeyAtom = ReleaseLauncherKey(HotKeyAtom, window, record->State);
     PostQuitMessage(0);
 }
 
-static void OnPaint(HWND window)
+static void OnPaint(HWND window, LauncherWindowRecord* record)
 {
+    const LauncherState* state = record->State;
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     RECT rect = {0, 0, 0, 0};
     GetWindowRect(window, &rect);
     int w = rect.right - rect.left, h = rect.bottom - rect.top;
-    if (State->Dragging)
-        PaintLauncher(State, dc, w, h, nullptr, Selection, PAINT_MOVED, &Painted);
+    if (state->Dragging)
+        PaintLauncher(state, dc, w, h, nullptr, Selection, PAINT_MOVED, &record->Painted);
     else
-        PaintLauncher(State, dc, w, h, State->BackgroundCapture.MemDC, Selection, PAINT_LAUNCHER,
-                      &Painted);
+        PaintLauncher(state, dc, w, h, state->BackgroundCapture.MemDC, Selection, PAINT_LAUNCHER,
+                      &record->Painted);
     EndPaint(window, &paint);
 }
 
@@ -237,9 +267,10 @@ static void OnGetMinMaxInfo(HWND window, MINMAXINFO* limits)
 // the system's sizing loop and stores the new width, a press elsewhere its
 // move loop (the position is saved with the next SaveLauncherPosition).
 // Both loops return when the button is released.
-static void OnLeftButtonDown(HWND window)
+static void OnLeftButtonDown(HWND window, LauncherWindowRecord* record)
 {
-    State->Dragging = 1;  // the screen copy no longer matches: paint over white
+    LauncherState* state = record->State;
+    state->Dragging = 1;  // the screen copy no longer matches: paint over white
     int hit = EdgeHitTest(window);
     InvalidateRect(window, nullptr, FALSE);
     if (hit == HTLEFT || hit == HTRIGHT) {
@@ -247,37 +278,38 @@ static void OnLeftButtonDown(HWND window)
         RECT rect;
         GetWindowRect(window, &rect);
         // Stored as a figure at 96 DPI, as the font is.
-        WriteStoredWidth(ScaleFromDpi(rect.right - rect.left, State->Dpi));
+        WriteStoredWidth(ScaleFromDpi(rect.right - rect.left, state->Dpi));
     } else {
         SendMessageA(window, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
     }
-    Selection = HideLauncher(window, State, KeyPath, Selection);
+    Selection = HideLauncher(window, state, KeyPath, Selection);
 }
 
 // Carries out what key handling decided, in its order: fit the window to a
 // new level, repeat an arrow through the queue, hide, then start the entry.
-static void OnKeyDown(HWND window, int key)
+static void OnKeyDown(HWND window, LauncherWindowRecord* record, int key)
 {
-    KeyOutcome outcome = HandleLauncherKey(State, KeyPath, Selection, key, &Levels);
+    LauncherState* state = record->State;
+    KeyOutcome outcome = HandleLauncherKey(state, KeyPath, Selection, key, &record->Levels);
     Selection = outcome.Selection;
     if (outcome.LevelChanged)
-        SizeLauncherWindow(window, State, KeyPath, &Measured);
+        SizeLauncherWindow(window, state, KeyPath, &record->Measured);
     if (outcome.RepeatKey != 0)
         PostMessageA(window, WM_KEYDOWN, static_cast<WPARAM>(outcome.RepeatKey), 0);
     if (outcome.Hide) {
-        Selection = HideLauncher(window, State, KeyPath, Selection);
+        Selection = HideLauncher(window, state, KeyPath, Selection);
         StartEntry(window, &outcome.Entry);
     }
     InvalidateRect(window, nullptr, FALSE);
 }
 
-static void OnShowLauncher(HWND window)
+static void OnShowLauncher(HWND window, LauncherWindowRecord* record)
 {
     // The launcher key neither shows the launcher in setup mode nor hides a
     // shown one.
     if (SetupMode == 1 || IsWindowVisible(window))
         return;
-    ShowLauncher(window, State);
+    ShowLauncher(window, record->State, KeyPath);
     SetTimer(window, LAUNCHER_TIMER_ID, LAUNCHER_TIMER_PERIOD, nullptr);
 }
 
@@ -295,11 +327,11 @@ void SetSetupMode(int mode)
 // tray's commands would stay dead until the program is started again.
 // Leaving setup mode (the setup window is gone) shows the top level, which
 // the setup window may have changed.
-static void OnSetupMode(HWND window, WPARAM enter)
+static void OnSetupMode(HWND window, LauncherWindowRecord* record, WPARAM enter)
 {
     if (enter != 1) {
         SetSetupMode(0);
-        ShowTopLevel(window, State, KeyPath);
+        ShowTopLevel(window, record->State, KeyPath);
         return;
     }
     if (IsWindow(SetupWindow)) {
@@ -313,36 +345,40 @@ static void OnSetupMode(HWND window, WPARAM enter)
         SetSetupMode(0);
 }
 
-// The commands that run modal dialogs (the settings-file commands' common
-// dialogs and message boxes, the options dialog, the about box) run nested
-// message loops, which keep the tray menu working meanwhile.  Exit waits
-// until every one of them has returned: destroying the owner of a running
-// dialog would end the process inside the dialog's loop, and the command
-// would go on with a destroyed window.  A second settings-file command while
-// one runs is ignored (both share the path buffer and the dialogs' records).
-static int ModalCommandsRunning;
-static int FileCommandRunning;
-static int ExitPending;
-
 template <typename Command>
-static void RunModalCommand(HWND window, Command command)
+static void RunModalCommand(HWND window, LauncherWindowRecord* record, Command command)
 {
-    ++ModalCommandsRunning;
+    ++record->ModalCommandsRunning;
     command();
-    --ModalCommandsRunning;
-    if (ModalCommandsRunning == 0 && ExitPending) {
-        ExitPending = 0;
+    --record->ModalCommandsRunning;
+    if (record->ModalCommandsRunning == 0 && record->ExitPending) {
+        record->ExitPending = 0;
         SendMessageA(window, WM_CLOSE, 0, 0);
     }
 }
 
-static void RunFileCommand(HWND window, void (*command)(HWND window, char* iniPath))
+// An import changes the registry under the running launcher: settings and
+// top level are loaded again.  The launcher key's registration stays; an
+// imported key takes effect when the key is next registered.
+static void ReloadLauncher(HWND window)
 {
-    if (FileCommandRunning)
+    ApplySettings(window, RecordOf(window)->State, KeyPath);
+}
+
+// Commands 210 and 220: the save or open dialog on the shared file name,
+// then export or import, and a message box that says how it went.
+static void RunFileCommand(HWND window, LauncherWindowRecord* record, int command)
+{
+    if (record->FileCommandRunning)
         return;
-    FileCommandRunning = 1;
-    RunModalCommand(window, [window, command] { command(window, IniPath); });
-    FileCommandRunning = 0;
+    record->FileCommandRunning = 1;
+    RunModalCommand(window, record, [window, record, command] {
+        if (command == IDM_EXPORT)
+            ExportWithDialog(window, record->IniPath);
+        else
+            ImportWithDialog(window, record->IniPath, ReloadLauncher);
+    });
+    record->FileCommandRunning = 0;
 }
 
 // Said once, after OK: the settings are saved, and the key can be chosen
@@ -356,19 +392,20 @@ static void ReportUnregisteredKey(HWND window, const LauncherState* state)
 
 // The key is released while the dialog runs and registered again afterwards
 // (the new one after OK, the old one after Cancel).
-static void OnOptions(HWND window)
+static void OnOptions(HWND window, LauncherWindowRecord* record)
 {
-    HotKeyAtom = ReleaseLauncherKey(HotKeyAtom, window, State);
+    LauncherState* state = record->State;
+    HotKeyAtom = ReleaseLauncherKey(HotKeyAtom, window, state);
     SetSetupMode(1);
     INT_PTR result = RunOptionsDialog(window);
     if (result == 1)
-        ApplySettings(window, State, KeyPath);
+        ApplySettings(window, state, KeyPath);
     SetSetupMode(0);
     bool registered = true;
-    HotKeyAtom = RegisterLauncherKey(HotKeyAtom, window, State, &registered);
-    SizeLauncherWindow(window, State, KeyPath, &Measured);
+    HotKeyAtom = RegisterLauncherKey(HotKeyAtom, window, state, &registered);
+    SizeLauncherWindow(window, state, KeyPath, &record->Measured);
     if (result == 1 && !registered)
-        ReportUnregisteredKey(window, State);
+        ReportUnregisteredKey(window, state);
 }
 
 static void OnAbout(HWND window)
@@ -378,26 +415,21 @@ static void OnAbout(HWND window)
     SetSetupMode(0);
 }
 
-static void OnCommand(HWND window, int command)
+static void OnCommand(HWND window, LauncherWindowRecord* record, int command)
 {
     switch (command) {
     case IDM_OPTIONS:
-        RunModalCommand(window, [window] { OnOptions(window); });
+        RunModalCommand(window, record, [window, record] { OnOptions(window, record); });
         break;
     case IDM_ABOUT:
-        RunModalCommand(window, [window] { OnAbout(window); });
+        RunModalCommand(window, record, [window] { OnAbout(window); });
         break;
     case IDM_EXIT:
-        if (ModalCommandsRunning)
-            ExitPending = 1;
-        else
-            SendMessageA(window, WM_CLOSE, 0, 0);
+        SendMessageA(window, WM_CLOSE, 0, 0);
         break;
     case IDM_EXPORT:
-        RunFileCommand(window, RunExportCommand);
-        break;
     case IDM_IMPORT:
-        RunFileCommand(window, RunImportCommand);
+        RunFileCommand(window, record, command);
         break;
     case IDM_SETUP:
         SendMessageA(window, UM_SETUPMODE, 1, 0);
@@ -408,10 +440,10 @@ static void OnCommand(HWND window, int command)
     }
 }
 
-static void OnTimer(HWND window)
+static void OnTimer(HWND window, LauncherWindowRecord* record)
 {
     if (GetForegroundWindow() != window)
-        Selection = HideLauncher(window, State, KeyPath, Selection);
+        Selection = HideLauncher(window, record->State, KeyPath, Selection);
 }
 
 static void OnTrayIcon(HWND window, LPARAM mouseMessage)
@@ -421,14 +453,30 @@ static void OnTrayIcon(HWND window, LPARAM mouseMessage)
         ShowTrayMenu(window, SetupMode);
 }
 
-LRESULT CALLBACK LauncherWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+static LRESULT CALLBACK LauncherWndProc(HWND window, UINT message, WPARAM wParam,
+                                        LPARAM lParam)
 {
+    if (message == WM_NCCREATE)
+        KeepWindowRecord<LauncherWindowRecord>(window, lParam);
+    LauncherWindowRecord* record = RecordOf(window);
+    if (record == nullptr)
+        return DefWindowProcA(window, message, wParam, lParam);
     switch (message) {
     case WM_CREATE:
-        OnCreate(window);
+        OnCreate(window, record);
         break;
     case WM_DESTROY:
-        OnDestroy(window);
+        OnDestroy(window, record);
+        break;
+    case WM_NCDESTROY:
+        FreeWindowRecord<LauncherWindowRecord>(window);
+        break;
+    case WM_CLOSE:
+        // Exit waits for the modal commands running (RunModalCommand).
+        if (record->ModalCommandsRunning > 0) {
+            record->ExitPending = 1;
+            return 0;
+        }
         break;
     case WM_ACTIVATE:
         // No IME input context, ever: letters and digits then arrive as
@@ -436,7 +484,7 @@ LRESULT CALLBACK LauncherWndProc(HWND window, UINT message, WPARAM wParam, LPARA
         ImmAssociateContext(window, nullptr);
         break;
     case WM_PAINT:
-        OnPaint(window);
+        OnPaint(window, record);
         return 0;
     case WM_QUERYENDSESSION:
         SaveLauncherPosition(window);
@@ -448,20 +496,20 @@ LRESULT CALLBACK LauncherWndProc(HWND window, UINT message, WPARAM wParam, LPARA
         OnGetMinMaxInfo(window, reinterpret_cast<MINMAXINFO*>(lParam));
         break;
     case WM_KEYDOWN:
-        OnKeyDown(window, LOBYTE(wParam));
+        OnKeyDown(window, record, LOBYTE(wParam));
         break;
     case WM_COMMAND:
-        OnCommand(window, LOWORD(wParam));
+        OnCommand(window, record, LOWORD(wParam));
         break;
     case WM_TIMER:
-        OnTimer(window);
+        OnTimer(window, record);
         break;
     case WM_LBUTTONDOWN:
-        OnLeftButtonDown(window);
+        OnLeftButtonDown(window, record);
         break;
     case WM_RBUTTONUP:
         ShowTrayMenu(window, SetupMode);
-        Selection = HideLauncher(window, State, KeyPath, Selection);
+        Selection = HideLauncher(window, record->State, KeyPath, Selection);
         Sleep(200);
         break;
     case WM_HOTKEY:
@@ -469,10 +517,10 @@ LRESULT CALLBACK LauncherWndProc(HWND window, UINT message, WPARAM wParam, LPARA
             SendMessageA(window, UM_SHOWLAUNCHER, 0, 0);
         break;
     case UM_SHOWLAUNCHER:
-        OnShowLauncher(window);
+        OnShowLauncher(window, record);
         break;
     case UM_SETUPMODE:
-        OnSetupMode(window, wParam);
+        OnSetupMode(window, record, wParam);
         break;
     case UM_TRAYICON:
         OnTrayIcon(window, lParam);
@@ -481,8 +529,8 @@ LRESULT CALLBACK LauncherWndProc(HWND window, UINT message, WPARAM wParam, LPARA
         // Moved to a monitor of another DPI while shown (dragged), or the
         // user changed the scaling: measured and sized anew.  A hidden
         // launcher is measured for its monitor at every show anyway.
-        FollowDpiChange(window, State, KeyPath, wParam, reinterpret_cast<const RECT*>(lParam),
-                        &Measured);
+        FollowDpiChange(window, record->State, KeyPath, wParam,
+                        reinterpret_cast<const RECT*>(lParam), &record->Measured);
         InvalidateRect(window, nullptr, FALSE);
         return 0;
     case WM_FONTCHANGE:
@@ -491,8 +539,8 @@ LRESULT CALLBACK LauncherWndProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_THEMECHANGED:
         // Fonts, smoothing, colour depth or theme: the same text may now be
         // measured or drawn otherwise.
-        Measured.Clear();
-        Painted.Clear();
+        record->Measured.Clear();
+        record->Painted.Clear();
         break;
     default:
         // The shell has been restarted, so the tray icon has been lost.
@@ -509,11 +557,15 @@ HWND CreateLauncherWindow(LauncherState* state)
     if (RegisterProgramClass("Tav", LauncherWndProc, nullptr) == 0)
         return nullptr;
 
-    State = state;
+    std::unique_ptr<LauncherWindowRecord> record(new (std::nothrow) LauncherWindowRecord);
+    if (!record)
+        return nullptr;
+    record->State = state;
     // Borderless, no caption, no taskbar button, zero size: WM_CREATE
-    // gives it its size and place.
+    // gives it its size and place.  WM_NCCREATE takes the record; if the
+    // window is never made, it is freed here.
     HWND window = CreateWindowExA(WS_EX_TOOLWINDOW, "Tav", "Tav", WS_POPUP, 0, 0, 0, 0, nullptr,
-                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+                                  nullptr, GetModuleHandleA(nullptr), &record);
     if (window == nullptr)
         return nullptr;
     ShowWindow(window, SW_HIDE);

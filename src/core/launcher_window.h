@@ -21,28 +21,29 @@ extern HWND LauncherWindow;           // set once by start-up, after creation
 extern HWND SetupWindow;              // the setup window while setup mode lasts; the
                                       // message loop tests it with IsWindow
 
-LRESULT CALLBACK LauncherWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
 // Registers class "Tav" and creates the hidden launcher window; null on
-// failure.  The window procedure works on state from then on (the
-// process-wide Launcher record in the program).
+// failure.  The window shows state from then on (the process-wide Launcher
+// record in the program); what it keeps besides (its caches, the settings
+// file's name, the modal commands running) travels with the window.
 HWND CreateLauncherWindow(LauncherState* state);
 
 // Opens the options dialog (command 110 to LauncherWindow) when no window
 // position was ever saved: "Top" is missing or holds -999.
 void CheckFirstRun();
 
-// Moves the hidden window to its docked or free place, copies the screen
-// under it, shows it and gives it the focus.  The caller starts the timer.
-// In this order: ForceForeground, MoveToShowPosition, CaptureBackground,
-// ShowAndFocus (each also called alone by the benchmark, which times them).
-void ShowLauncher(HWND window, LauncherState* state);
+// Showing the launcher takes these steps, in this order: ForceForeground,
+// MoveToShowPosition, the screen copy (CaptureBackground), ShowAndFocus;
+// the benchmark times them one by one.
+
+// Makes window the foreground window even when another thread owns the
+// foreground: by a plain SetForegroundWindow where the system allows it,
+// else by sharing the foreground thread's input state for the call.
+void ForceForeground(HWND window);
 
 // Measures and sizes the window for the DPI of the monitor it shows on
 // (the pointer's for a docked launcher), then moves it to the place
-// PosType gives it now (GetDockedPosition); a window already there is not
-// moved.
-void MoveToShowPosition(HWND window, LauncherState* state);
+// PosType gives it now; a window already there is not moved.
+void MoveToShowPosition(HWND window, LauncherState* state, const char* keyPath);
 
 // Shows the window and gives it the keyboard focus.
 void ShowAndFocus(HWND window);
@@ -63,12 +64,8 @@ void ApplySettings(HWND window, LauncherState* state, char* keyPath);
 // of SetupMode goes through here.
 void SetSetupMode(int mode);
 
-// Makes window the foreground window even when another thread owns the
-// foreground: by a plain SetForegroundWindow where the system allows it,
-// else by sharing the foreground thread's input state for the call.
-void ForceForeground(HWND window);
-
-// HTLEFT, HTRIGHT or HTCLIENT for the cursor's position over the window.
+// HTLEFT, HTRIGHT or HTCLIENT for the cursor's position over the launcher
+// window, whose side strips are as wide as the DPI of what it shows wants.
 int EdgeHitTest(HWND window);
 
 #endif

@@ -4,10 +4,10 @@
 #include "core/settings_file_ui.h"
 
 #include "res/resource.h"
-#include "setup/file_dialogs.h"
-#include "setup/setup_notices.h"
 #include "store/res_string.h"
 #include "store/settings_file.h"
+#include "ui/file_dialogs.h"
+#include "ui/message_box.h"
 
 // The wait cursor while a long operation runs on this thread (an import
 // of a large file takes a while, and no message is handled meanwhile); the

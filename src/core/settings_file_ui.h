@@ -1,9 +1,9 @@
 /*
  * The user's side of the settings file: choose the file in the save or open
  * dialog, export or import, and say how it went in a message box.  The tray
- * commands 210 and 220 (settings_commands.h) run these with the launcher
- * window; the reload after an import is passed in, so the flow does not
- * depend on the launcher window.
+ * commands 210 and 220 of the launcher window run these; the reload after
+ * an import is passed in, so the flow does not depend on the launcher
+ * window.
  */
 #ifndef TAV_CORE_SETTINGS_FILE_UI_H
 #define TAV_CORE_SETTINGS_FILE_UI_H

@@ -47,8 +47,8 @@ void DockedPositionOn(const Desktop& desktop, HWND window, int posType, int* x, 
                    WindowRectOf(window), posType, x, y);
 }
 
-// Where PlaceLauncherWindow first puts the window: at the stored corner,
-// with the window's size.
+// Where the window is placed first: at the stored corner, with the
+// window's size.
 LayoutRect StoredRect(HWND window)
 {
     StoredPosition stored = ReadWindowPosition();
@@ -56,7 +56,8 @@ LayoutRect StoredRect(HWND window)
     return WindowRectAt(stored.Left, stored.Top, rect.Right - rect.Left, rect.Bottom - rect.Top);
 }
 
-// PlaceLauncherWindow on a desktop read before.
+// Places the window on a desktop read before: at the stored corner (kept on
+// a monitor), then docked by posType.
 void PlaceOn(const Desktop& desktop, HWND window, int posType)
 {
     int x, y;
@@ -191,8 +192,12 @@ void SizeLauncherWindow(HWND window, LauncherState* state, const char* keyPath,
         SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOMOVE);
 }
 
-bool SetLauncherDpi(HWND window, LauncherState* state, const char* keyPath, int dpi,
-                    MeasureCache* cache)
+// Sets the DPI state is drawn at; when that changes it, the window's width
+// is scaled by the change (a submenu keeps its width in proportion) and the
+// window sized anew (SizeLauncherWindow).  No move.  False when dpi is the
+// DPI state has already.
+static bool SetLauncherDpi(HWND window, LauncherState* state, const char* keyPath, int dpi,
+                           MeasureCache* cache)
 {
     const int from = UsableDpi(state->Dpi), to = UsableDpi(dpi);
     if (from == to)
@@ -215,13 +220,6 @@ void FollowDpiChange(HWND window, LauncherState* state, const char* keyPath, WPA
         MoveWindowTo(window, suggested->left, suggested->top);
 }
 
-void PlaceLauncherWindow(HWND window, int posType)
-{
-    Desktop desktop;
-    ReadDesktop(&desktop);
-    PlaceOn(desktop, window, posType);
-}
-
 void SizeAndPlaceLauncherWindow(HWND window, LauncherState* state, const char* keyPath,
                                 MeasureCache* cache)
 {
@@ -238,13 +236,6 @@ void SaveLauncherPosition(HWND window)
     if (!GetWindowRect(window, &rect))
         return;
     WriteWindowPosition(rect.left, rect.top);
-}
-
-void GetDockedPosition(HWND window, int posType, int* x, int* y)
-{
-    Desktop desktop;
-    ReadDesktop(&desktop);
-    DockedPositionOn(desktop, window, posType, x, y);
 }
 
 void FitForShowing(HWND window, LauncherState* state, const char* keyPath, MeasureCache* cache,

@@ -80,48 +80,36 @@ private:
 void SizeLauncherWindow(HWND window, LauncherState* state, const char* keyPath,
                         MeasureCache* cache = nullptr);
 
-// Sets the DPI state is drawn at; when that changes it, the window's width
-// is scaled by the change (a submenu keeps its width in proportion) and the
-// window sized anew (SizeLauncherWindow).  No move.  False when dpi is the
-// DPI state has already.
-bool SetLauncherDpi(HWND window, LauncherState* state, const char* keyPath, int dpi,
-                    MeasureCache* cache = nullptr);
-
 // WM_DPICHANGED for a window that SizeLauncherWindow sizes: the window's
 // monitor now has another DPI (the window was moved there, or the user
-// changed the scaling).  Sets the DPI from wParam (SetLauncherDpi) and, when
-// that changed it, moves the window to the top-left corner of the rectangle
-// the system suggests.
+// changed the scaling).  Sets state's Dpi from wParam and, when that changes
+// it, scales the window's width by the change (a submenu keeps its width in
+// proportion), sizes the window anew and moves it to the top-left corner of
+// the rectangle the system suggests.
 void FollowDpiChange(HWND window, LauncherState* state, const char* keyPath, WPARAM wParam,
                      const RECT* suggested, MeasureCache* cache = nullptr);
 
-// Moves the window to the stored "Left"/"Top", then docks it by posType
-// (types outside 0..5 dock nowhere) on the monitor that holds the pointer.
-// A stored place that would leave the window entirely off every monitor is
-// brought into the work area of the nearest one; the stored values stay as
-// they are.
-void PlaceLauncherWindow(HWND window, int posType);
-
-// Sizes the window for state's level (keyPath) at the DPI of the monitor
-// that PlaceLauncherWindow puts it on, and places it there: what the
-// launcher does when it is created or given new settings, and the setup
-// window when it opens where the launcher would appear.
+// Sizes the window for state's level (keyPath) at the DPI of the monitor it
+// is placed on, and places it: at the stored "Left"/"Top", then docked by
+// state's PosType (types outside 0..5 dock nowhere) on the monitor that
+// holds the pointer.  A stored place that would leave the window entirely
+// off every monitor is brought into the work area of the nearest one; the
+// stored values stay as they are.  What the launcher does when it is
+// created or given new settings, and the setup window when it opens where
+// the launcher would appear.
 void SizeAndPlaceLauncherWindow(HWND window, LauncherState* state, const char* keyPath,
                                 MeasureCache* cache = nullptr);
 
 // Writes the window's left and top to "Left" and "Top".
 void SaveLauncherPosition(HWND window);
 
-// The position for posType from the window's current rectangle: docked
+// Before the launcher shows: sizes the window for the DPI of the monitor
+// it shows on (as for a DPI change), and gives in x, y its position at the new
+// size: from the window's current rectangle, docked by state's PosType
 // (types 1 to 5) in the work area of the monitor that holds the pointer;
 // otherwise where the window is, unless that is entirely off every monitor
-// (then in the work area of the nearest one).
-void GetDockedPosition(HWND window, int posType, int* x, int* y);
-
-// Before the launcher shows: sizes the window for the DPI of the monitor
-// that GetDockedPosition puts it on for state's PosType (SetLauncherDpi),
-// and gives that position at the new size.  The desktop is read once for
-// both.
+// (then in the work area of the nearest one).  The desktop is read once
+// for both.
 void FitForShowing(HWND window, LauncherState* state, const char* keyPath, MeasureCache* cache,
                    int* x, int* y);
 

@@ -9,16 +9,17 @@
  * the same.  The screen copy behind a shown launcher is the caller's.
  *
  * GradientFill and AlphaBlend (msimg32) and DrawShadowText (ComCtl32) are
- * looked up by name in the modules held since start-up, at each paint; when
- * a module is not held the paint falls back to a flat layer (AND-ed with the
- * background when the launcher is set to be transparent) and to a shadow
- * drawn as a second pass of plain text.
+ * bound by name in the modules held since start-up (LateImport), at each
+ * paint; when a module is not held the paint falls back to a flat layer
+ * (AND-ed with the background when the launcher is set to be transparent)
+ * and to a shadow drawn as a second pass of plain text.
  */
 #include "draw/paint.h"
 
 #include <cstring>
 #include <utility>
 
+#include "base/late_import.h"
 #include "base/optional_apis.h"
 #include "base/unique_handle.h"
 #include "draw/geometry.h"
@@ -39,15 +40,6 @@ using AlphaBlendProc = BOOL(WINAPI*)(HDC, int, int, int, int, HDC, int, int, int
                                      BLENDFUNCTION);
 using DrawShadowTextProc = int(WINAPI*)(HDC, LPCWSTR, UINT, RECT*, DWORD, COLORREF, COLORREF,
                                         int, int);
-
-// GetProcAddress on a held module; null when the module is not held.
-template <typename Proc>
-Proc LookUp(HMODULE module, const char* name)
-{
-    if (module == nullptr)
-        return nullptr;
-    return reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
 
 // Titles are cut with an ellipsis at the title width.  DT_NOPREFIX: an '&'
 // in a title is text, not the mark of an underlined mnemonic.
@@ -84,8 +76,8 @@ struct AlphaGradientProcs {
 AlphaGradientProcs LookUpAlphaGradient()
 {
     HMODULE msimg32 = HasAlphaGradient() ? AlphaGradientModule() : nullptr;
-    AlphaGradientProcs procs = {LookUp<GradientFillProc>(msimg32, "GradientFill"),
-                                LookUp<AlphaBlendProc>(msimg32, "AlphaBlend")};
+    AlphaGradientProcs procs = {LateImport<GradientFillProc>(msimg32, "GradientFill"),
+                                LateImport<AlphaBlendProc>(msimg32, "AlphaBlend")};
     if (procs.GradientFill == nullptr || procs.AlphaBlend == nullptr)
         procs = {nullptr, nullptr};
     return procs;
@@ -169,7 +161,7 @@ void DrawEntryLine(const LauncherState* state, HDC dc, int row, const char* pref
     int titleLength = TitleLength(title);
 
     auto drawShadowText = state->Smooth == 1 && HasShadowText()
-                              ? LookUp<DrawShadowTextProc>(ShadowTextModule(), "DrawShadowText")
+                              ? LateImport<DrawShadowTextProc>(ShadowTextModule(), "DrawShadowText")
                               : nullptr;
     if (drawShadowText != nullptr) {
         OffsetRect(&prefixRect, -o, -o);
@@ -397,6 +389,44 @@ struct PictureKey {
     HMODULE ShadowText;
 };
 
+LayerKey LayerKeyOf(const LauncherState* state, const AlphaGradientProcs& procs)
+{
+    LayerKey layer = ZeroKey<LayerKey>();
+    layer.MainColor = state->MainColor;
+    layer.GradColor = state->GradColor;
+    layer.UseGrad = state->UseGrad;
+    layer.VGrad = state->VGrad;
+    layer.AlphaGradient = procs.GradientFill != nullptr ? AlphaGradientModule() : nullptr;
+    return layer;
+}
+
+ComposedKey ComposedKeyOf(const LauncherState* state, const LayerKey& layer, PaintMode mode,
+                          unsigned shown)
+{
+    ComposedKey composed = ZeroKey<ComposedKey>();
+    KeepKey(&composed.Layer, layer);
+    composed.Mode = mode;
+    composed.Background = shown;
+    composed.UseAlphaBlend = state->UseAlphaBlend;
+    composed.AlphaBlend = state->AlphaBlend;
+    return composed;
+}
+
+PictureKey PictureKeyOf(const LauncherState* state, int selected, PaintMode mode, unsigned shown,
+                        const LayerKey& layer)
+{
+    PictureKey picture = ZeroKey<PictureKey>();
+    std::memcpy(&picture.State, state, sizeof picture.State);
+    std::memset(&picture.State.BackgroundCapture, 0, sizeof picture.State.BackgroundCapture);
+    picture.State.Dragging = 0;
+    picture.Selected = selected;
+    picture.Mode = mode;
+    picture.Background = shown;
+    picture.AlphaGradient = layer.AlphaGradient;
+    picture.ShadowText = HasShadowText() ? ShadowTextModule() : nullptr;
+    return picture;
+}
+
 }  // namespace
 
 struct PaintCache::Parts {
@@ -433,6 +463,15 @@ struct PaintCache::Parts {
     // screen copy showing what the last one showed keeps the number, and
     // everything made from it stays valid.
     unsigned BackgroundNumber(HDC background, int w, int h);
+
+    // Each part made again unless it was made from the same: the colour
+    // layer, the background with the layer over it (the screen copy, or
+    // white), the picture with the lines and the frame.
+    void FitLayer(const LauncherState* state, const AlphaGradientProcs& procs,
+                  const LayerKey& layer);
+    void FitComposed(const LauncherState* state, const AlphaGradientProcs& procs,
+                     const ComposedKey& composed, HDC background);
+    void DrawPicture(const LauncherState* state, int selected, const PictureKey& picture);
 };
 
 bool PaintCache::Parts::Fit(HDC target, int w, int h, const LOGFONTA* font, int dpi)
@@ -484,6 +523,49 @@ unsigned PaintCache::Parts::BackgroundNumber(HDC background, int w, int h)
     return same ? SeenNumber : ++SeenNumber;
 }
 
+void PaintCache::Parts::FitLayer(const LauncherState* state, const AlphaGradientProcs& procs,
+                                 const LayerKey& layer)
+{
+    if (LayerValid && SameKey(layer, LayerFrom))
+        return;
+    ComposedValid = false;
+    FillLayer(state, procs, Layer.dc(), Width, Height);
+    KeepKey(&LayerFrom, layer);
+    LayerValid = true;
+}
+
+void PaintCache::Parts::FitComposed(const LauncherState* state, const AlphaGradientProcs& procs,
+                                    const ComposedKey& composed, HDC background)
+{
+    if (ComposedValid && SameKey(composed, ComposedFrom))
+        return;
+    HDC dc = Composed.dc();
+    if (composed.Mode == PAINT_LAUNCHER)
+        CopyBackground(dc, background, Width, Height);
+    else
+        FillSolidRect(dc, Width, Height, RGB(255, 255, 255), RGB(255, 255, 255));
+    LayLayer(state, procs, dc, Layer.dc(), Width, Height);
+    KeepKey(&ComposedFrom, composed);
+    ComposedValid = true;
+}
+
+// The canvas's DC starts each paint as PaintLauncher's fresh one does.
+void PaintCache::Parts::DrawPicture(const LauncherState* state, int selected,
+                                    const PictureKey& picture)
+{
+    HDC canvas = Canvas.dc();
+    PictureValid = false;
+    int saved = SaveDC(canvas);
+    SelectObject(canvas, Font.get());
+    SetBkMode(canvas, TRANSPARENT);
+    BitBlt(canvas, 0, 0, Width, Height, Composed.dc(), 0, 0, SRCCOPY);
+    DrawLauncherLines(state, canvas, selected);
+    DrawFrame(canvas, 0, 0, Width, Height, state->EdgeType);
+    RestoreDC(canvas, saved);
+    KeepKey(&PictureFrom, picture);
+    PictureValid = true;
+}
+
 PaintCache::PaintCache() = default;
 PaintCache::~PaintCache() = default;
 
@@ -518,68 +600,18 @@ void PaintLauncher(const LauncherState* state, HDC target, int w, int h, HDC bac
     }
 
     AlphaGradientProcs procs = LookUpAlphaGradient();
-    LayerKey layer = ZeroKey<LayerKey>();
-    layer.MainColor = state->MainColor;
-    layer.GradColor = state->GradColor;
-    layer.UseGrad = state->UseGrad;
-    layer.VGrad = state->VGrad;
-    layer.AlphaGradient = procs.GradientFill != nullptr ? AlphaGradientModule() : nullptr;
-
+    const LayerKey layer = LayerKeyOf(state, procs);
     // An opaque layer hides the background whatever it holds.
-    unsigned shown = 0;
-    if (state->UseAlphaBlend != 0 && mode == PAINT_LAUNCHER)
-        shown = parts.BackgroundNumber(background, w, h);
-
-    PictureKey picture = ZeroKey<PictureKey>();
-    std::memcpy(&picture.State, state, sizeof picture.State);
-    std::memset(&picture.State.BackgroundCapture, 0, sizeof picture.State.BackgroundCapture);
-    picture.State.Dragging = 0;
-    picture.Selected = selected;
-    picture.Mode = mode;
-    picture.Background = shown;
-    picture.AlphaGradient = layer.AlphaGradient;
-    picture.ShadowText = HasShadowText() ? ShadowTextModule() : nullptr;
-    if (parts.PictureValid && SameKey(picture, parts.PictureFrom)) {
-        BitBlt(target, 0, 0, w, h, parts.Canvas.dc(), 0, 0, SRCCOPY);
-        return;
+    const unsigned shown = state->UseAlphaBlend != 0 && mode == PAINT_LAUNCHER
+                               ? parts.BackgroundNumber(background, w, h)
+                               : 0;
+    const PictureKey picture = PictureKeyOf(state, selected, mode, shown, layer);
+    if (!parts.PictureValid || !SameKey(picture, parts.PictureFrom)) {
+        parts.FitLayer(state, procs, layer);
+        parts.FitComposed(state, procs, ComposedKeyOf(state, layer, mode, shown), background);
+        parts.DrawPicture(state, selected, picture);
     }
-
-    if (!parts.LayerValid || !SameKey(layer, parts.LayerFrom)) {
-        parts.ComposedValid = false;
-        FillLayer(state, procs, parts.Layer.dc(), w, h);
-        KeepKey(&parts.LayerFrom, layer);
-        parts.LayerValid = true;
-    }
-    ComposedKey composed = ZeroKey<ComposedKey>();
-    KeepKey(&composed.Layer, layer);
-    composed.Mode = mode;
-    composed.Background = shown;
-    composed.UseAlphaBlend = state->UseAlphaBlend;
-    composed.AlphaBlend = state->AlphaBlend;
-    if (!parts.ComposedValid || !SameKey(composed, parts.ComposedFrom)) {
-        HDC dc = parts.Composed.dc();
-        if (mode == PAINT_LAUNCHER)
-            CopyBackground(dc, background, w, h);
-        else
-            FillSolidRect(dc, w, h, RGB(255, 255, 255), RGB(255, 255, 255));
-        LayLayer(state, procs, dc, parts.Layer.dc(), w, h);
-        KeepKey(&parts.ComposedFrom, composed);
-        parts.ComposedValid = true;
-    }
-
-    // The canvas's DC starts each paint as PaintLauncher's fresh one does.
-    HDC canvas = parts.Canvas.dc();
-    parts.PictureValid = false;
-    int saved = SaveDC(canvas);
-    SelectObject(canvas, parts.Font.get());
-    SetBkMode(canvas, TRANSPARENT);
-    BitBlt(canvas, 0, 0, w, h, parts.Composed.dc(), 0, 0, SRCCOPY);
-    DrawLauncherLines(state, canvas, selected);
-    DrawFrame(canvas, 0, 0, w, h, state->EdgeType);
-    RestoreDC(canvas, saved);
-    BitBlt(target, 0, 0, w, h, canvas, 0, 0, SRCCOPY);
-    KeepKey(&parts.PictureFrom, picture);
-    parts.PictureValid = true;
+    BitBlt(target, 0, 0, w, h, parts.Canvas.dc(), 0, 0, SRCCOPY);
 }
 
 void PaintLauncher(const LauncherState* state, HDC target, int w, int h, HDC background,

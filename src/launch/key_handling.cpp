@@ -46,6 +46,34 @@ static KeyOutcome MoveSelection(const LauncherState* state, const char* keyPath,
     return outcome;
 }
 
+// Acts on slot 0..36 of the level keyPath names.  keyPath is a kKeyPathSize
+// buffer and never grows beyond kKeyPathMax keys: a submenu below the
+// deepest level acts as an entry without a program.
+static KeyOutcome ActivateSlot(LauncherState* state, char* keyPath, int slot,
+                               LevelCache* levels)
+{
+    if (slot == 0 && keyPath[0] != '\0') {
+        KeyOutcome outcome = Outcome(KeyPathRemoveLast(keyPath));
+        LoadLauncherLevel(state, keyPath, levels);
+        outcome.LevelChanged = 1;
+        return outcome;
+    }
+    int inRange = slot >= 0 && slot < kSlotCount;
+    if (inRange && state->IsSubmenu[slot] && KeyPathAppend(keyPath, slot)) {
+        KeyOutcome outcome = Outcome(0);
+        LoadLauncherLevel(state, keyPath, levels);
+        outcome.LevelChanged = 1;
+        return outcome;
+    }
+
+    // Read now: hiding may take keyPath back to the top level.
+    KeyOutcome outcome = Outcome(inRange ? slot : 0);
+    outcome.Hide = 1;
+    if (inRange && slot > 0)
+        ReadEntry(keyPath, slot, &outcome.Entry);
+    return outcome;
+}
+
 KeyOutcome HandleLauncherKey(LauncherState* state, char* keyPath, int selection, int key,
                              LevelCache* levels)
 {
@@ -81,30 +109,6 @@ void LoadLauncherLevel(LauncherState* state, const char* keyPath, LevelCache* le
         levels->Load(state, keyPath, showAll);
     else
         LoadLevel(state, keyPath, showAll);
-}
-
-KeyOutcome ActivateSlot(LauncherState* state, char* keyPath, int slot, LevelCache* levels)
-{
-    if (slot == 0 && keyPath[0] != '\0') {
-        KeyOutcome outcome = Outcome(KeyPathRemoveLast(keyPath));
-        LoadLauncherLevel(state, keyPath, levels);
-        outcome.LevelChanged = 1;
-        return outcome;
-    }
-    int inRange = slot >= 0 && slot < kSlotCount;
-    if (inRange && state->IsSubmenu[slot] && KeyPathAppend(keyPath, slot)) {
-        KeyOutcome outcome = Outcome(0);
-        LoadLauncherLevel(state, keyPath, levels);
-        outcome.LevelChanged = 1;
-        return outcome;
-    }
-
-    // Read now: hiding may take keyPath back to the top level.
-    KeyOutcome outcome = Outcome(inRange ? slot : 0);
-    outcome.Hide = 1;
-    if (inRange && slot > 0)
-        ReadEntry(keyPath, slot, &outcome.Entry);
-    return outcome;
 }
 
 void PlayEntrySound(const char* sound)

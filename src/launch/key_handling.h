@@ -38,12 +38,6 @@ struct KeyOutcome {
 KeyOutcome HandleLauncherKey(LauncherState* state, char* keyPath, int selection, int key,
                              LevelCache* levels = nullptr);
 
-// Acts on slot 0..36 of the level keyPath names.  keyPath is a kKeyPathSize
-// buffer and never grows beyond kKeyPathMax keys: a submenu below the
-// deepest level acts as an entry without a program.
-KeyOutcome ActivateSlot(LauncherState* state, char* keyPath, int slot,
-                        LevelCache* levels = nullptr);
-
 // Loads the level keyPath names into the slot table.  Any non-zero
 // ShowAllKey shows all 37 lines, as painting and the arrow keys take it: a
 // hand-edited 2 must not give a window of a few lines over which all 37

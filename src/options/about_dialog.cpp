@@ -3,6 +3,8 @@
  */
 #include "options/about_dialog.h"
 
+#include <commctrl.h>
+
 #include <cstdlib>
 
 #include "base/late_import.h"
@@ -11,8 +13,8 @@
 #include "options/portable/shell_text.h"
 #include "res/options_dialogs.h"
 #include "res/resource.h"
-#include "setup/modal_dialog.h"
 #include "store/res_string.h"
+#include "ui/modal_dialog.h"
 
 using tav::SelectGuard;
 using tav::UniqueHFont;
@@ -50,66 +52,9 @@ void OpenLink(HWND control)
     OpenLinkThroughShell(&info);  // a link the shell cannot open says nothing
 }
 
-class AboutDialog : public ModalDialog {
-protected:
-    BOOL OnInit() override
-    {
-        const struct {
-            int Id;
-            int TextId;
-        } links[] = {{IDC_MAKER_URL, IDS_MAKER_URL}, {IDC_MAKER_MAIL, IDS_MAKER_MAIL}};
-        UniqueHFont* fonts[] = {&urlFont_, &mailFont_};
-        for (int i = 0; i < 2; ++i) {
-            ResText text(links[i].TextId);
-            HWND control = Item(links[i].Id);
-            SetWindowTextA(control, text.Text);
-            SubclassControl(control, LinkProc);
-            fonts[i]->reset(FitLinkControl(Window(), links[i].Id, text.Text));
-        }
-        SetFocus(Item(IDOK));
-        AnimateDialog(Window());
-        return FALSE;  // the focus stays on OK
-    }
-
-    bool OnCommand(int id, int /*code*/, HWND /*control*/) override
-    {
-        if (id != IDOK && id != IDCANCEL)
-            return false;
-        End(0);
-        return true;
-    }
-
-    // Read-only edits ask for the colours of static controls.
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) override
-    {
-        if (message == WM_DESTROY) {
-            // The controls are going; their fonts may go with them.
-            urlFont_.reset();
-            mailFont_.reset();
-            return false;
-        }
-        if (message != WM_CTLCOLORSTATIC)
-            return false;
-        int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
-        if (id != IDC_MAKER_URL && id != IDC_MAKER_MAIL) {
-            *result = 0;
-            return true;
-        }
-        HDC dc = reinterpret_cast<HDC>(wParam);
-        SetTextColor(dc, RGB(0, 0, 255));
-        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-        SetBkMode(dc, TRANSPARENT);
-        *result = reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
-        return true;
-    }
-
-private:
-    UniqueHFont urlFont_;
-    UniqueHFont mailFont_;
-};
-
-}  // namespace
-
+// Gives control id of dialog an underlined copy of the dialog's font and
+// sizes the control to text in it; returns the font, which the caller
+// deletes once the control is gone.
 HFONT FitLinkControl(HWND dialog, int id, const char* text)
 {
     LOGFONTA logFont = {};
@@ -132,6 +77,9 @@ HFONT FitLinkControl(HWND dialog, int id, const char* text)
     return font;
 }
 
+// The procedure of both link fields (edit controls, subclassed): a hand
+// cursor, no caret, and a click that selects nothing opens the field's
+// text.
 LRESULT CALLBACK LinkProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -152,15 +100,18 @@ LRESULT CALLBACK LinkProc(HWND control, UINT message, WPARAM wParam, LPARAM lPar
     case WM_LBUTTONUP: {
         // Selecting text never opens the link, nor does the click that
         // clears a selection.
-        LRESULT result = CallPreviousProcedure(control, message, wParam, lParam);
+        LRESULT result = DefSubclassProc(control, message, wParam, lParam);
         if (!HasSelection(control) && !SelectionAtPress)
             OpenLink(control);
         return result;
     }
     }
-    return CallPreviousProcedure(control, message, wParam, lParam);
+    return DefSubclassProc(control, message, wParam, lParam);
 }
 
+// Shows the dialog with one of five slide animations, chosen at random
+// (AnimateWindow, looked up at run time; without it the dialog manager
+// shows the box as usual).
 void AnimateDialog(HWND dialog)
 {
     using AnimateWindowProc = BOOL(WINAPI*)(HWND, DWORD, DWORD);
@@ -174,6 +125,62 @@ void AnimateDialog(HWND dialog)
         animate(dialog, 200, kAnimations[std::rand() % 5]);
     InvalidateRect(dialog, nullptr, FALSE);
 }
+
+class AboutDialog : public ModalDialog {
+protected:
+    BOOL OnInit() override
+    {
+        const struct {
+            int Id;
+            int TextId;
+        } links[] = {{IDC_MAKER_URL, IDS_MAKER_URL}, {IDC_MAKER_MAIL, IDS_MAKER_MAIL}};
+        UniqueHFont* fonts[] = {&urlFont_, &mailFont_};
+        for (int i = 0; i < 2; ++i) {
+            ResText text(links[i].TextId);
+            HWND control = Item(links[i].Id);
+            SetWindowTextA(control, text.Text);
+            SubclassControl(control, LinkProc);
+            fonts[i]->reset(FitLinkControl(Window(), links[i].Id, text.Text));
+        }
+        SetFocus(Item(IDOK));
+        AnimateDialog(Window());
+        return FALSE;  // the focus stays on OK
+    }
+
+    // The box only informs: OK ends it as Cancel does, with 0.
+    void OnOK() override { OnCancel(); }
+
+    // The controls are going; their fonts may go with them.
+    void OnDestroy() override
+    {
+        urlFont_.reset();
+        mailFont_.reset();
+    }
+
+    // Read-only edits ask for the colours of static controls.
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) override
+    {
+        if (message != WM_CTLCOLORSTATIC)
+            return false;
+        int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+        if (id != IDC_MAKER_URL && id != IDC_MAKER_MAIL) {
+            *result = 0;
+            return true;
+        }
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, RGB(0, 0, 255));
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        SetBkMode(dc, TRANSPARENT);
+        *result = reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+        return true;
+    }
+
+private:
+    UniqueHFont urlFont_;
+    UniqueHFont mailFont_;
+};
+
+}  // namespace
 
 INT_PTR RunAboutDialog(HWND owner)
 {

@@ -13,8 +13,8 @@
 #include "draw/portable/dpi_scale.h"
 #include "res/options_dialogs.h"
 #include "res/resource.h"
-#include "setup/modal_dialog.h"
 #include "store/res_string.h"
+#include "ui/modal_dialog.h"
 
 namespace {
 
@@ -23,12 +23,8 @@ public:
     explicit KeyCaptureDialog(LauncherState* settings) : settings_(settings) {}
 
 protected:
-    bool OnCommand(int id, int /*code*/, HWND /*control*/) override
-    {
-        if (id == IDOK || id == IDCANCEL)
-            End(0);
-        return true;
-    }
+    // Enter ends without a key, as Esc does.
+    void OnOK() override { OnCancel(); }
 
     bool OnMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/, INT_PTR* result) override
     {

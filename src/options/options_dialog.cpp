@@ -29,9 +29,9 @@
 #include "options/startup_shortcut.h"
 #include "res/options_dialogs.h"
 #include "res/resource.h"
-#include "setup/setup_notices.h"
 #include "store/res_string.h"
 #include "store/settings.h"
+#include "ui/message_box.h"
 
 namespace {
 
@@ -61,8 +61,28 @@ const ColourButton kColourButtons[] = {
     {IDC_GRAD_COLOR, &LauncherState::GradColor},
 };
 
-}  // namespace
+// The check boxes, the setting each one shows (checked: 1, or 0 where the
+// box says the opposite of its setting), and whether a click changes the
+// look, after which the preview paints again.
+struct CheckBox {
+    int Id;
+    int LauncherState::*Field;
+    bool Opposite;
+    bool ChangesLook;
+};
+const CheckBox kCheckBoxes[] = {
+    {IDC_USE_GRAD, &LauncherState::UseGrad, false, true},
+    {IDC_VGRAD, &LauncherState::VGrad, false, true},
+    {IDC_USE_ALPHA, &LauncherState::UseAlphaBlend, false, true},
+    {IDC_HIDE_EMPTY_KEYS, &LauncherState::ShowAllKey, true, true},
+    {IDC_SMOOTH, &LauncherState::Smooth, false, true},
+    {IDC_SAVE_CURSOR, &LauncherState::SaveCursor, false, false},
+    {IDC_FOREGROUND, &LauncherState::Foreground, false, false},
+};
 
+// The colour dialog on one colour, with the 16 custom colours kept for the
+// process run.  true when the user chose a different colour (stored in
+// *setting).
 bool PickColor(HWND owner, COLORREF* setting)
 {
     CHOOSECOLORA choice = {};
@@ -79,6 +99,10 @@ bool PickColor(HWND owner, COLORREF* setting)
     return true;
 }
 
+// The font dialog on one font, through the LOGFONTA kept for the process
+// run.  true when the user chose a different font (stored in *setting, its
+// height and width as figures at 96 DPI).
+//
 // The font dialog works at the DPI of the screen's DC (LOGPIXELSY), in
 // whole points; the stored font is a figure at 96 DPI.  Its height and
 // width go to the dialog at the dialog's DPI and come back as figures at
@@ -114,6 +138,8 @@ bool PickFont(HWND owner, LOGFONTA* setting)
     *setting = chosen;
     return true;
 }
+
+}  // namespace
 
 INT_PTR OptionsDialog::Show(HWND owner)
 {
@@ -167,61 +193,73 @@ void OptionsDialog::FillList(int comboId, int listId, int selected)
     SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
 }
 
-BOOL OptionsDialog::OnInit()
+// The settings as stored, with the sample level, measured at the dialog's
+// DPI for the preview, which draws from them.  false when there is no
+// memory for them.
+bool OptionsDialog::LoadWorkingCopy()
 {
-    ending_ = false;
     copy_.reset(new (std::nothrow) LauncherState);
-    if (!copy_) {
-        End(0);
-        return FALSE;
-    }
+    if (!copy_)
+        return false;
     LoadSettings(copy_.get());
     FillPreviewSample(copy_.get());
     copy_->Dpi = WindowDpi(Window());
     preview_ = CreatePreviewWindow(Window(), copy_.get());
     MeasureLauncherText(preview_, copy_.get());
+    return true;
+}
 
-    ShowLauncherKey();
-    SetChecked(IDC_HIDE_EMPTY_KEYS, copy_->ShowAllKey == 0);
-    SetChecked(IDC_SAVE_CURSOR, copy_->SaveCursor == 1);
-    SetChecked(IDC_FOREGROUND, copy_->Foreground == 1);
+void OptionsDialog::ShowCheckBoxes()
+{
+    for (const CheckBox& box : kCheckBoxes)
+        SetChecked(box.Id, copy_.get()->*box.Field == (box.Opposite ? 0 : 1));
+}
 
-    // The trackbar runs from opaque (left) to fully transparent (right).
+// The gradient's colour and direction follow its check box, the slider the
+// transparency's; without msimg32 there is neither gradient nor blending
+// (transparency still works, as the AND tint), and without DrawShadowText
+// no smooth shadow.
+void OptionsDialog::EnableDependentControls()
+{
+    const bool alphaGradient = HasAlphaGradient() != 0;
+    Enable(IDC_USE_GRAD, alphaGradient);
+    Enable(IDC_GRAD_COLOR, alphaGradient && copy_->UseGrad == 1);
+    Enable(IDC_VGRAD, alphaGradient && copy_->UseGrad == 1);
+    Enable(IDC_ALPHA_SLIDER, alphaGradient && copy_->UseAlphaBlend == 1);
+    Enable(IDC_SMOOTH, HasShadowText() != 0);
+}
+
+// The trackbar runs from opaque (left) to fully transparent (right).
+void OptionsDialog::InitAlphaSlider()
+{
     HWND slider = Item(IDC_ALPHA_SLIDER);
     SendMessageA(slider, TBM_SETRANGE, TRUE, MAKELPARAM(0, 255));
     SendMessageA(slider, TBM_SETPOS, TRUE, 255 - copy_->AlphaBlend);
     SendMessageA(Window(), WM_HSCROLL, 0, 0);
+}
 
-    if (copy_->UseAlphaBlend == 1)
-        SetChecked(IDC_USE_ALPHA, true);
-    else
-        Enable(IDC_ALPHA_SLIDER, false);
-    if (copy_->UseGrad == 1) {
-        SetChecked(IDC_USE_GRAD, true);
-    } else {
-        Enable(IDC_GRAD_COLOR, false);
-        Enable(IDC_VGRAD, false);
-    }
-    SetChecked(IDC_VGRAD, copy_->VGrad == 1);
-    if (!HasAlphaGradient()) {
-        // Transparency still works without them, as the AND tint.
-        for (int id : {IDC_USE_GRAD, IDC_GRAD_COLOR, IDC_VGRAD, IDC_ALPHA_SLIDER})
-            Enable(id, false);
-    }
-
+void OptionsDialog::InitShadowOffset()
+{
     SetDlgItemInt(Window(), IDC_SHADOW_OFFSET, static_cast<UINT>(copy_->ShadowOffset), TRUE);
     SendDlgItemMessageA(Window(), IDC_SHADOW_SPIN, UDM_SETRANGE, 0,
                         MAKELPARAM(static_cast<WORD>(kMaxShadowOffset),
                                    static_cast<WORD>(kMinShadowOffset)));
     SendDlgItemMessageA(Window(), IDC_SHADOW_OFFSET, EM_LIMITTEXT, 3, 0);
+}
 
+BOOL OptionsDialog::OnInit()
+{
+    if (!LoadWorkingCopy()) {
+        End(0);
+        return FALSE;
+    }
+    ShowLauncherKey();
+    ShowCheckBoxes();
+    EnableDependentControls();
+    InitAlphaSlider();
+    InitShadowOffset();
     FillList(IDC_FRAME, IDS_FRAME_STYLES, copy_->EdgeType);
     FillList(IDC_POSITION, IDS_POS_TYPES, copy_->PosType);
-
-    SetChecked(IDC_SMOOTH, copy_->Smooth == 1);
-    if (!HasShadowText())
-        Enable(IDC_SMOOTH, false);
-
     SetFocus(Item(IDC_LAUNCHER_KEY));
     return FALSE;  // the focus is set
 }
@@ -322,48 +360,36 @@ void OptionsDialog::OnStartupShortcut()
 
 // An offset typed and confirmed with Enter has not lost the focus yet: it
 // is checked here, and a refused one keeps the dialog open.
-void OptionsDialog::OnOk()
+void OptionsDialog::OnOK()
 {
-    if (!CheckShadowOffset())
+    if (!copy_ || !CheckShadowOffset())
         return;
     SaveSettings(copy_.get());
-    ending_ = true;
     End(1);
 }
 
-// Check boxes: the setting follows the check state.  true when id is one.
-bool OptionsDialog::OnButton(int id)
+// The preview and the working copy go with the dialog.
+void OptionsDialog::OnDestroy()
 {
-    bool lookChanged = true;
-    switch (id) {
-    case IDC_USE_GRAD:
-        copy_->UseGrad = Checked(id);
-        Enable(IDC_GRAD_COLOR, copy_->UseGrad == 1);
-        Enable(IDC_VGRAD, copy_->UseGrad == 1);
-        break;
-    case IDC_VGRAD:
-        copy_->VGrad = Checked(id);
-        break;
-    case IDC_USE_ALPHA:
-        copy_->UseAlphaBlend = Checked(id);
-        Enable(IDC_ALPHA_SLIDER, copy_->UseAlphaBlend == 1 && HasAlphaGradient());
-        break;
-    case IDC_HIDE_EMPTY_KEYS:
-        copy_->ShowAllKey = Checked(id) ? 0 : 1;
-        break;
-    case IDC_SMOOTH:
-        copy_->Smooth = Checked(id);
-        break;
-    case IDC_SAVE_CURSOR:
-        copy_->SaveCursor = Checked(id);
-        lookChanged = false;
-        break;
-    default:
-        return false;
+    if (preview_ != nullptr)
+        DestroyWindow(preview_);
+    preview_ = nullptr;
+    copy_.reset();
+}
+
+// A check box: its setting follows the check state.  false when id is none.
+bool OptionsDialog::OnCheckBox(int id)
+{
+    for (const CheckBox& box : kCheckBoxes) {
+        if (box.Id != id)
+            continue;
+        copy_.get()->*box.Field = Checked(id) == (box.Opposite ? 0 : 1) ? 1 : 0;
+        EnableDependentControls();
+        if (box.ChangesLook)
+            RepaintPreview();
+        return true;
     }
-    if (lookChanged)
-        RepaintPreview();
-    return true;
+    return false;
 }
 
 bool OptionsDialog::OnCommand(int id, int code, HWND /*control*/)
@@ -387,7 +413,7 @@ bool OptionsDialog::OnCommand(int id, int code, HWND /*control*/)
         return true;
     case IDC_SHADOW_OFFSET:
         // The dialog's end takes the focus too: that is no typed value.
-        if (code == EN_KILLFOCUS && !ending_)
+        if (code == EN_KILLFOCUS && !Ending())
             CheckShadowOffset();
         return true;
     case IDC_FRAME:
@@ -406,18 +432,8 @@ bool OptionsDialog::OnCommand(int id, int code, HWND /*control*/)
     case IDC_STARTUP:
         OnStartupShortcut();
         return true;
-    case IDC_FOREGROUND:
-        copy_->Foreground = Checked(id);
-        return true;
-    case IDOK:
-        OnOk();
-        return true;
-    case IDCANCEL:
-        ending_ = true;
-        End(0);
-        return true;
     default:
-        return code == BN_CLICKED && OnButton(id);
+        return code == BN_CLICKED && OnCheckBox(id);
     }
 }
 
@@ -434,12 +450,6 @@ bool OptionsDialog::OnMessage(UINT message, WPARAM /*wParam*/, LPARAM /*lParam*/
         break;
     case WM_MOVE:
         RepaintPreview();
-        break;
-    case WM_DESTROY:
-        if (preview_ != nullptr)
-            DestroyWindow(preview_);
-        preview_ = nullptr;
-        copy_.reset();
         break;
     default:
         return false;

@@ -17,7 +17,7 @@
 #include <memory>
 
 #include "base/launcher_state.h"
-#include "setup/modal_dialog.h"
+#include "ui/modal_dialog.h"
 
 class OptionsDialog : public ModalDialog {
 public:
@@ -26,19 +26,23 @@ public:
 
     // Runs the dialog owned by owner: 1 after OK (every setting written),
     // 0 after Cancel or the close box, -1 when it could not be created.
+    // While it runs, its preview (class "Tav Prev") draws from the working
+    // copy (PreviewState).
     INT_PTR Show(HWND owner);
-
-    // While the dialog runs: the working copy, and the preview (null when
-    // its class could not be registered).
-    const LauncherState* WorkingCopy() const { return copy_.get(); }
-    HWND Preview() const { return preview_; }
 
 protected:
     BOOL OnInit() override;
+    void OnOK() override;
+    void OnDestroy() override;
     bool OnCommand(int id, int code, HWND control) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) override;
 
 private:
+    bool LoadWorkingCopy();
+    void ShowCheckBoxes();
+    void EnableDependentControls();
+    void InitAlphaSlider();
+    void InitShadowOffset();
     void RepaintPreview();
     int Checked(int id) const;
     void SetChecked(int id, bool checked);
@@ -52,25 +56,13 @@ private:
     void OnFont();
     void OnLauncherKey();
     void OnStartupShortcut();
-    void OnOk();
-    bool OnButton(int id);
+    bool OnCheckBox(int id);
 
     std::unique_ptr<LauncherState> copy_;
     HWND preview_ = nullptr;
-    bool ending_ = false;  // OK or Cancel: focus changes now are the dialog's end
 };
 
 // The options dialog as tray command 110 opens it.
 INT_PTR RunOptionsDialog(HWND owner);
-
-// The colour dialog on one colour, with the 16 custom colours kept for the
-// process run.  true when the user chose a different colour (stored in
-// *setting).
-bool PickColor(HWND owner, COLORREF* setting);
-
-// The font dialog on one font, through the LOGFONTA kept for the process
-// run.  true when the user chose a different font (stored in *setting, its
-// height and width as figures at 96 DPI).
-bool PickFont(HWND owner, LOGFONTA* setting);
 
 #endif

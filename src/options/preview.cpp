@@ -53,6 +53,39 @@ void FollowParentDpi(HWND window, LauncherState* state)
     InvalidateRect(window, nullptr, FALSE);
 }
 
+LRESULT CALLBACK PreviewWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_NCCREATE: {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        break;
+    }
+    case WM_PAINT: {
+        const LauncherState* state = PreviewState(window);
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        RECT client;
+        GetClientRect(window, &client);
+        if (state != nullptr)
+            PaintLauncher(state, dc, client.right, client.bottom, nullptr, 0, PAINT_PREVIEW);
+        EndPaint(window, &paint);
+        return 0;
+    }
+    case WM_DPICHANGED_AFTERPARENT: {
+        LauncherState* state = PreviewState(window);
+        if (state != nullptr)
+            FollowParentDpi(window, state);
+        return 0;
+    }
+    case WM_MOVE:
+        // The wallpaper behind the window has moved.
+        InvalidateRect(window, nullptr, FALSE);
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
 }  // namespace
 
 void FillPreviewSample(LauncherState* state)
@@ -77,35 +110,7 @@ HWND CreatePreviewWindow(HWND dialog, LauncherState* state)
                            state);
 }
 
-LRESULT CALLBACK PreviewWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LauncherState* PreviewState(HWND preview)
 {
-    switch (message) {
-    case WM_NCCREATE: {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-        break;
-    }
-    case WM_PAINT: {
-        auto* state = reinterpret_cast<const LauncherState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window, &paint);
-        RECT client;
-        GetClientRect(window, &client);
-        if (state != nullptr)
-            PaintLauncher(state, dc, client.right, client.bottom, nullptr, 0, PAINT_PREVIEW);
-        EndPaint(window, &paint);
-        return 0;
-    }
-    case WM_DPICHANGED_AFTERPARENT: {
-        auto* state = reinterpret_cast<LauncherState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        if (state != nullptr)
-            FollowParentDpi(window, state);
-        return 0;
-    }
-    case WM_MOVE:
-        // The wallpaper behind the window has moved.
-        InvalidateRect(window, nullptr, FALSE);
-        break;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return WindowRecord<LauncherState>(preview);
 }

@@ -32,6 +32,8 @@ void FillPreviewSample(LauncherState* state);
 // measures it again and takes its place and size at that DPI.
 HWND CreatePreviewWindow(HWND dialog, LauncherState* state);
 
-LRESULT CALLBACK PreviewWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// The settings a preview draws from (CreatePreviewWindow's state), kept
+// with the window (GWLP_USERDATA); null before its WM_NCCREATE.
+LauncherState* PreviewState(HWND preview);
 
 #endif

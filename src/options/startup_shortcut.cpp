@@ -15,7 +15,7 @@
 #include "base/late_import.h"
 #include "base/portable/key_table.h"
 #include "options/portable/shell_text.h"
-#include "setup/setup_notices.h"
+#include "ui/lead_byte.h"
 
 using tav::ComInit;
 using tav::ComPtr;

@@ -3,17 +3,20 @@
  */
 #include "setup/entry_dialog.h"
 
+#include <commctrl.h>
+
 #include <cstring>
 #include <initializer_list>
 #include <string>
 
 #include "launch/key_handling.h"
 #include "res/resource.h"
-#include "setup/file_dialogs.h"
-#include "setup/modal_dialog.h"
 #include "setup/portable/dropped_file.h"
 #include "setup/setup_notices.h"
 #include "store/res_string.h"
+#include "ui/file_dialogs.h"
+#include "ui/lead_byte.h"
+#include "ui/modal_dialog.h"
 
 namespace {
 
@@ -54,12 +57,12 @@ public:
 
 protected:
     BOOL OnInit() override;
+    void OnOK() override;
     bool OnCommand(int id, int code, HWND control) override;
 
 private:
     void FillFromDrop();
     void FillFromStore();
-    void Accept();
 
     // The program and sound edits take dropped files; every other message
     // goes on to the edit's own procedure.
@@ -115,7 +118,7 @@ void EntryDialog::FillFromStore()
 
 // Title and program are required, and every path must fit its field: a
 // notice says what is wrong and the dialog stays open with the user's input.
-void EntryDialog::Accept()
+void EntryDialog::OnOK()
 {
     EntryRecord entry;
     std::memset(&entry, 0, sizeof entry);
@@ -141,12 +144,6 @@ void EntryDialog::Accept()
 bool EntryDialog::OnCommand(int id, int /*code*/, HWND /*control*/)
 {
     switch (id) {
-    case IDOK:
-        Accept();
-        break;
-    case IDCANCEL:
-        End(0);
-        break;
     case IDC_BROWSE_PROGRAM:
         // The edit's text is the name the open dialog offers first.
         GetDlgItemTextA(Window(), IDC_ENTRY_PROGRAM, record_.Program, kPathSize);
@@ -180,7 +177,7 @@ bool EntryDialog::OnCommand(int id, int /*code*/, HWND /*control*/)
 LRESULT CALLBACK EntryDialog::DropEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message != WM_DROPFILES)
-        return CallPreviousProcedure(edit, message, wParam, lParam);
+        return DefSubclassProc(edit, message, wParam, lParam);
     char path[kPathSize];
     if (TakeDroppedPath(GetParent(edit), reinterpret_cast<HDROP>(wParam), path)
         && (GetDlgCtrlID(edit) != IDC_ENTRY_SOUND || HasWaveExtension(path)))

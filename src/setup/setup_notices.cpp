@@ -3,33 +3,11 @@
  */
 #include "setup/setup_notices.h"
 
-#include <cstdio>
-
 #include "base/portable/key_table.h"
 #include "res/resource.h"
 #include "setup/portable/dropped_file.h"
-#include "store/res_string.h"
-
-namespace {
-
-const char kCaption[] = "Tav";
-
-}  // namespace
-
-// The text is copied first: while a box runs its message loop, other code
-// may ask ResString for its own texts.
-int ShowTavMessage(HWND owner, int textId, UINT buttons, const char* argument)
-{
-    ResText format(textId);
-    if (argument == nullptr)
-        return MessageBoxA(owner, format.Text, kCaption, buttons);
-    // A title (32 bytes) or a launcher key's name (64) in a text of at most
-    // 255: room enough.  The argument is never part of the format: a "%" in
-    // it shows as itself.
-    char text[sizeof format.Text + 64];
-    std::snprintf(text, sizeof text, format.Text, argument);
-    return MessageBoxA(owner, text, kCaption, buttons);
-}
+#include "ui/lead_byte.h"
+#include "ui/message_box.h"
 
 void ShowSetupNotice(HWND owner, int textId)
 {
@@ -55,11 +33,6 @@ bool TakeDroppedPath(HWND owner, HDROP drop, char* path)
     if (count > 0 && !fits)
         ShowSetupNotice(owner, IDS_PATH_TOO_LONG);
     return fits;
-}
-
-int IsAnsiLeadByte(unsigned char byte)
-{
-    return IsDBCSLeadByte(byte) ? 1 : 0;
 }
 
 // The edit's limit counts characters where the system keeps its text in

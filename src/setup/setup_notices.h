@@ -1,9 +1,6 @@
 /*
- * Message boxes in the program's style: caption "Tav", the text from the
- * string table; those of the setup window and its dialogs are questions
- * with OK and Cancel and the exclamation icon, or notices with OK alone.
- * The options dialog and the launcher window show theirs through the same
- * function.  And the two
+ * The setup editor's message boxes: questions with OK and Cancel and the
+ * exclamation icon, or notices with OK alone (ShowTavMessage).  And the two
  * texts that come in from outside the program's fields: a dropped file's
  * path, taken the same way by the setup window and by the entry dialog's
  * program and sound fields, and a title typed into a dialog.
@@ -13,11 +10,6 @@
 
 #include <windows.h>
 #include <shellapi.h>
-
-// A message box: string textId, formatted with argument when one is given
-// (the text's "%s"), caption "Tav", and buttons (MB_ flags: the buttons and
-// the icon).  The button chosen: IDOK, IDYES, ...
-int ShowTavMessage(HWND owner, int textId, UINT buttons, const char* argument = nullptr);
 
 // A notice: string textId with OK alone.
 void ShowSetupNotice(HWND owner, int textId);
@@ -31,9 +23,6 @@ bool AskSetupQuestion(HWND owner, int textId, const char* argument = nullptr);
 // when its path does not fit a path field, which a notice (string 46) then
 // says, owned by owner: an entry is never made from a cut path.
 bool TakeDroppedPath(HWND owner, HDROP drop, char* path);
-
-// IsDBCSLeadByte as the portable text functions take it.
-int IsAnsiLeadByte(unsigned char byte);
 
 // Reads the title or name typed into control id of dialog into title
 // (kTitleSize bytes): at most 31 bytes, never ending in half a character.

@@ -50,8 +50,9 @@ struct SetupSession {
     bool ClosePending;
 };
 
-// The open setup window's state; null while there is none.
-SetupSession* CurrentSetup();
+// The state of a setup window, which travels with it from WM_NCCREATE to
+// WM_NCDESTROY; null outside that time.
+SetupSession* SetupSessionOf(HWND window);
 
 // What the window offers its editing functions.
 

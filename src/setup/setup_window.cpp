@@ -9,6 +9,7 @@
 #include <imm.h>
 
 #include <memory>
+#include <new>
 
 #include "base/messages.h"
 #include "base/window_class.h"
@@ -21,9 +22,6 @@
 #include "store/settings.h"
 
 namespace {
-
-// The one setup window's state.
-std::unique_ptr<SetupSession> Session;
 
 int Pitch(const SetupSession* session)
 {
@@ -80,15 +78,9 @@ void TrackPointer(SetupSession* session)
 
 // The setup window's own view state: the settings as stored, with every
 // row shown (in this copy only; it is never saved), the top level and key A.
-// -1 (no window) when a setup window exists already: there is one state.
-LRESULT OnCreate(HWND window, HWND launcher)
+void OnCreate(SetupSession* session)
 {
-    if (Session != nullptr)
-        return -1;
-    Session = std::make_unique<SetupSession>();  // all zero: no clipboard, no pending path
-    SetupSession* session = Session.get();
-    session->Window = window;
-    session->Launcher = launcher;
+    HWND window = session->Window;
     LoadSettings(&session->View);
     session->View.ShowAllKey = 1;
     session->Cursor.Slot = 1;
@@ -102,15 +94,12 @@ LRESULT OnCreate(HWND window, HWND launcher)
     // selection from key A; moving it does.
     StorePointer(session);
     SetTimer(window, SETUP_HOVER_TIMER_ID, SETUP_HOVER_TIMER_PERIOD, nullptr);
-    return 0;
 }
 
-void OnDestroy(HWND window)
+void OnDestroy(const SetupSession* session)
 {
-    KillTimer(window, SETUP_HOVER_TIMER_ID);
-    HWND launcher = Session->Launcher;
-    Session.reset();
-    SendMessageA(launcher, UM_SETUPMODE, 0, 0);
+    KillTimer(session->Window, SETUP_HOVER_TIMER_ID);
+    SendMessageA(session->Launcher, UM_SETUPMODE, 0, 0);
 }
 
 void OnPaint(SetupSession* session)
@@ -232,24 +221,27 @@ bool Dispatch(SetupSession* session, UINT message, WPARAM wParam, LPARAM lParam)
     return true;
 }
 
-// The launcher window of the creation in progress (CreateWindowExA sends
-// WM_CREATE before it returns).
-HWND CreatingFor;
-
 LRESULT CALLBACK SetupWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_NCCREATE) {
+        KeepWindowRecord<SetupSession>(window, lParam);
+        SetupSessionOf(window)->Window = window;
+    }
+    SetupSession* session = SetupSessionOf(window);
+    if (session == nullptr)
+        return DefWindowProcA(window, message, wParam, lParam);
     switch (message) {
     case WM_CREATE:
-        if (OnCreate(window, CreatingFor) != 0)
-            return -1;
+        OnCreate(session);
         break;
     case WM_DESTROY:
-        if (Session != nullptr && Session->Window == window)
-            OnDestroy(window);
+        OnDestroy(session);
+        break;
+    case WM_NCDESTROY:
+        FreeWindowRecord<SetupSession>(window);
         break;
     default:
-        if (Session != nullptr && Session->Window == window
-            && !Dispatch(Session.get(), message, wParam, lParam))
+        if (!Dispatch(session, message, wParam, lParam))
             return 0;
         break;
     }
@@ -260,9 +252,9 @@ LRESULT CALLBACK SetupWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 
 }  // namespace
 
-SetupSession* CurrentSetup()
+SetupSession* SetupSessionOf(HWND window)
 {
-    return Session.get();
+    return WindowRecord<SetupSession>(window);
 }
 
 void BeginModal(SetupSession* session)
@@ -345,10 +337,13 @@ HWND CreateSetupWindow(HWND launcher)
     // Nothing is erased: painting covers every pixel.
     RegisterProgramClass(SETUP_WINDOW_CLASS, SetupWndProc, nullptr);
 
-    CreatingFor = launcher;
+    // All zero: no clipboard, no pending path.  WM_NCCREATE takes it.
+    std::unique_ptr<SetupSession> session(new (std::nothrow) SetupSession());
+    if (!session)
+        return nullptr;
+    session->Launcher = launcher;
     HWND window = CreateWindowExA(WS_EX_TOOLWINDOW, SETUP_WINDOW_CLASS, "Tav", WS_POPUP, 0, 0, 0, 0,
-                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    CreatingFor = nullptr;
+                                  nullptr, nullptr, GetModuleHandleA(nullptr), &session);
     if (window == nullptr)
         return nullptr;
     ShowWindow(window, SW_SHOW);

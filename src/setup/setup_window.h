@@ -6,8 +6,8 @@
  * submenus, and drop files from the shell onto rows.  Every change goes to
  * the registry at once.
  *
- * At most one setup window exists (the tray greys its command meanwhile);
- * its state lives here, from WM_CREATE to WM_DESTROY.
+ * The launcher opens one setup window at a time (the tray greys its command
+ * meanwhile); its state (setup_session.h) travels with the window.
  */
 #ifndef TAV_SETUP_SETUP_WINDOW_H
 #define TAV_SETUP_SETUP_WINDOW_H

@@ -6,9 +6,9 @@
 #include <cstring>
 
 #include "res/resource.h"
-#include "setup/modal_dialog.h"
 #include "setup/setup_notices.h"
 #include "store/portable/entry_names.h"
+#include "ui/modal_dialog.h"
 
 namespace {
 
@@ -31,21 +31,16 @@ protected:
 
     // Renaming rewrites the submenu's own values only; the entries below
     // its key string stay, so it keeps its contents.
-    bool OnCommand(int id, int code, HWND control) override
+    void OnOK() override
     {
-        if (id != IDOK) {
-            ModalDialog::OnCommand(id, code, control);  // Cancel ends with 0
-            return true;
-        }
         EntryRecord entry;
         std::memset(&entry, 0, sizeof entry);
         ReadTitleText(Window(), IDC_SUBMENU_NAME, entry.Title);
         if (entry.Title[0] == '\0')
-            return true;  // no name, no submenu: the dialog stays open
+            return;  // no name, no submenu: the dialog stays open
         std::strcpy(entry.Program, SUBMENU_MARKER);
         WriteEntry(location_->KeyPath, location_->Slot, &entry);
         End(1);
-        return true;
     }
 
 private:
@@ -70,18 +65,15 @@ protected:
         return FALSE;
     }
 
-    // Item n is the key of slot n + 1.  Cancel, Esc and the close box end
-    // with -1.
-    bool OnCommand(int id, int /*code*/, HWND /*control*/) override
+    // Item n is the key of slot n + 1.
+    void OnOK() override
     {
-        if (id == IDOK) {
-            LRESULT item = SendMessageA(Item(IDC_KEY_LIST), CB_GETCURSEL, 0, 0);
-            End(item >= 0 && item < kSlotCount - 1 ? item + 1 : -1);
-        } else if (id == IDCANCEL) {
-            End(-1);
-        }
-        return true;
+        LRESULT item = SendMessageA(Item(IDC_KEY_LIST), CB_GETCURSEL, 0, 0);
+        End(item >= 0 && item < kSlotCount - 1 ? item + 1 : -1);
     }
+
+    // Cancel, Esc and the close box end with -1: no key.
+    void OnCancel() override { End(-1); }
 };
 
 }  // namespace

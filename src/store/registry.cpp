@@ -107,20 +107,6 @@ void StoreReadStringFrom(HKEY key, const char* name, char* buffer, DWORD capacit
         CopyDefault(buffer, capacity, defaultText);
 }
 
-void StoreReadString(const char* name, const char* keyPath, char* buffer, DWORD capacity,
-                     const char* defaultText)
-{
-    UniqueHKey key = StoreOpenKey(keyPath, KEY_READ);
-    StoreReadStringFrom(key.get(), name, buffer, capacity, defaultText);
-}
-
-void StoreWriteString(const char* name, const char* keyPath, const char* text)
-{
-    UniqueHKey key = StoreCreateKey(keyPath);
-    if (key)
-        StoreWriteStringTo(key.get(), name, text);
-}
-
 int StoreWriteStringTo(HKEY key, const char* name, const char* text)
 {
     return SetValue(key, name, REG_SZ, text, static_cast<DWORD>(std::strlen(text)));
@@ -150,11 +136,4 @@ void StoreWriteBinary(const char* name, const char* keyPath, const void* data, D
 int StoreWriteBinaryTo(HKEY key, const char* name, const void* data, DWORD size)
 {
     return SetValue(key, name, REG_BINARY, data, size);
-}
-
-void StoreDeleteValue(const char* keyPath, const char* name)
-{
-    UniqueHKey key = StoreOpenKey(keyPath, KEY_ALL_ACCESS);
-    if (key)
-        RegDeleteValueA(key.get(), name);
 }

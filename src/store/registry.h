@@ -1,6 +1,6 @@
 /*
  * The registry store: the three keys below HKEY_CURRENT_USER that hold all of
- * Tav's state, and the small operations that read, write and delete single
+ * Tav's state, and the small operations that read and write single
  * values in them.  Key paths always come from the string table
  * (ResString(IDS_KEY_WINDOW), ...); see res/tav.rc.
  *
@@ -27,31 +27,25 @@ void StoreReadDword(const char* name, const char* keyPath, DWORD* destination, D
 void StoreReadDword(const char* name, const char* keyPath, int* destination, int defaultValue);
 void StoreWriteDword(const char* name, const char* keyPath, DWORD value);
 
-// Zero-fills capacity bytes, then reads at most capacity bytes of text.  A
-// value longer than capacity reads as the default, never truncated; a stored
-// terminator does not count.  A text of exactly capacity bytes leaves no
-// terminator inside the buffer, so callers pass one byte less than their
-// field size when they need one.  The default is copied with a terminator,
-// cut to capacity - 1 bytes.
-void StoreReadString(const char* name, const char* keyPath, char* buffer, DWORD capacity,
-                     const char* defaultText);
-void StoreWriteString(const char* name, const char* keyPath, const char* text);
-
 // 1 when the value was read; 0 (buffer zero-filled) when the key or value is
 // missing or the value is longer than size.
 int StoreReadBinary(const char* name, const char* keyPath, void* buffer, DWORD size);
 void StoreWriteBinary(const char* name, const char* keyPath, const void* data, DWORD size);
 
-// Deleting a value that does not exist, or in a key that does not, does nothing.
-void StoreDeleteValue(const char* keyPath, const char* name);
-
-// For the few operations that work on many values of one key at a time (a
-// level load, a subtree delete, an export, an import): open a key once,
-// then read from it or write to it with the same rules as above.
-// StoreCreateKey creates the key and its missing parents; both give a null
-// key on failure.
+// For the operations that work on many values of one key at a time (a
+// level load, an entry's write, a subtree delete, an export, an import):
+// open a key once, then read from it or write to it with the same rules as
+// above.  StoreCreateKey creates the key and its missing parents; both give
+// a null key on failure.
 tav::UniqueHKey StoreOpenKey(const char* keyPath, REGSAM access);
 tav::UniqueHKey StoreCreateKey(const char* keyPath);
+
+// Zero-fills capacity bytes, then reads at most capacity bytes of text.  A
+// value longer than capacity, or a null key, reads as the default, never
+// truncated; a stored terminator does not count.  A text of exactly
+// capacity bytes leaves no terminator inside the buffer, so callers pass
+// one byte less than their field size when they need one.  The default is
+// copied with a terminator, cut to capacity - 1 bytes.
 void StoreReadStringFrom(HKEY key, const char* name, char* buffer, DWORD capacity,
                          const char* defaultText);
 // A null key reads as missing.  Returns 1 when the value was read, 0 when

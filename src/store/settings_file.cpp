@@ -70,8 +70,9 @@ int ReadExistingFile(const char* file, IniFileText* text)
     return ReadIniFile(handle.get(), text);
 }
 
-// The file that an import reads, opened without sharing as FileSizeOf opens
-// it: 0 when it cannot be opened or read, or is empty.
+// The file that an import reads, opened without sharing, so that a file
+// another program holds open is not read half-written: 0 when it cannot be
+// opened or read, or is empty.
 int ReadImportFile(const char* file, IniFileText* text)
 {
     UniqueKernelHandle handle = OpenForReading(file, 0);
@@ -244,16 +245,6 @@ struct AllSections {
 
 }  // namespace
 
-DWORD FileSizeOf(const char* file)
-{
-    UniqueKernelHandle handle = OpenForReading(file, 0);
-    LARGE_INTEGER size;
-    if (!handle || !GetFileSizeEx(handle.get(), &size) || size.QuadPart < 0
-        || size.QuadPart >= MAXDWORD)
-        return 0;
-    return static_cast<DWORD>(size.QuadPart);
-}
-
 int ImportIniLines(char* lines, std::size_t size, const char* keyPath)
 {
     RegistrySink sink(keyPath);
@@ -264,27 +255,6 @@ int ReadExportLines(const char* keyPath, std::vector<IniEntry>* lines)
 {
     UniqueHKey key = StoreOpenKey(keyPath, KEY_READ);
     return key ? ReadKeyEntries(key.get(), lines) : 0;
-}
-
-int ExportSection(const char* file, const char* keyPath, const char* section)
-{
-    try {
-        const SettingsSection one = {section, keyPath};
-        return ExportSections(file, &one, 1);
-    } catch (const std::bad_alloc&) {
-        return 0;
-    }
-}
-
-int ImportSection(const char* file, const char* section, const char* keyPath)
-{
-    try {
-        IniFileText text;
-        const SettingsSection one = {section, keyPath};
-        return ReadImportFile(file, &text) ? ImportSections(text, &one, 1) : 0;
-    } catch (const std::bad_alloc&) {
-        return 0;
-    }
 }
 
 int ExportSettings(const char* file)

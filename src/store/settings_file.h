@@ -36,37 +36,19 @@ int ExportSettings(const char* file);
 // kMaxIniFileSize fails before anything is written.
 int ImportSettings(const char* file);
 
-// Writes every value of the key below HKEY_CURRENT_USER as a line of the
-// section, in the registry's enumeration order.  0 when the key cannot be
-// opened (nothing is written), when a value cannot be a line of the file (a
-// type other than REG_SZ, REG_BINARY and REG_DWORD, a line end (CR or LF)
-// in its text, or "=", a line end or a blank at its end in its name: the
-// values before it are written), or when the file cannot be read (larger
-// than kMaxIniFileSize) or written.  A key without values writes nothing
-// and gives 1.
-int ExportSection(const char* file, const char* keyPath, const char* section);
-
 // The lines an export writes for the key below HKEY_CURRENT_USER, in the
 // registry's enumeration order.  0 when the key cannot be opened or at the
-// first value that cannot be a line of the file; the lines before it are
+// first value that cannot be a line of the file (a type other than REG_SZ,
+// REG_BINARY and REG_DWORD, a line end (CR or LF) in its text, or "=", a
+// line end or a blank at its end in its name); the lines before it are
 // given.
 int ReadExportLines(const char* keyPath, std::vector<IniEntry>* lines);
 
-// Writes every line of the section into the key below HKEY_CURRENT_USER.
-// 0 when the file cannot be opened, is empty or larger than
-// kMaxIniFileSize, when the section is missing, has no lines or its first
-// line has no "=", and when a value cannot be written (the key cannot be
-// created, or the registry refuses the name); reading stops at the first
-// line without "=".
-int ImportSection(const char* file, const char* section, const char* keyPath);
-
 // Writes section lines, in the layout GetPrivateProfileSectionA gives, into
-// the key below HKEY_CURRENT_USER, as ImportSection does with the lines it
-// reads: 0 when there is no line or a value cannot be written.
+// the key below HKEY_CURRENT_USER, as the import does with the lines of a
+// section: 0 when there is no line (or the first has no "=") or a value
+// cannot be written (the key cannot be created, or the registry refuses
+// the name); reading stops at the first line without "=".
 int ImportIniLines(char* lines, std::size_t size, const char* keyPath);
-
-// The file's size in bytes; 0 when it cannot be opened (missing, or open in
-// another process), is empty, or holds 4 GB or more.
-DWORD FileSizeOf(const char* file);
 
 #endif

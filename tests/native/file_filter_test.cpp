@@ -8,7 +8,7 @@
 
 #include "bytes.h"
 
-#include "setup/portable/file_filter.h"
+#include "ui/portable/file_filter.h"
 
 namespace {
 

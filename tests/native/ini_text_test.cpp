@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "bytes.h"
+#include "code_page_932.h"
 
 #include "store/portable/ini_text.h"
 

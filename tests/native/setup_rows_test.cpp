@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "code_page_932.h"
 #include "setup/portable/dropped_file.h"
 #include "setup/portable/setup_rows.h"
 
@@ -35,12 +36,6 @@ TEST(SetupRows, RowUnderAPoint)
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.Row, SetupRowAt(kWindow, c.X, c.Y, c.Pitch, c.Top)) << c.X << ", " << c.Y;
-}
-
-// Lead bytes of code page 932.
-int IsCp932LeadByte(unsigned char byte)
-{
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
 TEST(DroppedFile, TitleFromPath)

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "code_page_932.h"
 #include "options/portable/shell_text.h"
 
 namespace {
@@ -19,11 +20,7 @@ std::string Made(Make make, std::size_t size)
     return (fitted ? "" : "!") + std::string(out.c_str());
 }
 
-// Lead bytes of code page 932; code page 1252 has none.
-int IsCp932LeadByte(unsigned char byte)
-{
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
+// Code page 1252 has no lead bytes.
 int IsCp1252LeadByte(unsigned char /*byte*/) { return 0; }
 
 TEST(ShellText, ProgramFolderCutsAtTheLastBackslashKeepingADrivesRoot)

@@ -23,6 +23,7 @@
 #include "draw_support.h"
 #include "launcher_fixture.h"
 #include "options/options_dialog.h"
+#include "options/preview.h"
 #include "res/options_dialogs.h"
 
 namespace {
@@ -130,7 +131,7 @@ TEST_F(DpiTest, TheLaunchersPitchAndSizeFollowTheDpi)
     }
 
     // Shown again, it is measured for its monitor, where it is.
-    MoveToShowPosition(window_, &Launcher);
+    MoveToShowPosition(window_, &Launcher, KeyPath);
     EXPECT_EQ(own.Dpi, Launcher.Dpi);
     EXPECT_EQ((Box{300, 200, 300 + own.Width, 200 + own.Height}), BoxOf(WindowRect()));
 }
@@ -182,10 +183,11 @@ TEST_F(DpiTest, TheSetupWindowAndThePreviewFollowTheDpi)
     DialogDriver driver;
     driver.Then(kOptions, [&](HWND d) {
         RECT r;
-        GetWindowRect(dialog.Preview(), &r);
+        HWND previewWindow = FindWindowExA(d, nullptr, "Tav Prev", nullptr);
+        GetWindowRect(previewWindow, &r);
         MapWindowPoints(nullptr, d, reinterpret_cast<POINT*>(&r), 2);
         preview = BoxOf(r);
-        copyDpi = dialog.WorkingCopy()->Dpi;
+        copyDpi = PreviewState(previewWindow)->Dpi;
         PostCommand(d, IDCANCEL);
     });
     dialog.Show(window_);
@@ -212,8 +214,9 @@ TEST_F(DpiTest, TheFontDialogShowsAndGivesWholePoints)
     driver.Then(kOptions, [&](HWND d) {
         SendMessageA(d, WM_COMMAND, MAKEWPARAM(IDC_FONT, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(d, IDC_FONT)));
-        chosenHeight = dialog.WorkingCopy()->Font.lfHeight;
-        pitch = dialog.WorkingCopy()->LineHeight;
+        const LauncherState* copy = PreviewState(FindWindowExA(d, nullptr, "Tav Prev", nullptr));
+        chosenHeight = copy->Font.lfHeight;
+        pitch = copy->LineHeight;
         PostCommand(d, IDCANCEL);
     });
     driver.Then("*", [&](HWND font) {

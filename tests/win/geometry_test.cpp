@@ -210,7 +210,10 @@ TEST_F(GeometryTest, TheDesktopIsTheMonitorWithItsWorkAreaAndThePointer)
 
 TEST_F(GeometryTest, EveryPositionTypeAndPlacesOffEveryMonitor)
 {
-    const LONG w = 200, h = 60;
+    // The window takes the size of state_'s lines first; placing keeps it.
+    PopupWindow window = MakePopup(0, 0, 10, 10);
+    SizeLauncherWindow(window.get(), &state_, "");
+    const LONG w = BoxOf(window)[2], h = BoxOf(window)[3];
     const struct {
         int Left, Top, PosType;
         LONG X, Y;
@@ -231,8 +234,8 @@ TEST_F(GeometryTest, EveryPositionTypeAndPlacesOffEveryMonitor)
     for (const auto& c : cases) {
         StoreWriteDword("Left", kWindow, static_cast<DWORD>(c.Left));
         StoreWriteDword("Top", kWindow, static_cast<DWORD>(c.Top));
-        PopupWindow window = MakePopup(0, 0, w, h);
-        PlaceLauncherWindow(window.get(), c.PosType);
+        state_.PosType = c.PosType;
+        SizeAndPlaceLauncherWindow(window.get(), &state_, "");
         EXPECT_EQ((Box{c.X, c.Y, w, h}), BoxOf(window))
             << "PosType " << c.PosType << " at " << c.Left << ", " << c.Top;
         EXPECT_EQ(c.Left, Stored("Left"));  // what is stored stays
@@ -240,9 +243,10 @@ TEST_F(GeometryTest, EveryPositionTypeAndPlacesOffEveryMonitor)
     }
 
     // A free launcher that was moved off every monitor shows on one again.
-    PopupWindow window = MakePopup(3000, 3000, w, h);
+    MoveWindow(window.get(), 3000, 3000, w, h, FALSE);
+    state_.PosType = POS_FREE;
     int x = 0, y = 0;
-    GetDockedPosition(window.get(), POS_FREE, &x, &y);
+    FitForShowing(window.get(), &state_, "", nullptr, &x, &y);
     EXPECT_EQ(area_.right - w, x);
     EXPECT_EQ(area_.bottom - h, y);
 }
@@ -254,14 +258,17 @@ TEST_F(GeometryTest, SavedPositionIsTheWindowsCornerAndSignedValuesSurvive)
     EXPECT_EQ(-30, Stored("Left"));
     EXPECT_EQ(40, Stored("Top"));
     PopupWindow other = MakePopup(0, 0, 200, 60);
-    PlaceLauncherWindow(other.get(), POS_FREE);
-    EXPECT_EQ((Box{-30, 40, 200, 60}), BoxOf(other));
+    state_.PosType = POS_FREE;
+    SizeAndPlaceLauncherWindow(other.get(), &state_, "");
+    EXPECT_EQ(-30, BoxOf(other)[0]);
+    EXPECT_EQ(40, BoxOf(other)[1]);
 
     // Nothing stored: the origin.
-    StoreDeleteValue(kWindow, "Left");
-    StoreDeleteValue(kWindow, "Top");
-    PlaceLauncherWindow(other.get(), POS_FREE);
-    EXPECT_EQ((Box{0, 0, 200, 60}), BoxOf(other));
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, kWindow, "Left");
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, kWindow, "Top");
+    SizeAndPlaceLauncherWindow(other.get(), &state_, "");
+    EXPECT_EQ(0, BoxOf(other)[0]);
+    EXPECT_EQ(0, BoxOf(other)[1]);
 }
 
 }  // namespace

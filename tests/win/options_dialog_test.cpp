@@ -17,6 +17,7 @@
 #include "base/optional_apis.h"
 #include "dialog_driver.h"
 #include "options/options_dialog.h"
+#include "options/preview.h"
 #include "res/options_dialogs.h"
 #include "scratch_registry.h"
 #include "store/settings.h"
@@ -103,7 +104,9 @@ protected:
     }
     void TearDown() override { FreeOptionalApis(); }
 
-    const LauncherState& Copy() const { return *dialog_.WorkingCopy(); }
+    // The dialog's preview, and the working copy it draws from.
+    HWND Preview() const { return FindWindowExA(dialog_.Window(), nullptr, "Tav Prev", nullptr); }
+    const LauncherState& Copy() const { return *PreviewState(Preview()); }
 
     OptionsDialog dialog_;
 };
@@ -169,7 +172,7 @@ TEST_F(OptionsDialogTest, ThePreviewPaintsTheSampleWithTheWorkingCopy)
     for (int opening = 0; opening < 2; ++opening) {
         DialogDriver driver;
         driver.Then(kOptions, [&](HWND d) {
-            HWND preview = dialog_.Preview();
+            HWND preview = Preview();
             PumpFor(200);
             RedrawWindow(preview, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
             HDC dc = GetDC(preview);
@@ -255,7 +258,7 @@ TEST_F(OptionsDialogTest, EachControlChangesItsSettingAndOnlyTheLookRepaintsTheP
     };
     DialogDriver driver;
     driver.Then(kOptions, [&](HWND d) {
-        HWND preview = dialog_.Preview();
+        HWND preview = Preview();
         PreviewProcedure = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(preview, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingPreviewProc)));
         PumpFor(300);  // the first paints of a new window, exposures included

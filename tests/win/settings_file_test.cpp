@@ -18,6 +18,7 @@
 #include "base/launcher_state.h"
 #include "scratch_folder.h"
 #include "scratch_registry.h"
+#include "store/ini_file.h"
 #include "store/portable/ini_text.h"
 #include "store/registry.h"
 #include "store/settings.h"
@@ -112,7 +113,7 @@ TEST_F(SettingsFileTest, ExportThenImportIntoAnEmptyRegistryRestoresEveryValueBy
         {"TitleS2", kSub}, {"ExecS2", "-1"},
         {"TitleS2Z", kDeep}, {"ExecS2Z", "C:\\Program Files\\x.exe"}, {"OptionS2Z", "-a \"b = c\" ;d"}};
     for (const auto& [name, text] : tree)
-        StoreWriteString(name, kLaunch, text.c_str());
+        PutString(kLaunch, name, text);
     PutString(kLaunch, "TitleB", std::string("stored terminator\0", 18));
     StoreWriteDword("OpenHotKey", kKey, 84);
     StoreWriteDword("OpenHotKeyEx", kKey, 6);
@@ -149,7 +150,7 @@ TEST_F(SettingsFileTest, ExportMergesIntoTheFileAndImportMergesIntoTheRegistry)
     const std::string file = Path("merge.ini");
     Write(file, "; my notes\r\n[Other]\r\nS:TitleA=not ours\r\n[Launch]\r\nS:TitleZ=stale\r\nS:titlea=old\r\n");
     StoreWriteDword("ShadowOffset", kWindow, static_cast<DWORD>(-3));
-    StoreWriteString("TitleA", kLaunch, "");
+    PutString(kLaunch, "TitleA", "");
     StoreWriteDword("OpenHotKey", kKey, 29);
     ASSERT_EQ(1, ExportSettings(file.c_str()));
     EXPECT_EQ("; my notes\r\n[Other]\r\nS:TitleA=not ours\r\n[Launch]\r\nS:TitleZ=stale\r\nS:titlea=\r\n"
@@ -158,7 +159,7 @@ TEST_F(SettingsFileTest, ExportMergesIntoTheFileAndImportMergesIntoTheRegistry)
     EXPECT_EQ(std::vector<std::string>{"merge.ini"}, Files()) << "no temporary file stays";
 
     // Values the file does not mention keep their content.
-    StoreWriteString("TitleB", kLaunch, "kept");
+    PutString(kLaunch, "TitleB", "kept");
     StoreWriteDword("ShadowOffset", kWindow, 5);
     ASSERT_EQ(1, ImportSettings(file.c_str()));
     EXPECT_EQ(Typed(REG_SZ, "kept"), StoredValue(kLaunch, "TitleB"));
@@ -173,13 +174,11 @@ TEST_F(SettingsFileTest, ImportStopsAtTheFirstFailingSectionAndKeepsTheSectionsB
     EXPECT_EQ(0, ImportSettings(Path("empty.ini").c_str()));
     EXPECT_EQ(1u, Snapshot().size()) << "nothing written, not even a key";
 
-    // A file that another program holds open has no size to read.
+    // A file that another program holds open is not read.
     const std::string locked = Path("locked.ini");
     Write(locked, "[Window]\r\nD:MainColor=1\r\n");
-    EXPECT_EQ(25u, FileSizeOf(locked.c_str()));
     HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, holder);
-    EXPECT_EQ(0u, FileSizeOf(locked.c_str()));
     EXPECT_EQ(0, ImportSettings(locked.c_str()));
     CloseHandle(holder);
     EXPECT_FALSE(KeyExists(kWindow));
@@ -229,7 +228,7 @@ TEST_F(SettingsFileTest, ExportFailuresReportZeroAndNeverLeaveAHalfWrittenFile)
         PutRawValue(kLaunch, value.Name, value.Type, value.Data.data(), static_cast<DWORD>(value.Data.size()));
         EXPECT_EQ(0, ExportSettings(file.c_str())) << value.Data;
         EXPECT_EQ("[Window]\r\nD:MainColor=1\r\n", Read(file));
-        StoreDeleteValue(kLaunch, value.Name);
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, kLaunch, value.Name);
     }
 
     // A read-only file and a missing folder are left as they are.
@@ -259,7 +258,7 @@ TEST_F(SettingsFileTest, FilesOfTheProfileFunctionsAndWrittenByHandImport)
     for (const char* name : {"Window", "Launch", "Key"}) {
         char section[256] = {};
         DWORD length = GetPrivateProfileSectionA(name, section, sizeof section, own.c_str());
-        EXPECT_EQ(ReadIniSection(ownText.data(), ownText.size(), name, CodePage932()),
+        EXPECT_EQ(ReadIniSection(ownText.data(), ownText.size(), name, CodePageOf(IniFileText())),
                   std::string(section, length + 1))
             << name;
     }
@@ -305,12 +304,15 @@ TEST_F(SettingsFileTest, HostileFilesGiveACleanResultAndWriteOnlyTheThreeKeys)
     ExpectOnlyTheThreeKeys();
 
     // The longest value name the registry takes goes out and comes back.
-    const std::string longest(16383, 'L');
-    PutString(kLaunch, longest.c_str(), "x");
-    const std::string names = Path("names.ini");
-    ASSERT_EQ(1, ExportSection(names.c_str(), kLaunch, "Launch"));
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software");
-    ASSERT_EQ(1, ImportSection(names.c_str(), "Launch", kLaunch));
+    const std::string longest(16383, 'L');
+    StoreWriteDword("MainColor", kWindow, 1);
+    PutString(kLaunch, longest.c_str(), "x");
+    StoreWriteDword("OpenHotKey", kKey, 1);
+    const std::string names = Path("names.ini");
+    ASSERT_EQ(1, ExportSettings(names.c_str()));
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software");
+    ASSERT_EQ(1, ImportSettings(names.c_str()));
     EXPECT_EQ(Typed(REG_SZ, "x"), StoredValue(kLaunch, longest.c_str()));
 
     std::string garbage;
@@ -443,7 +445,7 @@ TEST_F(SettingsFileTest, HandEditedAndConvertedFilesReadAndWriteAsWithTheProfile
 TEST_F(SettingsFileTest, ExportKeepsTheFileItWritesAndLeavesNoTemporaryFile)
 {
     StoreWriteDword("MainColor", kWindow, 1);
-    StoreWriteString("TitleA", kLaunch, (kHyo + kSo).c_str());
+    PutString(kLaunch, "TitleA", kHyo + kSo);
     StoreWriteDword("OpenHotKey", kKey, 29);
     const std::string lines = "[Window]\r\nD:MainColor=1\r\n[Launch]\r\nS:TitleA=" + kHyo + kSo + "\r\n[Key]\r\nD:OpenHotKey=29\r\n";
     const std::string file = Path("kept.ini"), temporary = file + ".tavtmp";
@@ -508,8 +510,11 @@ TEST_F(SettingsFileTest, ExportWritesThroughASymbolicLinkToItsTarget)
     if (!MakeLink(scratch_.Folder(), "link.ini", "target.ini"))
         GTEST_SKIP() << "no symbolic links here";
     StoreWriteDword("MainColor", kWindow, 1);
-    ASSERT_EQ(1, ExportSection(Path("link.ini").c_str(), kWindow, "Window"));
-    EXPECT_EQ("[Other]\r\n[Window]\r\nD:MainColor=1\r\n", Read(Path("target.ini")));
+    PutString(kLaunch, "ExecA", "x");
+    StoreWriteDword("OpenHotKey", kKey, 1);
+    ASSERT_EQ(1, ExportSettings(Path("link.ini").c_str()));
+    EXPECT_EQ("[Other]\r\n[Window]\r\nD:MainColor=1\r\n[Launch]\r\nS:ExecA=x\r\n[Key]\r\nD:OpenHotKey=1\r\n",
+              Read(Path("target.ini")));
     EXPECT_EQ(Read(Path("target.ini")), Read(Path("link.ini")));
     DeleteFileA(Path("link.ini").c_str());
 }
@@ -526,7 +531,7 @@ TEST_F(SettingsFileTest, FilesLargerThan16MBAreRefusedBeforeAnythingIsWritten)
     EXPECT_EQ(0, ImportSettings(file.c_str()));
     EXPECT_EQ(1u, Snapshot().size()) << "nothing written, not even a key";
     StoreWriteDword("MainColor", kWindow, 6);
-    EXPECT_EQ(0, ExportSection(file.c_str(), kWindow, "Window"));
+    EXPECT_EQ(0, ExportSettings(file.c_str()));
     EXPECT_EQ(text.size() + 1, Read(file).size());
 }
 
@@ -552,9 +557,10 @@ TEST_F(SettingsFileTest, ImportFailsAtASectionWhoseValuesTheRegistryRefuses)
     setDacl("D:NO_ACCESS_CONTROL");
     RegCloseKey(launch);
 
-    // A name longer than the registry allows.
-    Write(file, "[Window]\r\nD:" + std::string(16384, 'n') + "=1\r\n");
-    EXPECT_EQ(0, ImportSection(file.c_str(), "Window", kWindow));
+    // A name longer than the registry allows: the import stops at its section.
+    Write(file, "[Window]\r\nD:" + std::string(16384, 'n') + "=1\r\n[Launch]\r\nS:ExecA=x\r\n");
+    EXPECT_EQ(0, ImportSettings(file.c_str()));
+    EXPECT_EQ("missing", StoredValue(kLaunch, "ExecA"));
 }
 
 }  // namespace

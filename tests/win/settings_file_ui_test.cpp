@@ -17,10 +17,10 @@
 #include "res/resource.h"
 #include "scratch_folder.h"
 #include "scratch_registry.h"
-#include "setup/file_dialogs.h"
 #include "store/registry.h"
 #include "store/res_string.h"
 #include "store/settings_file.h"
+#include "ui/file_dialogs.h"
 
 namespace {
 
@@ -57,7 +57,7 @@ protected:
         edit_ = CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 0, 100, 20, owner_,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(1002)), nullptr, nullptr);
         StoreWriteDword("MainColor", "Software\\orrel\\Tav\\Window", 1);
-        StoreWriteString("TitleA", kLaunch, "Editor");
+        PutRawValue(kLaunch, "TitleA", REG_SZ, "Editor", 6);
         StoreWriteDword("OpenHotKey", "Software\\orrel\\Tav\\Key", 29);
     }
     ~SettingsFileUiTest() override { DestroyWindow(owner_); }

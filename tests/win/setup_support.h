@@ -37,7 +37,7 @@ protected:
     void TearDown() override;
 
     void Open();
-    SetupSession* Session() const { return CurrentSetup(); }
+    SetupSession* Session() const { return SetupSessionOf(window_); }
     void Select(const char* keyPath, int slot);  // as if walked to
     void Send(UINT message, WPARAM wParam = 0);  // sent, then the queue run
     void Post(UINT message, WPARAM wParam = 0);  // posted, run until idle

@@ -17,7 +17,7 @@
 #include "draw/geometry.h"
 #include "draw_support.h"
 #include "launcher_fixture.h"
-#include "setup/dialog_placement.h"
+#include "ui/dialog_placement.h"
 
 namespace {
 
@@ -71,7 +71,7 @@ TEST_F(TwoMonitorTest, TheLauncherAndDialogsGoToThePointersMonitor)
         SetCursorPos(c.Pointer[0], c.Pointer[1]);
         Launcher.PosType = c.PosType;
         SetWindowPos(window_, nullptr, c.From[0], c.From[1], 0, 0, SWP_NOZORDER | SWP_NOSIZE);
-        MoveToShowPosition(window_, &Launcher);
+        MoveToShowPosition(window_, &Launcher, KeyPath);
         EXPECT_EQ(c.Docked, CornerOf(window_)) << "PosType " << c.PosType;
         PlaceDialog(dialog.get());
         RECT r;

@@ -120,7 +120,8 @@ void KeepOnMonitors(const MonitorArea* monitors, int count, const LayoutRect& re
         BringIntoArea(rect, monitors[nearest].Work, x, y);
 }
 
-bool IsDockedType(int posType)
+// Whether posType docks to edges of a work area (POS_LEFT .. POS_RIGHT).
+static bool IsDockedType(int posType)
 {
     return posType >= 1 && posType <= 5;
 }

@@ -35,9 +35,6 @@ int MonitorOfRect(const MonitorArea* monitors, int count, const LayoutRect& rect
 void KeepOnMonitors(const MonitorArea* monitors, int count, const LayoutRect& rect, int* x,
                     int* y);
 
-// Whether posType docks to edges of a work area (POS_LEFT .. POS_RIGHT).
-bool IsDockedType(int posType);
-
 // Where the launcher goes for posType with the pointer at pointerX,
 // pointerY.  The docked types: DockedPosition in the work area of the
 // monitor that holds the pointer; the coordinate a type leaves alone stays

@@ -8,7 +8,7 @@
 
 #include <cstddef>
 
-#include "setup/portable/dropped_file.h"  // LeadByteTest
+#include "ui/portable/lead_byte.h"
 
 // "%s\%s" of folder and name into path (size bytes).  false, with path
 // empty, when the result would not fit.

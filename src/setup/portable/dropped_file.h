@@ -16,8 +16,7 @@
 
 #include <cstddef>
 
-// 1 when byte starts a double-byte character in the path's code page.
-using LeadByteTest = int (*)(unsigned char byte);
+#include "ui/portable/lead_byte.h"
 
 // title (size bytes, at least 1) := the file-name part of path with its
 // extension cut off, as the shell's path functions find them: the extension

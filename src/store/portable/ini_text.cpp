@@ -176,17 +176,104 @@ void AppendLine(std::string* text, const IniEntry& entry)
     text->append("\r\n");
 }
 
-}  // namespace
+// The entries to write, found by their folded keys: each key stands for
+// the last entry that has it.  Keeps which of them a line has taken.
+class EntryIndex {
+public:
+    EntryIndex(const std::vector<IniEntry>& entries, const IniCodePage& codePage)
+        : entries_(entries), codePage_(codePage), folded_(entries.size()),
+          written_(entries.size(), false)
+    {
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            folded_[i] = FoldIniKey(entries[i].Key.data(), entries[i].Key.size(), codePage);
+            byKey_[folded_[i]] = i;
+            lineBytes_ += entries[i].Key.size() + entries[i].Value.size() + 3;
+        }
+    }
 
-IniCodePage CodePage932()
+    // The entry for the key of a line of the text, now written; null when
+    // none has that key.
+    const IniEntry* Take(const char* key, std::size_t size)
+    {
+        auto match = byKey_.find(FoldIniKey(key, size, codePage_));
+        if (match == byKey_.end())
+            return nullptr;
+        written_[match->second] = true;
+        return &entries_[match->second];
+    }
+
+    // Appends, in their order, the entries that no line has taken.
+    void AppendUnwritten(std::string* merged) const
+    {
+        for (std::size_t i = 0; i < entries_.size(); ++i) {
+            if (!written_[i] && byKey_.at(folded_[i]) == i)
+                AppendLine(merged, entries_[i]);
+        }
+    }
+
+    // The bytes of every entry as a line of its own.
+    std::size_t LineBytes() const { return lineBytes_; }
+
+private:
+    const std::vector<IniEntry>& entries_;
+    const IniCodePage& codePage_;
+    std::vector<std::string> folded_;
+    std::unordered_map<std::string, std::size_t> byKey_;
+    std::vector<bool> written_;
+    std::size_t lineBytes_ = 0;
+};
+
+// A line of the entry's key with the entry's value.  Every line of the key
+// takes the value, not only the first as with the profile functions: an
+// import reads every line, and the last one would win.  The line keeps its
+// own text up to the value (its indent, spelling of the key and blanks
+// around "=") and its line end.
+void AppendTakenLine(std::string* merged, const char* data, const TextLine& line,
+                     const KeyLine& key, const IniEntry& entry)
 {
-    IniCodePage codePage = {};
-    for (int c = 0x81; c <= 0x9F; ++c)
-        codePage.IsLead[c] = true;
-    for (int c = 0xE0; c <= 0xFC; ++c)
-        codePage.IsLead[c] = true;
-    return codePage;
+    if (key.HasValue) {
+        // The blanks between "=" and a value stay while there is a value
+        // after them, and the new one brings none of its own.
+        bool keepBlanks = key.Value.Size() > 0 && !entry.Value.empty()
+                          && !IsBlank(static_cast<unsigned char>(entry.Value[0]));
+        std::size_t valueStart = keepBlanks ? key.Value.Begin : key.AfterEquals;
+        merged->append(data + line.Start, valueStart - line.Start);
+    } else {
+        merged->append(data + line.Start, key.Name.End - line.Start);
+        merged->push_back('=');
+    }
+    merged->append(entry.Value);
+    merged->append(data + line.Stop, line.Next - line.Stop);
 }
+
+// The body of the section: its lines, those of an entry's key with the
+// entry's value, and the entries that no line took after its last
+// non-blank line.
+void MergeSectionBody(std::string* merged, const std::string& text, const SectionSpan& span,
+                      EntryIndex* index)
+{
+    const char* data = text.data();
+    for (std::size_t start = span.BodyStart;;) {
+        if (start == span.InsertAt) {
+            EndLastLine(merged);
+            index->AppendUnwritten(merged);
+        }
+        if (start >= span.BodyEnd)
+            break;
+        TextLine line = LineAt(data, text.size(), start);
+        start = line.Next;
+        KeyLine key = ParseKeyLine(data, line);
+        const IniEntry* entry = key.Name.Size() > 0 && !IsComment(data, key)
+                                    ? index->Take(data + key.Name.Begin, key.Name.Size())
+                                    : nullptr;
+        if (entry != nullptr)
+            AppendTakenLine(merged, data, line, key, *entry);
+        else
+            merged->append(data + line.Start, line.Next - line.Start);
+    }
+}
+
+}  // namespace
 
 std::string FoldIniKey(const char* text, std::size_t size, const IniCodePage& codePage)
 {
@@ -242,77 +329,20 @@ std::string MergeIniSection(const std::string& text, const char* section,
 {
     if (entries.empty())
         return text;
-
-    // Each folded key stands for the last entry that has it.
-    std::vector<std::string> folded(entries.size());
-    std::unordered_map<std::string, std::size_t> byKey;
-    std::size_t added = 0;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        folded[i] = FoldIniKey(entries[i].Key.data(), entries[i].Key.size(), codePage);
-        byKey[folded[i]] = i;
-        added += entries[i].Key.size() + entries[i].Value.size() + 3;
-    }
-    std::vector<bool> written(entries.size(), false);
-
-    const char* data = text.data();
-    const std::size_t size = text.size();
+    EntryIndex index(entries, codePage);
     std::string merged;
-    merged.reserve(size + added + std::strlen(section) + 6);
+    merged.reserve(text.size() + index.LineBytes() + std::strlen(section) + 6);
 
-    auto appendRest = [&]() {
-        for (std::size_t i = 0; i < entries.size(); ++i) {
-            if (!written[i] && byKey[folded[i]] == i)
-                AppendLine(&merged, entries[i]);
-        }
-    };
-
-    SectionSpan span = FindSection(data, size, section, codePage);
+    SectionSpan span = FindSection(text.data(), text.size(), section, codePage);
     if (!span.Found) {
         merged.assign(text);
         EndLastLine(&merged);
         merged.append("[").append(section).append("]\r\n");
-        appendRest();
+        index.AppendUnwritten(&merged);
         return merged;
     }
-
-    merged.append(data, span.BodyStart);
-    for (std::size_t start = span.BodyStart;;) {
-        if (start == span.InsertAt) {
-            EndLastLine(&merged);
-            appendRest();
-        }
-        if (start >= span.BodyEnd)
-            break;
-        TextLine line = LineAt(data, size, start);
-        start = line.Next;
-        KeyLine key = ParseKeyLine(data, line);
-        auto match = key.Name.Size() > 0 && !IsComment(data, key)
-                         ? byKey.find(FoldIniKey(data + key.Name.Begin, key.Name.Size(), codePage))
-                         : byKey.end();
-        if (match == byKey.end()) {
-            merged.append(data + line.Start, line.Next - line.Start);
-            continue;
-        }
-        // Every line of the key takes the value, not only the first as with
-        // the profile functions: an import reads every line, and the last
-        // one would win.  The line keeps its own text up to the value (its
-        // indent, spelling of the key and blanks around "=") and its line end.
-        const IniEntry& entry = entries[match->second];
-        written[match->second] = true;
-        if (key.HasValue) {
-            // The blanks between "=" and a value stay while there is a value
-            // after them, and the new one brings none of its own.
-            bool keepBlanks = key.Value.Size() > 0 && !entry.Value.empty()
-                              && !IsBlank(static_cast<unsigned char>(entry.Value[0]));
-            std::size_t valueStart = keepBlanks ? key.Value.Begin : key.AfterEquals;
-            merged.append(data + line.Start, valueStart - line.Start);
-        } else {
-            merged.append(data + line.Start, key.Name.End - line.Start);
-            merged.push_back('=');
-        }
-        merged.append(entry.Value);
-        merged.append(data + line.Stop, line.Next - line.Stop);
-    }
-    merged.append(data + span.BodyEnd, size - span.BodyEnd);
+    merged.append(text.data(), span.BodyStart);
+    MergeSectionBody(&merged, text, span, &index);
+    merged.append(text.data() + span.BodyEnd, text.size() - span.BodyEnd);
     return merged;
 }

@@ -39,9 +39,6 @@ struct IniCodePage {
     bool IsLead[256];
 };
 
-// Lead bytes of code page 932: 0x81-0x9F and 0xE0-0xFC.
-IniCodePage CodePage932();
-
 // A key or section name folded for comparison: ASCII letters in lower case,
 // except the second bytes of double-byte characters.  Two keys are the same
 // key when their folded forms are equal.

@@ -6,8 +6,8 @@
  * (ReadDesktop, which takes the desktop icon list on a desktop of one
  * monitor).
  */
-#ifndef TAV_SETUP_DIALOG_PLACEMENT_H
-#define TAV_SETUP_DIALOG_PLACEMENT_H
+#ifndef TAV_UI_DIALOG_PLACEMENT_H
+#define TAV_UI_DIALOG_PLACEMENT_H
 
 #include <windows.h>
 

@@ -3,7 +3,7 @@
  * when first used (comdlg32 is not loaded at start-up); the folder browser
  * over SHBrowseForFolderA.
  */
-#include "setup/file_dialogs.h"
+#include "ui/file_dialogs.h"
 
 #include <commdlg.h>
 #include <shlobj.h>
@@ -12,8 +12,8 @@
 #include "base/late_import.h"
 #include "base/portable/key_table.h"
 #include "res/resource.h"
-#include "setup/portable/file_filter.h"
 #include "store/res_string.h"
+#include "ui/portable/file_filter.h"
 
 // The texts a dialog shows, alive while it runs.
 struct DialogTexts {

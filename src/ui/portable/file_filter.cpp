@@ -1,7 +1,7 @@
 /*
  * Filter lists for the common file dialogs.
  */
-#include "setup/portable/file_filter.h"
+#include "ui/portable/file_filter.h"
 
 #include <cstring>
 

@@ -2,7 +2,7 @@
  * Placing a dialog in the pointer's quarter of the work area of the
  * pointer's monitor.
  */
-#include "setup/dialog_placement.h"
+#include "ui/dialog_placement.h"
 
 #include "draw/desktop.h"
 #include "draw/portable/monitors.h"

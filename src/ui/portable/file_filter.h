@@ -8,8 +8,8 @@
  *
  * Platform-free: no <windows.h>, so it is also built and tested natively.
  */
-#ifndef TAV_SETUP_PORTABLE_FILE_FILTER_H
-#define TAV_SETUP_PORTABLE_FILE_FILTER_H
+#ifndef TAV_UI_PORTABLE_FILE_FILTER_H
+#define TAV_UI_PORTABLE_FILE_FILTER_H
 
 #include <cstddef>
 

@@ -8,8 +8,8 @@
  * string-table text with tab separators (file_filter.h); it may be the
  * buffer of ResString, which is copied before ResString is called again.
  */
-#ifndef TAV_SETUP_FILE_DIALOGS_H
-#define TAV_SETUP_FILE_DIALOGS_H
+#ifndef TAV_UI_FILE_DIALOGS_H
+#define TAV_UI_FILE_DIALOGS_H
 
 #include <windows.h>
 
