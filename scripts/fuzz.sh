@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang (libFuzzer, AddressSanitizer,
-# UndefinedBehaviorSanitizer) in build/fuzz (the preset "fuzz") and runs the settings-file fuzzer
-# for the given number of seconds (default 30), starting from the corpus
-# kept in fuzz/corpus/ini.  New inputs go to a scratch folder, so the kept
+# UndefinedBehaviorSanitizer) in build/fuzz (the preset "fuzz") and runs the
+# settings-file fuzzer for the given number of seconds (default 30), starting
+# from the corpus kept in fuzz/corpus/ini.  New inputs go to a scratch folder, so the kept
 # corpus does not change; give FUZZ_WORK=<folder> to keep them, then fold
 # them into the kept corpus with
 #   build/fuzz/bin/ini_fuzzer -merge=1 fuzz/corpus/ini <folder>

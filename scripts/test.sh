@@ -42,7 +42,7 @@ suite() {
   ctest --preset "$tree" "$@" 2>&1 | tee "$log"
   status=${PIPESTATUS[0]}
   set -e
-  counts=$(grep -Eo '[0-9]+ tests failed out of [0-9]+' "$log" | tail -1)
+  counts=$(grep -Eo '[0-9]+ tests failed out of [0-9]+' "$log" | tail -1 || true)
   if [ "$status" -eq 0 ]; then
     summary+=("$name: passed (${counts:-no count}), $((SECONDS - start)) s")
   else
