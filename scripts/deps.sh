@@ -22,9 +22,14 @@ packages=(
   clang libclang-rt-14-dev                     # libFuzzer and sanitizer runtimes
 )
 
+# One query for all; a package named without its architecture is wanted
+# for the machine's own (libasound2 may be installed for i386 as well).
+native=$(dpkg --print-architecture)
+installed=$'\n'$(dpkg-query -W -f='${binary:Package} ${Status}\n' "${packages[@]}" 2>/dev/null || true)$'\n'
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  [[ $installed == *$'\n'"$p install ok installed"$'\n'* ||
+     $installed == *$'\n'"$p:$native install ok installed"$'\n'* ]] || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
