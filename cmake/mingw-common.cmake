@@ -18,8 +18,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
 
-# Test programs run through Wine (64-bit loader only; 32-bit code cannot run
-# on the build machines).  The wrapper fixes prefix, locale and debug output.
-if(TAV_MINGW_TRIPLET STREQUAL "x86_64-w64-mingw32")
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh)
-endif()
+# Test programs run through Wine, with the loader of the tree's processor
+# (the tree's file wine-bits tells the wrapper which).  The wrapper fixes
+# prefix, display, locale and debug output.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh)

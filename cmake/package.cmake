@@ -2,8 +2,8 @@
 # the README in English (UTF-8 with a byte-order mark) and in Japanese
 # (code page 932), and the licence, all text with CR LF line ends.
 #   cpack --config <tree>/CPackConfig.cmake    (scripts/package.sh runs it)
-# gives Tav-<version>-win32.zip from the i686 tree, Tav-<version>-x64.zip
-# from the x86_64 tree.
+# gives <tree>/packages/Tav-<version>-win32.zip from the i686 tree,
+# Tav-<version>-x64.zip from the x86_64 tree.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 set(texts ${CMAKE_BINARY_DIR}/package)
 set(convert ${CMAKE_SOURCE_DIR}/scripts/package-text.py)
@@ -32,5 +32,5 @@ set(CPACK_PACKAGE_NAME Tav)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_FILE_NAME Tav-${PROJECT_VERSION}-${TAV_PACKAGE_ARCH})
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
-set(CPACK_PACKAGE_DIRECTORY ${CMAKE_SOURCE_DIR}/build/packages)
+set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/packages)
 include(CPack)

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Checks the names by which Tav.exe and Tav.dll meet, from their PE tables
-# (objdump -p), so that it holds for the i686 build too, which cannot run here.
+# (objdump -p), so that it holds for the i686 build also where it cannot run.
 #
 #   check_link_names.sh exports OBJDUMP Tav.dll
 #       the export table names exactly SetHook, FreeHook, SetKey and

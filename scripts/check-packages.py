@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Checks the zips that scripts/package.sh makes.
 
-    check-packages.py FOLDER
+    check-packages.py FOLDER...
 
-For Tav-<version>-win32.zip and Tav-<version>-x64.zip in FOLDER: exactly
+For Tav-<version>-win32.zip and Tav-<version>-x64.zip, each in one of the
+FOLDERs (scripts/package.sh gives each build tree's packages/): exactly
 Tav.exe, Tav.dll, README.txt, README.ja.txt and LICENSE.txt; both programs
 built for the package's processor and carrying the version resource with
 the project's version; the texts with CR LF line ends, README.ja.txt in code
@@ -63,9 +64,11 @@ def main():
         major, minor = map(int, re.search(r"project\(Tav VERSION (\d+)\.(\d+)", f.read()).groups())
     version = f"{major}.{minor}"
     for arch, expected_machine in MACHINES.items():
-        path = os.path.join(sys.argv[1], f"Tav-{version}-{arch}.zip")
-        if not os.path.isfile(path):
-            fail(f"no {path}")
+        name = f"Tav-{version}-{arch}.zip"
+        paths = [os.path.join(folder, name) for folder in sys.argv[1:]]
+        path = next((p for p in paths if os.path.isfile(p)), None)
+        if path is None:
+            fail(f"no {name} in {', '.join(sys.argv[1:])}")
         with zipfile.ZipFile(path) as package:
             names = sorted(package.namelist())
             if names != FILES:

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Installs what Tav needs, builds the x86_64 Tav.exe and starts it under Wine
-# in a virtual desktop window ("Tav - Wine desktop", 1024x768) on your
-# display.  With no display (no DISPLAY set) it starts the same on a virtual
-# X display (Xvfb) instead and says so.
+# Installs what Tav needs, builds the x86_64 Tav.exe and starts it under
+# 64-bit Wine (which runs on every machine, where the shipped i686 build
+# needs a kernel that runs 32-bit programs) in a virtual desktop window
+# ("Tav - Wine desktop", 1024x768) on your display.  With no display (no
+# DISPLAY set) it starts the same on a virtual X display (Xvfb) instead and
+# says so.
 #
 # Tav keeps its settings in the registry of its own Wine prefix,
 # TAV_RUN_PREFIX (default ~/.local/share/tav/wineprefix), which survives
@@ -19,7 +21,7 @@ export WINEPREFIX=${TAV_RUN_PREFIX:-$HOME/.local/share/tav/wineprefix}
 mkdir -p "$WINEPREFIX"
 # The first start creates the prefix; keep Wine's chatter about it away.
 [ -f "$WINEPREFIX/system.reg" ] || wine_boot
-start=("${wine64_command[@]}" explorer /desktop=Tav,1024x768 "$root/build/win64/bin/Tav.exe")
+start=("${wine_command[@]}" explorer /desktop=Tav,1024x768 "$root/build/win64/bin/Tav.exe")
 
 if [ -n "${DISPLAY:-}" ]; then
   echo "Starting Tav in a Wine virtual desktop on $DISPLAY (prefix $WINEPREFIX)."

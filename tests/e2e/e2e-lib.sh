@@ -1,13 +1,17 @@
-# Sourced by the end-to-end scripts, with $build set to the win64 build tree
-# and the script's own arguments in force; without DISPLAY it runs the script
-# again on its own Xvfb.  It sets out (<build>/e2e, or <build>/$e2e_folder:
-# the artifacts and the Wine prefix, whose server stops when the script
-# exits) and bin, and gives the functions below: e2e_registry imports the
-# Tav part of a .reg text (UTF-8, on stdin) into an otherwise clean Tav
-# registry, with every program of the prefix in the virtual desktop
-# "Default", 1024x768; probe runs tav_probe.exe inside it, hex gives a UTF-8
-# text as tav_probe takes it; start_tav ($tav), focus_desktop ($desktop),
-# expect_marker, shot and stop_tav are the steps every script takes.
+# Sourced by the end-to-end scripts, with $build set to a Windows build tree
+# (the tree's loader runs its programs) and the script's own arguments in
+# force.  It takes the display of the tree's Wine session; run by hand
+# without one and without DISPLAY, it runs the script again on its own Xvfb.
+# It sets out (<build>/e2e, or <build>/$e2e_folder: the artifacts and the
+# Wine prefix, whose server stops when the script exits) and bin, and gives
+# the functions below: e2e_registry imports the Tav part of a .reg text
+# (UTF-8, on stdin) into an otherwise clean Tav registry, with every program
+# of the prefix in the virtual desktop "Default", 1024x768; probe runs
+# tav_probe.exe inside it, hex gives a UTF-8 text as tav_probe takes it;
+# start_tav ($tav), focus_desktop ($desktop), expect_marker, shot and
+# stop_tav are the steps every script takes.
+. "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-env.sh"
+wine_build "$build" || exit 2
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
@@ -16,39 +20,30 @@ out=$build/${e2e_folder:-e2e}
 bin=$build/bin
 mkdir -p "$out"
 export WINEPREFIX=$out/wineprefix
-. "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-env.sh"
-server=$wineserver
 
 step() { echo "== $*"; }
 fail() { echo "FAIL: $*" >&2; import -window root "$out/failure.png" 2>/dev/null; exit 1; }
-probe() { wine64 "$bin/tav_probe.exe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+probe() { wine_run "$bin/tav_probe.exe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 hex() { printf 'hex:%s' "$(printf '%s' "$1" | od -An -tx1 | tr -d ' \n')"; }
 winpath() { echo "Z:${1//\//\\}"; }
 
-cleanup() {
-  "$server" -k 2>/dev/null
-  "$server" -w 2>/dev/null
-}
-trap cleanup EXIT
+trap wine_stop EXIT
 
 e2e_registry() {
   local regfile=$out/setup.reg
-  "$server" -p
-  wine_boot
+  wine_start
   {
     printf 'Windows Registry Editor Version 5.00\r\n\r\n'
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"Desktop"="Default"\r\n\r\n'
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"Default"="1024x768"\r\n\r\n'
     cat
   } | iconv -f UTF-8 -t UTF-16 >"$regfile"
-  wine64 reg delete 'HKCU\Software\orrel' /f >/dev/null 2>&1
-  wine64 reg import "$(winpath "$regfile")" >/dev/null 2>&1 || fail "registry import"
+  wine_run reg delete 'HKCU\Software\orrel' /f >/dev/null 2>&1
+  wine_run reg import "$(winpath "$regfile")" >/dev/null 2>&1 || fail "registry import"
   # The desktop process reads its settings when it starts: start the prefix
   # anew so that every program lands in the virtual desktop.
-  "$server" -k
-  "$server" -w
-  "$server" -p
-  wine_boot
+  wine_stop
+  wine_start
 }
 
 # The .reg lines of the launcher's place (Left 100, Top $1) and hot key Ctrl+Alt+T.
@@ -61,7 +56,7 @@ tav_keys() {
 }
 
 start_tav() {
-  wine64 "$bin/Tav.exe" </dev/null &
+  wine_run "$bin/Tav.exe" </dev/null &
   tav=$!
   probe wait-ready 30000 || fail "Tav did not finish starting"
 }

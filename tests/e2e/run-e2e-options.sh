@@ -2,7 +2,7 @@
 # End-to-end test of the options side: the built Tav.exe in a Wine virtual
 # desktop, real clicks and keys from xdotool.
 #
-#   run-e2e-options.sh <win64 build tree>
+#   run-e2e-options.sh <Windows build tree>
 #
 # 1. A first start with an empty registry opens the options dialog before
 #    the hook library is installed (a screenshot of the dialog with its
@@ -17,14 +17,14 @@
 # Artifacts in <build>/e2e: options-crop.png and about-crop.png, the dialogs
 # cropped from the screen (docs/ keeps copies).
 set -uo pipefail
-build=$(cd "${1:?usage: run-e2e-options.sh <win64 build tree>}" && pwd)
+build=$(cd "${1:?usage: run-e2e-options.sh <Windows build tree>}" && pwd)
 
 . "$(dirname "$0")/e2e-lib.sh"
 
 options=$(hex "Tav動作設定")
 about=$(hex "Tavについて")
 keyvalue() {  # the data of a REG_DWORD in Tav's Key key, or nothing
-  wine64 reg query 'HKCU\Software\orrel\Tav\Key' /v "$1" 2>/dev/null | tr -d '\r' |
+  wine_run reg query 'HKCU\Software\orrel\Tav\Key' /v "$1" 2>/dev/null | tr -d '\r' |
     awk -v name="$1" '$1 == name { print $3 }'
 }
 click() {  # click <x> <y>, in the virtual desktop's coordinates
@@ -41,7 +41,7 @@ printf '' | e2e_registry
 rm -f "$out"/options*.png "$out"/about*.png
 
 step "a first start opens the options dialog before the hook is installed"
-wine64 "$bin/Tav.exe" </dev/null &
+wine_run "$bin/Tav.exe" </dev/null &
 tav=$!
 read -r x y w h < <(probe wait 30000 '#32770' "$options") || fail "no options dialog at the first start"
 probe wait-ready 500 && fail "the hook was installed before the first-run dialog closed"

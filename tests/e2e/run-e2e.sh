@@ -3,7 +3,7 @@
 # virtual desktop on an X display, real keys come from xdotool, and the test
 # checks what a user would see and get.
 #
-#   run-e2e.sh <win64 build tree>
+#   run-e2e.sh <Windows build tree>
 #
 # 1. A prepared registry: a launcher hot key Ctrl+Alt+T, a top level with an
 #    entry and a submenu "S" holding entry "1", which starts tav_marker.exe.
@@ -21,7 +21,7 @@
 # Artifacts in <build>/e2e: launcher.png (the whole screen with the launcher
 # shown), launcher-crop.png, marker.txt.
 set -uo pipefail
-build=$(cd "${1:?usage: run-e2e.sh <win64 build tree>}" && pwd)
+build=$(cd "${1:?usage: run-e2e.sh <Windows build tree>}" && pwd)
 
 . "$(dirname "$0")/e2e-lib.sh"
 
@@ -40,7 +40,7 @@ rm -f "$marker" "$out"/launcher*.png
 
 step "Tav.exe starts, a second copy exits at once with 0"
 start_tav
-timeout 60 "${wine64_command[@]}" "$bin/Tav.exe"
+timeout 60 "${wine_command[@]}" "$bin/Tav.exe"
 second=$?
 [ "$second" -eq 0 ] || fail "second Tav.exe ended with $second"
 kill -0 "$tav" 2>/dev/null || fail "the first Tav.exe ended too"
@@ -71,7 +71,7 @@ step "exit through the tray command"
 stop_tav
 
 step "the default launcher key 無変換 through the hook library"
-wine64 reg delete 'HKCU\Software\orrel\Tav\Key' /f >/dev/null 2>&1
+wine_run reg delete 'HKCU\Software\orrel\Tav\Key' /f >/dev/null 2>&1
 start_tav
 focus_desktop
 xdotool key Muhenkan

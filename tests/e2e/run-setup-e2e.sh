@@ -2,7 +2,7 @@
 # End-to-end test of the setup editor: the built Tav.exe in a Wine virtual
 # desktop on an X display, real keys and mouse from xdotool.
 #
-#   run-setup-e2e.sh <win64 build tree>
+#   run-setup-e2e.sh <Windows build tree>
 #
 # 1. An empty menu, launcher hot key Ctrl+Alt+T.  Tav.exe starts.
 # 2. The tray menu (the icon's right click); its key "l" opens the setup
@@ -22,7 +22,7 @@
 # Artifacts in <build>/e2e-setup: setup.png (the whole screen),
 # setup-crop.png (the setup window, docs/setup.png), marker.txt.
 set -uo pipefail
-build=$(cd "${1:?usage: run-setup-e2e.sh <win64 build tree>}" && pwd)
+build=$(cd "${1:?usage: run-setup-e2e.sh <Windows build tree>}" && pwd)
 
 e2e_folder=e2e-setup
 . "$(dirname "$0")/e2e-lib.sh"
@@ -68,7 +68,7 @@ right_click_row() {
 expect_value() {
   local got
   for _ in $(seq 50); do
-    got=$(wine64 reg query 'HKCU\Software\orrel\Tav\Launch' /v "$1" 2>/dev/null |
+    got=$(wine_run reg query 'HKCU\Software\orrel\Tav\Launch' /v "$1" 2>/dev/null |
       iconv -f cp932 -t utf-8 | tr -d '\r' | sed -n 's/.*REG_SZ *//p')
     [ "$got" = "$2" ] && return 0
     sleep 0.1

@@ -14,15 +14,17 @@
 #       (0, 480), the primary from (0, 0) to (800, 600).  The program finds
 #       TAV_TEST_MONITORS=2.
 # Each desktop has a prefix of its own, <build>/KIND/wineprefix beside the
-# program's bin/, with its own server for the time of the program.
+# program's bin/, with its own server for the time of the program, and the
+# tree's loader; the display is the tree's Wine session's.
 set -u
 kind=$1
 prog=$2
 shift 2
 build=$(cd "$(dirname "$prog")/.." && pwd)
 dir=$build/$kind
-export WINEPREFIX=$dir/wineprefix
 . "$(dirname "$0")/../../scripts/wine-env.sh"
+wine_build "$build" || exit 2
+export WINEPREFIX=$dir/wineprefix
 mkdir -p "$WINEPREFIX"
 
 settings=()
@@ -47,22 +49,18 @@ esac
 # As in the shared prefix: no window manager to wait for.
 settings+=('HKCU\Software\Wine\X11 Driver' Managed REG_SZ N)
 
-"$wineserver" -p
-wine_boot
+wine_start
 for ((i = 0; i < ${#settings[@]}; i += 4)); do
-  wine64 reg add "${settings[i]}" /v "${settings[i+1]}" /t "${settings[i+2]}" \
+  wine_run reg add "${settings[i]}" /v "${settings[i+1]}" /t "${settings[i+2]}" \
     /d "${settings[i+3]}" /f </dev/null >/dev/null 2>&1
 done
 # The prefix's desktop process takes the monitors as it starts: start the
 # prefix anew, with the settings in place.
-"$wineserver" -k
-"$wineserver" -w
-"$wineserver" -p
-wine_boot
-wine64 "$prog" "$@"
+wine_stop
+wine_start
+wine_run "$prog" "$@"
 status=$?
-"$wineserver" -k
-"$wineserver" -w
+wine_stop
 if [ -n "$xephyr" ]; then
   kill "$xephyr"
   wait "$xephyr" 2>/dev/null

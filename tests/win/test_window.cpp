@@ -102,7 +102,7 @@ bool BringToFront(HWND window)
     SetForegroundWindow(window);
     SetFocus(window);
     bool done = PumpUntil(
-        [window] { return GetForegroundWindow() == window && GetFocus() == window; }, 1000);
+        [window] { return GetForegroundWindow() == window && GetFocus() == window; }, 5000);
     // Wine's X11 driver sets the keyboard state from the X server's when the
     // focus arrives there, a little after the window has it: keys held down
     // with SendInput before that (a hot key's modifiers) would be let go.

@@ -46,7 +46,7 @@ void SendKey(WORD vk, bool up);
 void SendKeyAt(WORD vk, bool up, DWORD time);
 void PressKey(WORD vk, WORD modifier = 0);  // down and up, the modifier held around them
 
-// Makes window the foreground window with the keyboard focus.
+// Makes window the foreground window with the keyboard focus (waits up to 5 s).
 bool BringToFront(HWND window);
 
 // Waits (up to 5 s) for the shell's notification area, which the desktop
