@@ -95,5 +95,6 @@
 /* 50-59: the options side's notices. */
 #define IDS_STARTUP_FAILED      50
 #define IDS_HOTKEY_FAILED       51
+#define IDS_ASK_OVERWRITE_SUBMENU 52
 
 #endif

@@ -338,6 +338,8 @@ static void OnSetupMode(HWND window, LauncherWindowRecord* record, WPARAM enter)
         SetForegroundWindow(SetupWindow);
         return;
     }
+    if (SetupMode == 1)
+        return;  // the options dialog or the about box is open
     SetSetupMode(1);
     SaveLauncherPosition(window);
     SetupWindow = CreateSetupWindow(window);
@@ -419,10 +421,17 @@ static void OnCommand(HWND window, LauncherWindowRecord* record, int command)
 {
     switch (command) {
     case IDM_OPTIONS:
-        RunModalCommand(window, record, [window, record] { OnOptions(window, record); });
-        break;
     case IDM_ABOUT:
-        RunModalCommand(window, record, [window] { OnAbout(window); });
+        // Setup mode is on while the setup window, the options dialog or the
+        // about box is open.  A second dialog inside the first would end
+        // setup mode and register the launcher key again under it; the tray
+        // greys these commands then, and a posted or queued one is ignored.
+        if (SetupMode == 1)
+            break;
+        if (command == IDM_OPTIONS)
+            RunModalCommand(window, record, [window, record] { OnOptions(window, record); });
+        else
+            RunModalCommand(window, record, [window] { OnAbout(window); });
         break;
     case IDM_EXIT:
         SendMessageA(window, WM_CLOSE, 0, 0);

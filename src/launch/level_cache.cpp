@@ -4,41 +4,15 @@
 #include "launch/level_cache.h"
 
 #include <cstring>
-#include <string>
 
-#include "res/resource.h"
 #include "store/entry_tree.h"
-#include "store/registry.h"
-#include "store/res_string.h"
-
-// The program's key, above the entry tree's: a change of any value below
-// it, and the entry tree's key deleted or made again, are reported.
-static std::string WatchedKeyPath()
-{
-    std::string launch = ResString(IDS_KEY_LAUNCH);
-    return launch.substr(0, launch.find_last_of('\\'));
-}
 
 bool LevelCache::Watching()
 {
-    if (watched_ && WaitForSingleObject(changed_.get(), 0) == WAIT_TIMEOUT)
+    if (watch_.Quiet())
         return true;
-    // Watched again before the next read, so that a change during the read
-    // is reported too.
     std::memset(levels_, 0, sizeof levels_);
-    if (!changed_)
-        changed_.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    if (!watched_)
-        watched_ = StoreOpenKey(WatchedKeyPath().c_str(), KEY_NOTIFY);
-    if (!changed_ || !watched_)
-        return false;
-    ResetEvent(changed_.get());
-    const DWORD what = REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET;
-    if (RegNotifyChangeKeyValue(watched_.get(), TRUE, what, changed_.get(), TRUE) != ERROR_SUCCESS) {
-        watched_.reset();
-        return false;
-    }
-    return true;
+    return watch_.Restart();
 }
 
 void LevelCache::Load(LauncherState* state, const char* keyPath, int showAll)
@@ -74,6 +48,5 @@ void LevelCache::Clear()
 {
     std::memset(levels_, 0, sizeof levels_);
     uses_ = 0;
-    watched_.reset();
-    changed_.reset();
+    watch_.Stop();
 }

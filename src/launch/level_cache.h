@@ -14,7 +14,7 @@
 
 #include "base/launcher_state.h"
 #include "base/portable/key_table.h"
-#include "base/unique_handle.h"
+#include "store/store_watch.h"
 
 class LevelCache {
 public:
@@ -46,8 +46,7 @@ private:
     // The top level and the submenus around it.
     Level levels_[8] = {};
     unsigned uses_ = 0;
-    tav::UniqueHKey watched_;
-    tav::UniqueKernelHandle changed_;  // signalled by the system on a change
+    StoreWatch watch_;
 };
 
 #endif

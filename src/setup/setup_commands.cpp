@@ -24,15 +24,54 @@ bool OnKeyRow(const SetupSession* session)
     return session->Cursor.Slot >= 1 && session->Cursor.Slot < kSlotCount;
 }
 
-// The selected row holds an entry or a submenu.
+// The selected key as stored when a command runs, not as the level was
+// loaded: the store may have changed since (an import, another program).
+struct StoredRow {
+    bool Filled;   // an entry or a submenu
+    bool Submenu;  // a marker on a level that takes submenus
+    char Title[kTitleSize];
+};
+
+StoredRow ReadSelectedRow(const SetupSession* session)
+{
+    StoredRow row = {};
+    EntryRecord entry;
+    if (!OnKeyRow(session) || !ReadEntry(session->Cursor.KeyPath, session->Cursor.Slot, &entry))
+        return row;
+    row.Filled = true;
+    row.Submenu = IsSubmenuMarker(entry.Program) && LevelHoldsSubmenus(session->Cursor.KeyPath);
+    lstrcpynA(row.Title, entry.Title, sizeof row.Title);
+    return row;
+}
+
 bool HasTitle(const SetupSession* session)
 {
-    return OnKeyRow(session) && session->View.Titles[session->Cursor.Slot][0] != '\0';
+    return ReadSelectedRow(session).Filled;
 }
 
 bool IsSubmenuRow(const SetupSession* session)
 {
-    return OnKeyRow(session) && session->View.IsSubmenu[session->Cursor.Slot] != 0;
+    return ReadSelectedRow(session).Submenu;
+}
+
+bool LevelShowsEntries(const SetupSession* session)
+{
+    for (int slot = 1; slot < kSlotCount; ++slot) {
+        if (session->View.Titles[slot][0] != '\0')
+            return true;
+    }
+    return false;
+}
+
+// A cut names what the user saw then; once its source has changed, a paste
+// would move something else.
+bool CutSourceChanged(const SetupSession* session)
+{
+    if (!session->HasClipboard || session->Clipboard.Mode != CLIP_CUT)
+        return false;
+    unsigned long long now;
+    SummarizeSubtree(&session->Clipboard.Source, &now);
+    return now != session->Clipboard.CutFingerprint;
 }
 
 void Post(const SetupSession* session, UINT message)
@@ -44,14 +83,12 @@ void Post(const SetupSession* session, UINT message)
 // with it.  The clipboard is emptied, whatever it named.
 void DeleteSelected(SetupSession* session)
 {
-    if (!HasTitle(session))
+    const StoredRow row = ReadSelectedRow(session);
+    if (!row.Filled)
         return;
-    char title[kTitleSize];
-    lstrcpynA(title, session->View.Titles[session->Cursor.Slot], sizeof title);
-    if (!AskSetupQuestion(session->Window, IDS_ASK_DELETE, title))
+    if (!AskSetupQuestion(session->Window, IDS_ASK_DELETE, row.Title))
         return;
-    if (IsSubmenuRow(session)
-        && !AskSetupQuestion(session->Window, IDS_ASK_DELETE_SUBMENU, title))
+    if (row.Submenu && !AskSetupQuestion(session->Window, IDS_ASK_DELETE_SUBMENU, row.Title))
         return;
     DeleteSubtree(&session->Cursor, 1);
     session->HasClipboard = false;
@@ -81,6 +118,7 @@ void TakeSelected(SetupSession* session, SetupClipMode mode)
     session->HasClipboard = true;
     session->Clipboard.Mode = mode;
     session->Clipboard.Source = session->Cursor;
+    SummarizeSubtree(&session->Cursor, &session->Clipboard.CutFingerprint);
     RepaintSetup(session);
 }
 
@@ -93,8 +131,10 @@ void TakeSelected(SetupSession* session, SetupClipMode mode)
 //    source (the copy would replace the source before it is deleted),
 //    and a copy that would put a submenu deeper than 15 levels are refused
 //    with a notice;
-//  - a source that no longer exists empties the clipboard;
-//  - a key that holds something asks before it is overwritten.
+//  - a source that no longer exists, or a cut's source that changed since
+//    the cut, empties the clipboard;
+//  - a key that holds something asks before it is overwritten, and a
+//    submenu with entries asks once more, naming the loss of its contents.
 void PasteClipboard(SetupSession* session)
 {
     if (!OnKeyRow(session) || !session->HasClipboard)
@@ -108,6 +148,11 @@ void PasteClipboard(SetupSession* session)
         || std::strcmp(sourceKey, targetKey) == 0)
         return;
     const bool cut = session->Clipboard.Mode == CLIP_CUT;
+    if (CutSourceChanged(session)) {
+        session->HasClipboard = false;
+        RepaintSetup(session);
+        return;
+    }
     if (IsInSubtree(sourceKey, targetKey)) {
         ShowSetupNotice(session->Window, IDS_PASTE_INTO_ITSELF);
         return;
@@ -126,7 +171,12 @@ void PasteClipboard(SetupSession* session)
         }
         return;
     }
-    if (HasTitle(session) && !AskSetupQuestion(session->Window, IDS_ASK_OVERWRITE))
+    const StoredRow row = ReadSelectedRow(session);
+    if (row.Filled && !AskSetupQuestion(session->Window, IDS_ASK_OVERWRITE))
+        return;
+    unsigned long long fingerprint;
+    if (row.Submenu && SummarizeSubtree(&target, &fingerprint) > 1
+        && !AskSetupQuestion(session->Window, IDS_ASK_OVERWRITE_SUBMENU, row.Title))
         return;
     if (CopySubtree(&source, &target) && cut) {
         DeleteSubtree(&source, 1);
@@ -144,6 +194,7 @@ void ShowSetupMenu(SetupSession* session)
 {
     if (session->Cursor.Slot == 0)
         return;
+    FollowStore(session);
     BeginModal(session);
     tav::UniqueHMenu menu(LoadMenuA(GetModuleHandleA(nullptr), IDR_SETUPMENU));
     HMENU popup = GetSubMenu(menu.get(), 0);
@@ -170,6 +221,7 @@ void ShowSetupMenu(SetupSession* session)
 
 void RunSetupCommand(SetupSession* session, int command)
 {
+    FollowStore(session);
     BeginModal(session);
     switch (command) {
     case IDM_EXIT:
@@ -203,6 +255,33 @@ void RunSetupCommand(SetupSession* session, int command)
         break;
     }
     EndModal(session, false);
+}
+
+void FollowStore(SetupSession* session)
+{
+    // A dialog or command running holds the cursor; the level follows once
+    // it has ended.  Without a watch the commands still read the store.
+    if (session->Busy > 0 || !session->Watch.Active() || session->Watch.Quiet())
+        return;
+    session->Watch.Restart();
+    if (CutSourceChanged(session))
+        session->HasClipboard = false;
+    // The submenu shown may be gone with everything in it (deleted, or
+    // replaced by an entry): the cursor then climbs to the nearest level
+    // that still is one, onto the key it came from.
+    EntryLocation& cursor = session->Cursor;
+    for (;;) {
+        LoadLevel(&session->View, cursor.KeyPath, 1);
+        if (cursor.KeyPath[0] == '\0' || LevelShowsEntries(session))
+            break;
+        EntryLocation holder = cursor;
+        holder.Slot = KeyPathRemoveLast(holder.KeyPath);
+        EntryRecord entry;
+        if (ReadEntry(holder.KeyPath, holder.Slot, &entry) && IsSubmenuMarker(entry.Program))
+            break;
+        cursor = holder;
+    }
+    RepaintSetup(session);
 }
 
 // The entry dialog for the selected key, prefilled from a pending dropped
@@ -239,6 +318,7 @@ void OpenAssignKeyDialog(SetupSession* session)
     int slot = RunAssignKeyDialog(session->Window);
     if (slot >= 1) {
         session->Cursor.Slot = slot;
+        ReloadLevel(session);  // the store may have changed while it asked
         bool submenu = IsSubmenuRow(session);
         OpenSelectedRow(session);  // a submenu: descends; else UM_EDITENTRY
         if (submenu)
@@ -261,6 +341,7 @@ void DropFiles(SetupSession* session, HDROP drop)
         DragFinish(drop);
         return;
     }
+    FollowStore(session);
     BeginModal(session);  // a notice about a path too long is modal
     bool taken = TakeDroppedPath(session->Window, drop, session->PendingPath);
     EndModal(session, false);

@@ -12,6 +12,7 @@
 
 #include "base/launcher_state.h"
 #include "store/entry_tree.h"
+#include "store/store_watch.h"
 
 // Clipboard modes.
 enum SetupClipMode {
@@ -24,6 +25,9 @@ enum SetupClipMode {
 struct SetupClipboard {
     int Mode;              // SetupClipMode
     EntryLocation Source;  // the cursor at the moment of the cut or copy
+    // The source subtree's fingerprint at the cut (SummarizeSubtree): a cut
+    // whose source changed since then moves nothing.
+    unsigned long long CutFingerprint;
 };
 
 struct SetupSession {
@@ -38,6 +42,10 @@ struct SetupSession {
 
     bool HasClipboard;
     SetupClipboard Clipboard;
+
+    // Reports changes of the store made while the window is open, by the
+    // window itself or from outside (an import, another program).
+    StoreWatch Watch;
 
     // A dropped file's path until the entry dialog takes it; "" for none.
     char PendingPath[kPathSize];
@@ -76,6 +84,11 @@ void OpenSelectedRow(SetupSession* session);
 // Loads the cursor's level again (all 37 rows) and repaints; the window
 // keeps its size.
 void ReloadLevel(SetupSession* session);
+
+// After a change of the store: the level shown is loaded again with the
+// cursor on its key (climbing out of a submenu that is no more), and a cut
+// whose source changed is forgotten.  Nothing when the store is unchanged.
+void FollowStore(SetupSession* session);
 
 void RepaintSetup(const SetupSession* session);
 

@@ -84,6 +84,8 @@ void OnCreate(SetupSession* session)
     LoadSettings(&session->View);
     session->View.ShowAllKey = 1;
     session->Cursor.Slot = 1;
+    // Watched before the first load, so that no change after it is missed.
+    session->Watch.Restart();
     LoadLevel(&session->View, session->Cursor.KeyPath, 1);
     SizeAndPlaceLauncherWindow(window, &session->View, session->Cursor.KeyPath);
     // No IME input context: letters and digits arrive as WM_KEYDOWN with
@@ -166,7 +168,10 @@ bool Dispatch(SetupSession* session, UINT message, WPARAM wParam, LPARAM lParam)
         OnPaint(session);
         break;
     case WM_MOUSEMOVE:
+        TrackPointer(session);
+        break;
     case WM_TIMER:
+        FollowStore(session);
         TrackPointer(session);
         break;
     case WM_LBUTTONDOWN:

@@ -248,6 +248,35 @@ int CopySubtree(const EntryLocation* source, const EntryLocation* destination)
     return 1;
 }
 
+int SummarizeSubtree(const EntryLocation* location, unsigned long long* fingerprint)
+{
+    *fingerprint = 0;
+    char keyString[kKeyStringSize];
+    if (!MakeKeyString(keyString, location->KeyPath, location->Slot))
+        return 0;
+    std::vector<SubtreeEntry> entries;
+    UniqueHKey key = OpenLaunchKey(KEY_READ);
+    ReadSubtree(key.get(), keyString, &entries);
+    // FNV-1a over every field up to its terminator, so that moving text
+    // between fields changes the hash too.
+    unsigned long long hash = 14695981039346656037ull;
+    auto fold = [&hash](const char* text, size_t size) {
+        for (size_t i = 0; i < size; ++i) {
+            hash = (hash ^ static_cast<unsigned char>(text[i])) * 1099511628211ull;
+            if (text[i] == '\0')
+                break;
+        }
+    };
+    for (const SubtreeEntry& entry : entries) {
+        fold(entry.KeyString, sizeof entry.KeyString);
+        fold(entry.Record.Title, sizeof entry.Record.Title);
+        for (const PathField& field : PathFields)
+            fold(entry.Record.*field.Text, kPathSize);
+    }
+    *fingerprint = hash;
+    return static_cast<int>(entries.size());
+}
+
 void DeleteSubtree(const EntryLocation* location, int withSelf)
 {
     char keyString[kKeyStringSize];

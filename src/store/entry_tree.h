@@ -68,6 +68,12 @@ int CanCopySubtree(const EntryLocation* source, const EntryLocation* destination
 // is gone then unless the copy wrote it again.
 int CopySubtree(const EntryLocation* source, const EntryLocation* destination);
 
+// The subtree at location as stored now: the number of its entries, itself
+// included (0 when it does not exist; more than 1 for a submenu that holds
+// entries), and in *fingerprint a hash of their key strings and values,
+// which differs once any of them is changed, added or removed.
+int SummarizeSubtree(const EntryLocation* location, unsigned long long* fingerprint);
+
 // Deletes everything below the entry, and the entry itself when withSelf is
 // 1.  Children are found by their program values, level by level, as far as
 // KeyPaths reach; whatever the entry's own program is.

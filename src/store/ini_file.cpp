@@ -5,6 +5,7 @@
 #include "store/ini_file.h"
 
 #include <cstring>
+#include <string>
 
 #include "base/unique_handle.h"
 
@@ -73,8 +74,15 @@ std::string ToUtf16(const std::wstring& wide, bool bigEndian)
     return bytes;
 }
 
+// Set by tests alone (SetIniWriteFault).
+IniWriteFault writeFault = nullptr;
+
 int WriteBytes(HANDLE file, const std::string& bytes)
 {
+    if (writeFault != nullptr && !writeFault(file)) {
+        SetLastError(ERROR_DISK_FULL);
+        return 0;
+    }
     for (std::size_t done = 0; done < bytes.size();) {
         DWORD written = 0;
         if (!WriteFile(file, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &written,
@@ -154,10 +162,21 @@ void RemoveTemporary(const std::string& path)
 
 enum NewFileResult { NEW_FILE_WRITTEN, NEW_FILE_NOT_CREATED, NEW_FILE_NOT_WRITTEN };
 
-NewFileResult WriteNewFile(const std::string& path, const std::string& bytes, DWORD attributes)
+// Makes the temporary file beside target under a name no file has yet
+// (created exclusively), so that a file of that name, the user's or one
+// left by an earlier export, is never touched; *made names it.
+NewFileResult WriteNewFile(const std::string& target, const std::string& bytes, DWORD attributes,
+                           std::string* made)
 {
-    HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    for (int attempt = 0; attempt < 100 && handle == INVALID_HANDLE_VALUE; ++attempt) {
+        *made = target + (attempt == 0 ? "" : "." + std::to_string(attempt)) + kTemporarySuffix;
+        handle = CreateFileA(made->c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                             attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS
+            && GetLastError() != ERROR_ALREADY_EXISTS)
+            break;
+    }
     if (handle == INVALID_HANDLE_VALUE)
         return NEW_FILE_NOT_CREATED;
     UniqueKernelHandle owner(handle);
@@ -165,6 +184,17 @@ NewFileResult WriteNewFile(const std::string& path, const std::string& bytes, DW
     if (!WriteBytes(handle, bytes) || !FlushFileBuffers(handle) || !CloseHandle(owner.release()))
         return NEW_FILE_NOT_WRITTEN;
     return NEW_FILE_WRITTEN;
+}
+
+// A file with other hard links: a replace would leave them the old text.
+bool HasOtherLinks(const std::string& path)
+{
+    HANDLE handle = CreateFileA(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    UniqueKernelHandle owner(handle);
+    BY_HANDLE_FILE_INFORMATION information;
+    return GetFileInformationByHandle(handle, &information) && information.nNumberOfLinks > 1;
 }
 
 // Writes the bytes over the file's own content, as the profile functions
@@ -181,12 +211,31 @@ int RewriteInPlace(const std::string& path, const std::string& bytes)
     end.QuadPart = static_cast<LONGLONG>(bytes.size());
     if (!GetFileSizeEx(handle, &size))
         return 0;
+    // A range that another program has locked would refuse the write half
+    // way: the whole file, as long as either text, is locked first, and a
+    // file that cannot be is left as it is.
+    const ULONGLONG span = static_cast<ULONGLONG>(end.QuadPart > size.QuadPart ? end.QuadPart : size.QuadPart);
+    OVERLAPPED whole = {};
+    const DWORD low = static_cast<DWORD>(span & 0xFFFFFFFF), high = static_cast<DWORD>(span >> 32);
+    const bool locked = span == 0
+                        || LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, low, high,
+                                      &whole);
+    if (!locked)
+        return 0;
     // Room first: on a full disk this fails while the old text is whole.
+    int result = 1;
     if (end.QuadPart > size.QuadPart
         && (!SetFilePointerEx(handle, end, nullptr, FILE_BEGIN) || !SetEndOfFile(handle)))
-        return 0;
-    return SetFilePointerEx(handle, start, nullptr, FILE_BEGIN) && WriteBytes(handle, bytes)
-           && SetEndOfFile(handle) && FlushFileBuffers(handle);
+        result = 0;
+    if (result
+        && !(SetFilePointerEx(handle, start, nullptr, FILE_BEGIN) && WriteBytes(handle, bytes)
+             && SetEndOfFile(handle) && FlushFileBuffers(handle)))
+        result = 0;
+    if (!result && SetFilePointerEx(handle, size, nullptr, FILE_BEGIN))
+        SetEndOfFile(handle);  // the room taken goes again
+    if (span != 0)
+        UnlockFileEx(handle, 0, low, high, &whole);
+    return result;
 }
 
 }  // namespace
@@ -258,6 +307,11 @@ std::string EncodeIniFile(const IniFileText& file)
     return file.Text;
 }
 
+void SetIniWriteFault(IniWriteFault fault)
+{
+    writeFault = fault;
+}
+
 int ReplaceIniFile(const char* file, const std::string& bytes)
 {
     std::string target;
@@ -275,11 +329,10 @@ int ReplaceIniFile(const char* file, const std::string& bytes)
             return 0;
     }
 
-    const std::string temporary = target + kTemporarySuffix;
-    RemoveTemporary(temporary);
-    if (kind == TARGET_FILE && !CanBeReplaced(target))
+    if (kind == TARGET_FILE && (!CanBeReplaced(target) || HasOtherLinks(target)))
         return RewriteInPlace(target, bytes);
-    switch (WriteNewFile(temporary, bytes, attributes & kKeptAttributes)) {
+    std::string temporary;
+    switch (WriteNewFile(target, bytes, attributes & kKeptAttributes, &temporary)) {
     case NEW_FILE_WRITTEN:
         break;
     case NEW_FILE_NOT_CREATED:

@@ -59,19 +59,28 @@ std::string EncodeIniFile(const IniFileText& file);
 
 // Gives the file the bytes, or leaves it as it was and returns 0.
 //  - Through a symbolic link, the link's target is written.
-//  - The bytes go into a temporary file beside the target ("<name>.tavtmp"),
-//    which then replaces it (ReplaceFileA) with the target's attributes; a
-//    temporary file of an earlier, killed export is removed first.
-//  - When the target cannot be replaced (another program holds it open
-//    without delete sharing) or no temporary file can be made there, the
-//    target is rewritten in place, as the profile functions write it; the
-//    room for a longer text is taken before any byte changes, so a full
-//    disk leaves the old text.
+//  - The bytes go into a temporary file beside the target, created under a
+//    name that no file has yet ("<name>.tavtmp", else "<name>.1.tavtmp" and
+//    so on), which then replaces it (ReplaceFileA) with the target's
+//    attributes.  Only that file is ever removed: a file of the same name
+//    that was there before stays.
+//  - A file with more than one hard link, and one that cannot be replaced
+//    (another program holds it open without delete sharing) or beside which
+//    no temporary file can be made, is rewritten in place, as the profile
+//    functions write it, so every link sees the new text.  The file is
+//    locked whole before any byte changes, and the room for a longer text
+//    is taken first: a range another program has locked, or a full disk,
+//    leaves the old text.
 //  - A read-only file, a folder or a missing folder gives 0.
 //  - Should the system remove the target during the replace and then fail
 //    to put the temporary file in its place, the target is written anew
 //    from the bytes; if that fails as well, 0 and the text stays in the
 //    temporary file.
 int ReplaceIniFile(const char* file, const std::string& bytes);
+
+// Tests make writes fail: with a fault set, every write of a file's bytes
+// first asks it, and fails as on a full disk when it says false.
+using IniWriteFault = bool (*)(HANDLE file);
+void SetIniWriteFault(IniWriteFault fault);
 
 #endif

@@ -21,6 +21,7 @@
 #include "draw/desktop.h"
 #include "draw/paint.h"
 #include "draw_support.h"
+#include "entry_record.h"
 #include "launcher_fixture.h"
 #include "options/options_dialog.h"
 #include "options/preview.h"
@@ -47,12 +48,13 @@ struct Figures {
     Box Preview;             // in the options dialog's client area
     int ChosenFontPitch;     // the preview's LineHeight after 12-point IPA明朝 is chosen
     std::array<int, 3> PromptInkTops;  // the key-capture prompt's lines, black ink
+    int SubmenuWidth;        // a submenu from a top level of 136 at 96 DPI
 };
 
 const Figures kFigures[] = {
-    {96, 16, 136, 56, 5, 5, 21, 600, {10, 37, 130, 187}, 18, {8, 27, 43}},
-    {144, 23, 183, 81, 8, 7, 30, 863, {15, 56, 195, 281}, 26, {10, 40, 64}},
-    {192, 32, 244, 112, 11, 11, 43, 1200, {20, 74, 260, 374}, 35, {13, 53, 85}},
+    {96, 16, 136, 56, 5, 5, 21, 600, {10, 37, 130, 187}, 18, {8, 27, 43}, 136},
+    {144, 23, 183, 81, 8, 7, 30, 863, {15, 56, 195, 281}, 26, {10, 40, 64}, 204},
+    {192, 32, 244, 112, 11, 11, 43, 1200, {20, 74, 260, 374}, 35, {13, 53, 85}, 272},
 };
 
 // The DPI the prefix was made with: TAV_TEST_DPI, else the shared prefix's 96.
@@ -161,6 +163,30 @@ TEST_F(DpiTest, TextIsDrawnAtTheScaledPlaces)
                   (std::array<int, 3>{inkLeft, inkTop, selectedTop}))
             << f.Dpi;
     }
+}
+
+// A submenu without a stored width keeps its width in proportion to a new
+// DPI; a width dragged at the system's DPI is the width shown again.
+TEST_F(DpiTest, WidthsFollowTheDpiInASubmenuAndAfterADrag)
+{
+    const EntryRecord submenu = Record("Charlie", "-1"), entry = Record("Alpha", "tav_marker.exe");
+    WriteEntry("", 3, &submenu);
+    WriteEntry("C", 1, &entry);
+    Start();
+    SendMessageA(window_, UM_SHOWLAUNCHER, 0, 0);
+    ChangeDpi(96, 0, 0);  // the top level measured at 96 DPI, whatever the prefix's
+    SendMessageA(window_, WM_KEYDOWN, 'C', 0);
+    for (const Figures& f : kFigures) {
+        ChangeDpi(f.Dpi, 0, 0);
+        EXPECT_EQ(f.SubmenuWidth, WindowRect().right - WindowRect().left) << f.Dpi;
+    }
+    ChangeDpi(PrefixDpi(), 0, 0);
+    SendMessageA(window_, WM_KEYDOWN, VK_BACK, 0);
+    RECT before = WindowRect();
+    RECT dragged = DragFrom(window_, before.right - 2, (before.top + before.bottom) / 2, HTRIGHT, 40);
+    EXPECT_GT(dragged.right, before.right);
+    SendMessageA(window_, UM_SHOWLAUNCHER, 0, 0);
+    EXPECT_EQ(dragged.right - dragged.left, WindowRect().right - WindowRect().left);
 }
 
 // The setup window opens at the launcher's DPI, with 37 rows of its pitch;

@@ -55,36 +55,6 @@ DWORD ReadWindowDword(const char* name)
     return *reinterpret_cast<const DWORD*>(data.data());
 }
 
-// Presses the left button at (x, y) over window, which must be hit there
-// as hit, through the system's input queue and, from another thread while
-// the window's move or sizing loop runs, drags the pointer by dx and
-// releases the button.  Returns the window's rectangle afterwards.
-RECT DragFrom(HWND window, int x, int y, int hit, int dx)
-{
-    SetCursorPos(x, y);
-    EXPECT_EQ(hit, EdgeHitTest(window));
-    auto mouse = [](DWORD flags, int px, int py) {
-        INPUT input = {};
-        input.type = INPUT_MOUSE;
-        input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
-        input.mi.dx = px * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-        input.mi.dy = py * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-        SendInput(1, &input, sizeof input);
-    };
-    std::thread release([=] {
-        Sleep(150);
-        mouse(MOUSEEVENTF_MOVE, x + dx, y);
-        Sleep(150);
-        mouse(MOUSEEVENTF_LEFTUP, x + dx, y);
-    });
-    mouse(MOUSEEVENTF_LEFTDOWN, x, y);
-    PumpFor(600);
-    release.join();
-    RECT rect;
-    GetWindowRect(window, &rect);
-    return rect;
-}
-
 // Runs action while closing the shell's error boxes (dialog class
 // "#32770") that this process shows meanwhile; returns how many it closed.
 int WithErrorBoxesClosed(const std::function<void()>& action)

@@ -106,6 +106,10 @@ TEST_F(OptionsCommandTest, TheAboutBoxRunsInSetupModeAndExitWaitsForADialog)
     DialogDriver about;
     about.Then("Tavについて", [&](HWND d) {
         EXPECT_EQ(1, SetupMode);
+        // Posted or queued: no dialog and no setup window inside it.
+        for (WPARAM command : {IDM_OPTIONS, IDM_ABOUT, IDM_SETUP})
+            SendMessageA(window_, WM_COMMAND, command, 0);
+        EXPECT_EQ(nullptr, FindWindowA("TavSetupClass", nullptr));
         PostCommand(d, IDOK);
     });
     SendMessageA(window_, WM_COMMAND, IDM_ABOUT, 0);
@@ -115,6 +119,8 @@ TEST_F(OptionsCommandTest, TheAboutBoxRunsInSetupModeAndExitWaitsForADialog)
     // first, then the launcher window.
     DialogDriver options;
     options.Then(kOptions, [&](HWND d) {
+        SendMessageA(window_, WM_COMMAND, IDM_ABOUT, 0);
+        EXPECT_TRUE(SetupMode == 1 && HotKeyFree(VK_F9)) << "the key stays released";
         SendMessageA(window_, WM_COMMAND, IDM_EXIT, 0);
         EXPECT_TRUE(IsWindow(window_));
         EXPECT_TRUE(IsWindow(d));

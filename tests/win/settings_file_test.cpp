@@ -450,14 +450,18 @@ TEST_F(SettingsFileTest, ExportKeepsTheFileItWritesAndLeavesNoTemporaryFile)
     const std::string lines = "[Window]\r\nD:MainColor=1\r\n[Launch]\r\nS:TitleA=" + kHyo + kSo + "\r\n[Key]\r\nD:OpenHotKey=29\r\n";
     const std::string file = Path("kept.ini"), temporary = file + ".tavtmp";
 
-    // A hidden file stays hidden; the temporary file of a killed export goes.
+    // A hidden file stays hidden; a read-only file that bears the temporary
+    // file's name is not Tav's to remove.
     Write(file, "[Other]\r\n");
-    Write(temporary, "half an export");
+    Write(temporary, "the user's");
     SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_HIDDEN);
-    SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_READONLY);
     ASSERT_EQ(1, ExportSettings(file.c_str()));
     EXPECT_EQ("[Other]\r\n" + lines, Read(file));
     EXPECT_EQ(DWORD{FILE_ATTRIBUTE_HIDDEN}, GetFileAttributesA(file.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_EQ("the user's", Read(temporary));
+    SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(temporary.c_str());
     EXPECT_EQ(std::vector<std::string>{"kept.ini"}, Files());
 
     // Held open by a program that shares reading and writing but not
@@ -479,6 +483,38 @@ TEST_F(SettingsFileTest, ExportKeepsTheFileItWritesAndLeavesNoTemporaryFile)
     EXPECT_EQ("\xEF\xBB\xBF; \xED\x95\x9C\xEA\xB8\x80\r\n[Window]\r\nD:MainColor=2\r\n[Launch]\r\nS:TitleA=\xE8\xA1\xA8\xE3\x82\xBD\r\n"
               "[Key]\r\nD:OpenHotKey=29\r\n",
               Read(utf8));
+}
+
+// A failed write into the temporary file or in place (the file held open
+// without delete sharing, or a range of it locked) leaves the old text; a
+// file with a second hard link gets the new text under both names.
+TEST_F(SettingsFileTest, AFailedWriteLeavesTheOldTextAndLinkedFilesGetTheNew)
+{
+    StoreWriteDword("MainColor", kWindow, 1);
+    PutString(kLaunch, "ExecA", "x");
+    StoreWriteDword("OpenHotKey", kKey, 1);
+    const std::string file = Path("held.ini"), link = Path("link.ini");
+    const IniWriteFault fail = [](HANDLE) { return false; };
+    const struct {
+        bool Held, Locked;
+        IniWriteFault Fault;
+    } rows[] = {{false, false, fail}, {true, false, fail}, {true, true, nullptr}};
+    for (const auto& r : rows) {
+        Write(file, "[Other]\r\n");
+        const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | (r.Held ? 0 : FILE_SHARE_DELETE);
+        HANDLE holder = CreateFileA(file.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr);
+        OVERLAPPED range = {};
+        EXPECT_EQ(r.Locked, r.Locked && LockFileEx(holder, LOCKFILE_FAIL_IMMEDIATELY, 0, 3, 0, &range));
+        SetIniWriteFault(r.Fault);
+        EXPECT_EQ(0, ExportSettings(file.c_str())) << r.Held << r.Locked;
+        SetIniWriteFault(nullptr);
+        CloseHandle(holder);
+        EXPECT_EQ("[Other]\r\n", Read(file)) << r.Held << r.Locked;
+        EXPECT_EQ(std::vector<std::string>{"held.ini"}, Files());
+    }
+    ASSERT_TRUE(CreateHardLinkA(link.c_str(), file.c_str(), nullptr));
+    ASSERT_EQ(1, ExportSettings(file.c_str()));
+    EXPECT_EQ("[Other]\r\n[Window]\r\nD:MainColor=1\r\n[Launch]\r\nS:ExecA=x\r\n[Key]\r\nD:OpenHotKey=1\r\n", Read(link));
 }
 
 // A symbolic link as the system makes it (on Windows with the right to), or

@@ -164,6 +164,59 @@ TEST_F(SetupCommandTest, PasteRefusesWhatWouldDamageTheTree)
     EXPECT_EQ("Zero|zero.exe", Stored("BE", 27));
 }
 
+// The store changed outside under the level shown, then a command on a
+// top-level key (the clipboard set from key A first): the questions name
+// what is stored then, Cancel keeps it, and the level shown follows.
+TEST_F(SetupCommandTest, CommandsAskAboutWhatTheStoreHoldsWhenTheyRun)
+{
+    const std::string overwrite = Ansi("上書きしますか?");
+    const std::string contents =
+        Ansi("Importedはｻﾌﾞﾒﾆｭｰです。\nｻﾌﾞﾒﾆｭｰの内容も削除され、貼り付ける項目に置き換わりますがよろしいですか?");
+    const struct {
+        void (*Outside)();
+        int Clip, Slot, Command;
+        std::vector<int> Answers;
+        std::vector<std::string> Asked;
+        const char *After, *Below;  // at the key; at its first child, or the top level's key A
+        bool Clipboard;
+    } rows[] = {
+        {[] { Put("", 3, "Imported", "-1"), Put("C", 1, "One", "1"), Put("C", 2, "Two", "2"); }, IDM_COPY, 3,
+         IDM_PASTE, {IDOK, IDCANCEL}, {overwrite, contents}, "Imported|-1", "One|1", true},
+        {nullptr, IDM_COPY, 3, IDM_PASTE, {IDOK, IDOK}, {overwrite, contents}, "Alpha|alpha.exe", "", true},
+        {nullptr, IDM_COPY, 19, IDM_PASTE, {IDOK}, {overwrite}, "Alpha|alpha.exe", "", true},
+        {[] { Put("", 4, "Imported", "-1"), Put("D", 1, "In", "in"); }, 0, 4, IDM_DELETE, {IDOK, IDCANCEL},
+         {Ansi("Importedを削除します。"), Ansi("Importedはｻﾌﾞﾒﾆｭｰです。\nｻﾌﾞﾒﾆｭｰの内容も削除されますがよろしいですか?")},
+         "Imported|-1", "In|in", false},
+        {[] { Put("", 5, "Put", "put"); }, 0, 5, IDM_NEW_SUBMENU, {}, {}, "Put|put", "", false},
+        // The cut entry changed: the cut moves nothing and is forgotten.
+        {[] { Put("", 1, "Alpha", "new"); }, IDM_CUT, 6, IDM_PASTE, {}, {}, "", "Alpha|new", false},
+    };
+    for (const auto& r : rows) {
+        Send(WM_COMMAND, IDM_CLEAR_CLIPBOARD);
+        Select("", 1);
+        Send(WM_COMMAND, r.Clip);
+        Select("", r.Slot);
+        if (r.Outside != nullptr)
+            r.Outside();
+        DialogDriver driver;
+        for (int answer : r.Answers)
+            driver.Press("Tav", answer);
+        Post(WM_COMMAND, r.Command);
+        EXPECT_EQ(r.Asked, driver.Texts) << r.Slot;
+        const char child[2] = {KeyChar(r.Slot - 1), '\0'};
+        EXPECT_EQ(r.After, Stored("", r.Slot)) << r.Slot;
+        EXPECT_EQ(r.Below, Stored(r.Slot == 6 ? "" : child, 1)) << r.Slot;
+        EXPECT_EQ(r.Clipboard, Session()->HasClipboard) << r.Slot;
+        const std::string after = r.After;
+        EXPECT_EQ(after.substr(0, after.find('|')), Session()->View.Titles[r.Slot]) << r.Slot;
+    }
+    // The submenu shown goes with its contents: its parent shows, on its key.
+    Select("B", 4);
+    const EntryLocation bravo = {2, ""};
+    DeleteSubtree(&bravo, 1);
+    EXPECT_TRUE(PumpUntil([this] { return Session()->Cursor.KeyPath[0] == '\0' && Session()->Cursor.Slot == 2; }));
+}
+
 TEST_F(SetupCommandTest, SubmenusReachFifteenLevelsAndNoFurther)
 {
     for (int keys : {14, 15}) {
@@ -231,6 +284,7 @@ TEST_F(SetupCommandTest, ADroppedFileBecomesAnEntryWhereverItLands)
         {"B", 0, {"C:\\Hotel.exe"}, {7}, "Hotel|C:\\Hotel.exe|", "/8", "Hotel|C:\\Hotel.exe"},
         {"", 19, {editor}, {-1}, "", "S/0", ""},  // cancelled: nothing written
         {"", 5, {"C:\\" + std::string(257, 'x')}, {}, "", "/5", ""},  // 260 characters
+        {"", 0, {editor}, {}, "", "/0", ""},  // the title line takes nothing
     };
     for (const auto& r : rows) {
         std::vector<std::string> shown;

@@ -3,7 +3,12 @@
  */
 #include "test_window.h"
 
+#include <thread>
+
+#include <gtest/gtest.h>
+
 #include "base/messages.h"
+#include "core/launcher_window.h"
 
 TestWindow::TestWindow()
 {
@@ -115,4 +120,30 @@ bool WaitForNotificationArea()
     for (int wait = 0; wait < 100 && FindWindowA("Shell_TrayWnd", nullptr) == nullptr; ++wait)
         Sleep(50);
     return FindWindowA("Shell_TrayWnd", nullptr) != nullptr;
+}
+
+RECT DragFrom(HWND window, int x, int y, int hit, int dx)
+{
+    SetCursorPos(x, y);
+    EXPECT_EQ(hit, EdgeHitTest(window));
+    auto mouse = [](DWORD flags, int px, int py) {
+        INPUT input = {};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+        input.mi.dx = px * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+        input.mi.dy = py * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+        SendInput(1, &input, sizeof input);
+    };
+    std::thread release([=] {
+        Sleep(150);
+        mouse(MOUSEEVENTF_MOVE, x + dx, y);
+        Sleep(150);
+        mouse(MOUSEEVENTF_LEFTUP, x + dx, y);
+    });
+    mouse(MOUSEEVENTF_LEFTDOWN, x, y);
+    PumpFor(600);
+    release.join();
+    RECT rect;
+    GetWindowRect(window, &rect);
+    return rect;
 }

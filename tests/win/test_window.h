@@ -49,6 +49,12 @@ void PressKey(WORD vk, WORD modifier = 0);  // down and up, the modifier held ar
 // Makes window the foreground window with the keyboard focus (waits up to 5 s).
 bool BringToFront(HWND window);
 
+// Presses the left button at (x, y) over window, which must be hit there
+// as hit, through the system's input queue and, from another thread while
+// the window's move or sizing loop runs, drags the pointer by dx and
+// releases the button.  Returns the window's rectangle afterwards.
+RECT DragFrom(HWND window, int x, int y, int hit, int dx);
+
 // Waits (up to 5 s) for the shell's notification area, which the desktop
 // process makes a little after the session's first window; false when there
 // is none.
