@@ -396,6 +396,10 @@ void ActivateFlashingWindow(HWND target)
 
 DWORD WINAPI ActivationThreadMain(void* target)
 {
+    // A thread's input state comes with its message queue: without one,
+    // there is nothing to attach to the foreground thread's.
+    MSG message;
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
     ActivateFlashingWindow(static_cast<HWND>(target));
     return 0;
 }
