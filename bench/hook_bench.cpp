@@ -68,15 +68,6 @@ LRESULT CALLBACK LauncherProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-void Send(WORD vk, bool up)
-{
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    SendInput(1, &input, sizeof input);
-}
-
 // Bursts of the launcher key (with modifier held, when not 0), S and 1, gap
 // ms apart, typed from another thread while this one runs its messages.
 void Bursts(const char* mode, WORD key, WORD modifier, const KeyWatch& watch, HWND launcher,
@@ -91,16 +82,10 @@ void Bursts(const char* mode, WORD key, WORD modifier, const KeyWatch& watch, HW
             for (int i = 0; i < kBursts; ++i) {
                 std::atomic<bool> typed{false};
                 std::thread typist([=, &typed] {
-                    if (modifier != 0)
-                        Send(modifier, false);
-                    Send(key, false);
-                    Send(key, true);
-                    if (modifier != 0)
-                        Send(modifier, true);
+                    PressKey(key, modifier);
                     for (WORD vk : {WORD('S'), WORD('1')}) {
                         Sleep(gap);
-                        Send(vk, false);
-                        Send(vk, true);
+                        PressKey(vk);
                     }
                     typed = true;
                 });

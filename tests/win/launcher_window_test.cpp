@@ -217,10 +217,8 @@ protected:
         Selection = 1;
         Show();
         ASSERT_TRUE(Visible());
-        // The show's timer hides the launcher whenever another window is in
-        // front when it fires; on a loaded machine it may fire within a row
-        // (the pumps in Key) while the desktop has not yet handed the
-        // launcher the foreground.  The rows are about keys: no timer.
+        // On a loaded machine the show's timer may fire within a row before
+        // the launcher has the foreground, and hide it: the rows are about keys.
         KillTimer(window_, LAUNCHER_TIMER_ID);
         for (int key : row.keys)
             Key(key);
@@ -554,25 +552,22 @@ TEST_F(LauncherTest, TheTrayIconComesBackWhenTheShellRestarts)
     EXPECT_FALSE(Shell_NotifyIconA(NIM_ADD, &icon));
 }
 
-// Type-ahead: the launcher key and an entry's keys typed as one burst, all
-// of it before the launcher's thread gets to show it.  The entry starts,
-// nothing of the burst reaches the next hook, and a key typed after the
-// entry's goes on to the window in front.
+// The launcher key and an entry's keys typed before the launcher shows: the
+// entry starts, and only the key after the entry's reaches the window in front.
 class BurstTest : public LauncherTest {
 protected:
-    void Burst(DWORD key, DWORD modifiers, WORD modifierKey)
+    void Burst(WORD key, WORD shift)
     {
         std::string started = TempFile("burst.txt");
-        std::string parameters = "\"" + started + "\"";
         PutEntry("", 19, "Sierra", SUBMENU_MARKER);
-        PutEntry("S", 28, "One", MarkerProgram().c_str(), "", parameters.c_str());
+        PutEntry("S", 28, "One", MarkerProgram().c_str(), "", ("\"" + started + "\"").c_str());
         PutDword("Key", "OpenHotKey", key);
-        PutDword("Key", "OpenHotKeyEx", modifiers);
+        PutDword("Key", "OpenHotKeyEx", shift ? MOD_SHIFT : 0);
         KeyWatch watch;
         ASSERT_TRUE(watch.Installed());
         Start();
         SetHook(window_);
-        PressKey(static_cast<WORD>(key), modifierKey);
+        PressKey(key, shift);
         PressKey('S');
         PressKey('1');
         PressKey('X');
@@ -586,13 +581,12 @@ protected:
 
 TEST_F(BurstTest, WithTheLibraryKey)
 {
-    Burst(VK_NONCONVERT, 0, 0);
+    Burst(VK_NONCONVERT, 0);
 }
 
 TEST_F(BurstTest, WithAHotKey)
 {
-    Burst(VK_F9, MOD_SHIFT, VK_SHIFT);
-    EXPECT_NE(0, HotKeyAtom);
+    Burst(VK_F9, VK_SHIFT);
 }
 
 TEST_F(LauncherTest, ADragOnASideStripStoresTheWidthElsewhereItMoves)
