@@ -1,6 +1,6 @@
 /*
- * A program that links the hook library's import library and calls its four
- * functions, as Tav.exe does: its import table shows the names a caller
+ * A program that links the hook library's import library and calls the
+ * functions Tav.exe calls: its import table shows the names a caller
  * compiled against tav_hook.h really imports, on either architecture,
  * whatever Tav.exe happens to call.  Built for the checks only; never run.
  */
@@ -10,6 +10,8 @@ int main()
 {
     SetForeground(0);
     SetKey(0);
+    SetCaptureKey(0, 0);
+    DeliverHeldKeys();
     SetHook(nullptr);
     FreeHook();
     return 0;

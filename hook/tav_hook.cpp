@@ -36,6 +36,31 @@
  *   foreground thread's input first, because SetForegroundWindow is refused
  *   to a thread that does not share the foreground's input.
  *
+ * - Type-ahead: a user types the launcher key and an entry's keys as one
+ *   burst, before the launcher can be in front.  From the launcher key's
+ *   key-down (the watched key, or the hot key that SetCaptureKey names: the
+ *   hook sees its key-down before the system makes WM_HOTKEY of it) the hook
+ *   swallows the keys the launcher acts on and keeps them, in order.  When
+ *   the launcher is in front it calls DeliverHeldKeys, and the keys are
+ *   posted to it as UM_HELDKEY and the capture ends, on this thread, between
+ *   two key events: the next key reaches the launcher through the input
+ *   queue, which its thread reads only after the posted messages, so the
+ *   order typed is kept.  Posting to the window (rather than injecting the
+ *   keys again) needs the launcher to be in front for nothing and cannot be
+ *   caught by another program's hook or sent to the wrong window; the
+ *   launcher itself hands on the keys it no longer wants.  Without
+ *   DeliverHeldKeys the capture ends after kCaptureLimit, and the keys are
+ *   posted all the same, so nothing stays swallowed.
+ * - The system removes a low-level hook that missed its time-out, without
+ *   notice.  A watch timer compares the last input of the session
+ *   (GetLastInputInfo) with the last event the hook saw: input that the hook
+ *   did not see for a while means the hook is gone, and it is installed
+ *   again.  (Mouse input alone also looks so; installing again costs little.)
+ *   It is installed again after the session is unlocked and after resume too.
+ * - Activating a flashing window runs on a short thread of its own:
+ *   SetForegroundWindow may wait for a hung program in front, and on this
+ *   thread every key of the session would wait with it.
+ *
  * The press that opens the launcher is swallowed, with its auto-repeats and
  * its release: the user pressed 無変換 to open the launcher, and the program
  * in front should not also act on it (with the IME closed some IMEs and key
@@ -48,6 +73,7 @@
 #include "hook/tav_hook.h"
 
 #include <imm.h>
+#include <wtsapi32.h>
 
 #include <atomic>
 
@@ -67,6 +93,22 @@ constexpr UINT kImeQueryTimeout = 50;  // ms
 // key (sent by SetKey), and end the thread's message loop (from FreeHook).
 constexpr UINT kUpdateHookMessage = WM_APP + 1;
 constexpr UINT kQuitMessage = WM_APP + 2;
+// DeliverHeldKeys, and the test seam that drops the hook.
+constexpr UINT kDeliverMessage = WM_APP + 3;
+constexpr UINT kDropHookMessage = WM_APP + 4;
+
+// Timers of the library's window: the capture's time limit, and the watch
+// for a hook that the system removed.
+constexpr UINT_PTR kCaptureTimer = 1;
+constexpr UINT_PTR kWatchTimer = 2;
+constexpr UINT kCaptureLimit = 1000;  // ms
+constexpr UINT kWatchPeriod = 1000;   // ms
+// Input this much newer than the last event the hook saw: the hook is gone.
+constexpr DWORD kUnseenInput = 1500;  // ms
+// How long FreeHook waits for an activation that a hung program holds up.
+constexpr DWORD kActivationWait = 2000;  // ms
+// Keys held at most in one capture; a longer burst ends the capture.
+constexpr int kMaxHeldKeys = 64;
 
 // Auto-repeats follow the press after the repeat delay, and each other after
 // the (shorter) repeat period; a timer's jitter may add a little.  This much
@@ -77,6 +119,8 @@ constexpr DWORD kRepeatJitter = 100;  // ms
 // library's thread.
 std::atomic<DWORD> WatchedKey;        // 0: none
 std::atomic<DWORD> ActivateFlashing;  // 1: activate flashing windows
+std::atomic<DWORD> CaptureKey;        // 0: none
+std::atomic<DWORD> CaptureModifiers;  // MOD_* flags
 
 // Set by SetHook before the library's thread starts and cleared by FreeHook
 // after it ended: constant while the thread runs.
@@ -94,6 +138,20 @@ int KeyHeld;
 int KeySwallowed;
 DWORD LastKeyDownTime;  // KBDLLHOOKSTRUCT time of the last key-down
 DWORD HeldRepeatDelay;  // RepeatDelay when the held press came
+DWORD LastHookEvent;    // GetTickCount when the hook was last called
+HANDLE ActivationThread;
+
+// The capture: while Capturing, the keys in Held wait for the launcher.
+// DownHeld marks the keys whose key-down was held, so that their release is
+// held too (a release whose press went to the program in front goes there).
+struct HeldKey {
+    BYTE Key;
+    BYTE Up;
+};
+int Capturing;
+HeldKey Held[kMaxHeldKeys];
+int HeldCount;
+bool DownHeld[256];
 
 HINSTANCE LibraryModule()
 {
@@ -156,6 +214,79 @@ int IsNewPress(DWORD time)
     return !KeyHeld || time - LastKeyDownTime > HeldRepeatDelay + kRepeatJitter;
 }
 
+// The modifiers held now, as MOD_* flags.
+DWORD ModifiersDown()
+{
+    DWORD mods = 0;
+    if (GetAsyncKeyState(VK_MENU) & 0x8000)
+        mods |= MOD_ALT;
+    if (GetAsyncKeyState(VK_CONTROL) & 0x8000)
+        mods |= MOD_CONTROL;
+    if (GetAsyncKeyState(VK_SHIFT) & 0x8000)
+        mods |= MOD_SHIFT;
+    if ((GetAsyncKeyState(VK_LWIN) | GetAsyncKeyState(VK_RWIN)) & 0x8000)
+        mods |= MOD_WIN;
+    return mods;
+}
+
+void StartCapture()
+{
+    if (Capturing)
+        return;
+    Capturing = 1;
+    HeldCount = 0;
+    SetTimer(LibraryWindow, kCaptureTimer, kCaptureLimit, nullptr);
+}
+
+// Posts the held keys to the launcher, in order, and ends the capture.
+void EndCapture()
+{
+    if (!Capturing)
+        return;
+    KillTimer(LibraryWindow, kCaptureTimer);
+    for (int i = 0; i < HeldCount; ++i)
+        PostMessageA(LauncherWindow, UM_HELDKEY, Held[i].Key, Held[i].Up);
+    HeldCount = 0;
+    Capturing = 0;
+}
+
+// Modifier and lock keys are not the launcher's: they pass on, so that the
+// program in front never sees a modifier stuck or a lock toggled unseen.
+int IsHeldKind(DWORD key)
+{
+    switch (key) {
+    case VK_SHIFT: case VK_LSHIFT: case VK_RSHIFT:
+    case VK_CONTROL: case VK_LCONTROL: case VK_RCONTROL:
+    case VK_MENU: case VK_LMENU: case VK_RMENU:
+    case VK_LWIN: case VK_RWIN:
+    case VK_CAPITAL: case VK_NUMLOCK: case VK_SCROLL:
+        return 0;
+    default:
+        return key < 256;
+    }
+}
+
+// Decides one event of another key during a capture; returns 1 to hold it.
+int HoldKey(DWORD key, int up)
+{
+    if (!IsHeldKind(key))
+        return 0;
+    if (up) {
+        if (!DownHeld[key])
+            return 0;
+        DownHeld[key] = false;
+    } else {
+        if (ModifiersDown() & (MOD_ALT | MOD_CONTROL | MOD_WIN))
+            return 0;
+        DownHeld[key] = true;
+    }
+    Held[HeldCount].Key = static_cast<BYTE>(key);
+    Held[HeldCount].Up = static_cast<BYTE>(up);
+    if (++HeldCount == kMaxHeldKeys)
+        EndCapture();
+    return 1;
+}
+
 // Decides one event of the watched key; returns 1 to swallow it.
 int OnWatchedKey(WPARAM message, DWORD time)
 {
@@ -174,17 +305,34 @@ int OnWatchedKey(WPARAM message, DWORD time)
     // Posted, never sent: the launcher's thread may be busy for a long time.
     KeySwallowed = !IsModifierDown() && !IsForegroundImeOpen()
                    && PostMessageA(LauncherWindow, UM_SHOWLAUNCHER, 0, 0);
+    if (KeySwallowed)
+        StartCapture();
     return KeySwallowed;
 }
 
 LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam)
 {
     if (code == HC_ACTION) {
+        LastHookEvent = GetTickCount();
         const auto* event = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+        int up = wParam == WM_KEYUP || wParam == WM_SYSKEYUP;
         DWORD key = WatchedKey.load();
         // A non-zero result keeps the event from every later hook and window.
-        if (key != 0 && event->vkCode == key && OnWatchedKey(wParam, event->time))
+        if (key != 0 && event->vkCode == key)
+            return OnWatchedKey(wParam, event->time) ? 1 : CallNextHookEx(nullptr, code, wParam, lParam);
+        DWORD hotKey = CaptureKey.load();
+        if (hotKey != 0 && event->vkCode == hotKey) {
+            // The hot key passes on: the system makes WM_HOTKEY of it.
+            if (!up && ModifiersDown() == CaptureModifiers.load())
+                StartCapture();
+        } else if (Capturing && HoldKey(event->vkCode, up)) {
             return 1;
+        } else if (up && event->vkCode < 256 && DownHeld[event->vkCode]) {
+            // The press reached the launcher, held; so does its release.
+            DownHeld[event->vkCode] = false;
+            PostMessageA(LauncherWindow, UM_HELDKEY, event->vkCode, 1);
+            return 1;
+        }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -200,8 +348,31 @@ void UpdateKeyboardHook()
     }
     KeyHeld = 0;
     KeySwallowed = 0;
-    if (WatchedKey.load() != 0)
+    EndCapture();
+    if (WatchedKey.load() != 0 || CaptureKey.load() != 0)
         KeyboardHook = SetWindowsHookExA(WH_KEYBOARD_LL, KeyboardProc, LibraryModule(), 0);
+    LastHookEvent = GetTickCount();
+}
+
+// Installs a hook that the system may have removed again, keeping what it
+// knew of the keys held.
+void ReinstallKeyboardHook()
+{
+    if (KeyboardHook == nullptr)
+        return;
+    UnhookWindowsHookEx(KeyboardHook);
+    KeyboardHook = SetWindowsHookExA(WH_KEYBOARD_LL, KeyboardProc, LibraryModule(), 0);
+    LastHookEvent = GetTickCount();
+}
+
+// Input of the session that the hook did not see: the hook is gone.
+void WatchKeyboardHook()
+{
+    LASTINPUTINFO input = {};
+    input.cbSize = sizeof input;
+    if (KeyboardHook != nullptr && GetLastInputInfo(&input)
+        && static_cast<int>(input.dwTime - LastHookEvent) > static_cast<int>(kUnseenInput))
+        ReinstallKeyboardHook();
 }
 
 // Brings a window that asks for attention to the front.
@@ -223,6 +394,28 @@ void ActivateFlashingWindow(HWND target)
         AttachThreadInput(self, foregroundThread, FALSE);
 }
 
+DWORD WINAPI ActivationThreadMain(void* target)
+{
+    // A thread's input state comes with its message queue: without one,
+    // there is nothing to attach to the foreground thread's.
+    MSG message;
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+    ActivateFlashingWindow(static_cast<HWND>(target));
+    return 0;
+}
+
+// Activates target on a thread of its own.  One at a time: while an earlier
+// activation still waits for a hung program, later flashes are left alone.
+void StartActivation(HWND target)
+{
+    if (ActivationThread != nullptr) {
+        if (WaitForSingleObject(ActivationThread, 0) == WAIT_TIMEOUT)
+            return;
+        CloseHandle(ActivationThread);
+    }
+    ActivationThread = CreateThread(nullptr, 0, ActivationThreadMain, target, 0, nullptr);
+}
+
 LRESULT CALLBACK LibraryWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == kUpdateHookMessage) {
@@ -233,9 +426,30 @@ LRESULT CALLBACK LibraryWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         PostQuitMessage(0);
         return 0;
     }
+    if (message == kDeliverMessage) {
+        EndCapture();
+        return 0;
+    }
+    if (message == kDropHookMessage) {
+        UnhookWindowsHookEx(KeyboardHook);  // the handle is kept, as the system would
+        return 0;
+    }
+    if (message == WM_TIMER) {
+        if (wParam == kCaptureTimer)
+            EndCapture();
+        else if (wParam == kWatchTimer)
+            WatchKeyboardHook();
+        return 0;
+    }
+    if ((message == WM_WTSSESSION_CHANGE && wParam == WTS_SESSION_UNLOCK)
+        || (message == WM_POWERBROADCAST
+            && (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND))) {
+        ReinstallKeyboardHook();
+        return message == WM_POWERBROADCAST ? TRUE : 0;
+    }
     if (message == ShellHookMessage && message != 0) {
         if (wParam == HSHELL_FLASH && ActivateFlashing.load())
-            ActivateFlashingWindow(reinterpret_cast<HWND>(lParam));
+            StartActivation(reinterpret_cast<HWND>(lParam));
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
@@ -255,6 +469,8 @@ HWND CreateLibraryWindow()
     if (window != nullptr) {
         ShellHookMessage = RegisterWindowMessageA("SHELLHOOK");
         RegisterShellHookWindow(window);
+        WTSRegisterSessionNotification(window, NOTIFY_FOR_THIS_SESSION);
+        SetTimer(window, kWatchTimer, kWatchPeriod, nullptr);
     }
     return window;
 }
@@ -279,6 +495,13 @@ DWORD WINAPI HookThreadMain(void* ready)
         UnhookWindowsHookEx(KeyboardHook);
         KeyboardHook = nullptr;
     }
+    EndCapture();
+    if (ActivationThread != nullptr) {
+        WaitForSingleObject(ActivationThread, kActivationWait);
+        CloseHandle(ActivationThread);
+        ActivationThread = nullptr;
+    }
+    WTSUnRegisterSessionNotification(LibraryWindow);
     DeregisterShellHookWindow(LibraryWindow);
     DestroyWindow(LibraryWindow);
     UnregisterClassA(TAV_HOOK_WINDOW_CLASS, LibraryModule());
@@ -335,5 +558,29 @@ TAV_HOOK_API BOOL SetKey(DWORD key)
 TAV_HOOK_API BOOL SetForeground(DWORD on)
 {
     ActivateFlashing.store(on);
+    return TRUE;
+}
+
+TAV_HOOK_API BOOL SetCaptureKey(DWORD key, DWORD modifiers)
+{
+    CaptureModifiers.store(modifiers & (MOD_ALT | MOD_CONTROL | MOD_SHIFT | MOD_WIN));
+    CaptureKey.store(key);
+    if (LibraryWindow != nullptr)
+        SendMessageA(LibraryWindow, kUpdateHookMessage, 0, 0);
+    return TRUE;
+}
+
+TAV_HOOK_API BOOL DeliverHeldKeys(void)
+{
+    // Sent: the held keys are in the launcher's queue when this returns.
+    if (LibraryWindow != nullptr)
+        SendMessageA(LibraryWindow, kDeliverMessage, 0, 0);
+    return TRUE;
+}
+
+TAV_HOOK_API BOOL TestSeamDropHook(void)
+{
+    if (LibraryWindow != nullptr)
+        SendMessageA(LibraryWindow, kDropHookMessage, 0, 0);
     return TRUE;
 }

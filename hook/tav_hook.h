@@ -1,7 +1,7 @@
 /*
  * Interface of the hook library Tav.dll, linked by name by Tav.exe.
  *
- * All four functions are called from the program's thread, in any order:
+ * All functions are called from the program's thread, in any order:
  * SetKey and SetForeground may come before SetHook, and the library keeps
  * their values until the hook is installed and after it is removed.  Every
  * function returns TRUE; the program tests no result.  The library watches
@@ -36,6 +36,25 @@ TAV_HOOK_API BOOL FreeHook(void);
 TAV_HOOK_API BOOL SetKey(DWORD key);
 // 1: activate windows that flash in the taskbar; 0: leave them.
 TAV_HOOK_API BOOL SetForeground(DWORD on);
+
+// Type-ahead (beyond the four above).  From the launcher key's key-down
+// until the launcher takes the keys, the library holds the key-downs and
+// releases typed without Ctrl, Alt or Win (modifier and lock keys pass on),
+// and posts them to the launcher window as UM_HELDKEY, in the order typed.
+
+// A key that starts a capture when it goes down with exactly these
+// modifiers (MOD_ALT, MOD_CONTROL, MOD_SHIFT, MOD_WIN), and passes on: a
+// system hot key that shows the launcher.  key 0: none.  The key handed to
+// SetKey starts a capture of its own whenever it shows the launcher.
+TAV_HOOK_API BOOL SetCaptureKey(DWORD key, DWORD modifiers);
+// The launcher is in front (or will not show): the held keys are posted to
+// it now and the capture ends, so later keys reach it as typed after them.
+// Without it the capture ends by itself about a second after it began.
+TAV_HOOK_API BOOL DeliverHeldKeys(void);
+
+// Test seam only: removes the hook behind the library's back, as Windows
+// does with a hook that missed its time-out.  The library must notice it.
+TAV_HOOK_API BOOL TestSeamDropHook(void);
 
 // Class of the library's hidden window, which exists from SetHook to FreeHook
 // on the library's thread and receives the shell's notifications.

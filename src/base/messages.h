@@ -13,6 +13,10 @@
 #define UM_ASSIGNKEY      (0x0400 + 13)  /* 1037 */
 // Enter (wParam 1) or leave (any other wParam) setup mode.
 #define UM_SETUPMODE      (0x0400 + 14)  /* 1038 */
+// A key held by the hook library between the launcher key and the moment
+// the launcher took the keys: wParam the virtual-key code, lParam 1 for a
+// release.  Posted in the order typed.
+#define UM_HELDKEY        (0x0400 + 15)  /* 1039 */
 // Tray icon mouse message, the mouse message in lParam.
 #define UM_TRAYICON       (0x8000 + 100) /* WM_APP + 100 = 32868 */
 

@@ -17,11 +17,22 @@ const char kHotKeyAtomName[] = "Tav";
 // it now: not while paused.
 DWORD LibraryKey;
 int LibraryKeyPaused;
+// The hot key in force (0: none), with its MOD_* flags: its key-down starts
+// the library's capture of the keys typed after it (type-ahead).
+DWORD CaptureHotKey;
+DWORD CaptureHotKeyModifiers;
 
 void HandKeyToLibrary(DWORD key)
 {
     LibraryKey = key;
     SetKey(LibraryKeyPaused ? 0 : key);
+}
+
+void HandCaptureKeyToLibrary(DWORD key, DWORD modifiers)
+{
+    CaptureHotKey = key;
+    CaptureHotKeyModifiers = modifiers;
+    SetCaptureKey(LibraryKeyPaused ? 0 : key, modifiers);
 }
 
 void ReleaseHotKey(ATOM hotKeyAtom, HWND window)
@@ -46,6 +57,7 @@ ATOM RegisterLauncherKey(ATOM hotKeyAtom, HWND window, const LauncherState* stat
     bool inForce = false;
     ATOM id = 0;
     ReleaseHotKey(hotKeyAtom, window);
+    HandCaptureKeyToLibrary(0, 0);
     if (IsLibraryKeyMode(state)) {
         HandKeyToLibrary(static_cast<DWORD>(state->OpenHotKey));
         inForce = true;
@@ -60,6 +72,9 @@ ATOM RegisterLauncherKey(ATOM hotKeyAtom, HWND window, const LauncherState* stat
             inForce = RegisterHotKey(window, id, static_cast<UINT>(state->OpenHotKeyEx),
                                      static_cast<UINT>(state->OpenHotKey))
                       != FALSE;
+        if (inForce)
+            HandCaptureKeyToLibrary(static_cast<DWORD>(state->OpenHotKey),
+                                    static_cast<DWORD>(state->OpenHotKeyEx));
     }
     if (registered != nullptr)
         *registered = inForce;
@@ -74,6 +89,7 @@ ATOM ReleaseLauncherKey(ATOM hotKeyAtom, HWND window, const LauncherState* /*sta
 {
     ReleaseHotKey(hotKeyAtom, window);
     HandKeyToLibrary(0);
+    HandCaptureKeyToLibrary(0, 0);
     return 0;
 }
 
@@ -81,4 +97,5 @@ void PauseLibraryKey(int paused)
 {
     LibraryKeyPaused = paused;
     HandKeyToLibrary(LibraryKey);
+    HandCaptureKeyToLibrary(CaptureHotKey, CaptureHotKeyModifiers);
 }

@@ -307,10 +307,35 @@ static void OnShowLauncher(HWND window, LauncherWindowRecord* record)
 {
     // The launcher key neither shows the launcher in setup mode nor hides a
     // shown one.
-    if (SetupMode == 1 || IsWindowVisible(window))
+    if (SetupMode != 1 && !IsWindowVisible(window)) {
+        ShowLauncher(window, record->State, KeyPath);
+        SetTimer(window, LAUNCHER_TIMER_ID, LAUNCHER_TIMER_PERIOD, nullptr);
+    }
+    // In front now (or not showing at all): the keys typed since the
+    // launcher key come as UM_HELDKEY, ahead of any typed from now on.
+    DeliverHeldKeys();
+}
+
+// A key typed after the launcher key, held by the hook library until now.
+// The shown launcher takes its key-down as typed here.  Once a key before it
+// hid the launcher (it started an entry), the key goes on to the window in
+// front, as it would have without the launcher, and so does its release.
+static void OnHeldKey(HWND window, LauncherWindowRecord* record, int key, int up)
+{
+    static bool passedOn[256];
+    key &= 0xFF;
+    if (!up && IsWindowVisible(window)) {
+        OnKeyDown(window, record, key);
         return;
-    ShowLauncher(window, record->State, KeyPath);
-    SetTimer(window, LAUNCHER_TIMER_ID, LAUNCHER_TIMER_PERIOD, nullptr);
+    }
+    if (up && !passedOn[key])
+        return;  // a release whose press the launcher took
+    passedOn[key] = !up;
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = static_cast<WORD>(key);
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof input);
 }
 
 void SetSetupMode(int mode)
@@ -527,6 +552,9 @@ static LRESULT CALLBACK LauncherWndProc(HWND window, UINT message, WPARAM wParam
         break;
     case UM_SHOWLAUNCHER:
         OnShowLauncher(window, record);
+        break;
+    case UM_HELDKEY:
+        OnHeldKey(window, record, static_cast<int>(wParam), lParam != 0);
         break;
     case UM_SETUPMODE:
         OnSetupMode(window, record, wParam);

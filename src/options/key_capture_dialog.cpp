@@ -5,9 +5,13 @@
  * manager hands it every key-down except the ones it turns into commands:
  * Enter and Esc become IDOK and IDCANCEL and close it without a key.
  * WM_SYSKEYDOWN is taken like WM_KEYDOWN, so keys pressed with Alt (and
- * F10) are recorded too.
+ * F10) are recorded too.  The dialog has no IME input context, as the
+ * launcher has none: an open IME would turn the key (無変換 among them) into
+ * VK_PROCESSKEY.
  */
 #include "options/key_capture_dialog.h"
+
+#include <imm.h>
 
 #include "draw/desktop.h"
 #include "draw/portable/dpi_scale.h"
@@ -33,8 +37,14 @@ protected:
             PaintPrompt();
             *result = TRUE;
             return true;
+        case WM_ACTIVATE:
+            ImmAssociateContext(Window(), nullptr);
+            return false;
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
+            // Should an IME have had the key after all, it knows which it was.
+            if (wParam == VK_PROCESSKEY)
+                wParam = ImmGetVirtualKey(Window());
             // A lone modifier is no launcher key: wait for the key it goes with.
             if (wParam == VK_SHIFT || wParam == VK_CONTROL || wParam == VK_MENU)
                 return false;

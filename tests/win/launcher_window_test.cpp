@@ -187,6 +187,9 @@ protected:
         Selection = 1;
         Show();
         ASSERT_TRUE(Visible());
+        // On a loaded machine the show's timer may fire within a row before
+        // the launcher has the foreground, and hide it: the rows are about keys.
+        KillTimer(window_, LAUNCHER_TIMER_ID);
         for (int key : row.keys)
             Key(key);
         EXPECT_STREQ(row.keyPath, KeyPath);
@@ -321,6 +324,11 @@ TEST_F(LauncherTest, ShowingCopiesTheScreenAndHidingFreesIt)
     EXPECT_FALSE(Visible());
     EXPECT_EQ(nullptr, Launcher.BackgroundCapture.MemDC);
     EXPECT_EQ(0u, GetObjectType(bitmap)) << "the copy's bitmap is deleted";
+
+    // The show starts the timer itself: a click elsewhere hides the launcher.
+    Show();
+    ASSERT_TRUE(BringToFront(other.get()));
+    EXPECT_TRUE(PumpUntil([this] { return !Visible(); }, 3000)) << "no timer runs";
 }
 
 // What the shown launcher window holds, pixel by pixel.
@@ -481,6 +489,74 @@ TEST_F(LauncherTest, InSetupModeTheLibraryKeyGoesOnToTheWindowInFront)
     EXPECT_TRUE(Visible());
     EXPECT_EQ(1, watch.Downs(VK_NONCONVERT));
     EXPECT_EQ(1, watch.Ups(VK_NONCONVERT));
+}
+
+// Settings applied by OK or by an import reach the hook library at once.
+TEST_F(LauncherTest, ApplyingSettingsHandsTheForegroundOptionToTheLibrary)
+{
+    PutDword("Window", "Foreground", 0);
+    Start();
+    SetForeground(0);
+    SetHook(window_);
+    PutDword("Window", "Foreground", 1);
+    ApplySettings(window_, &Launcher, KeyPath);
+    TestWindow flashing;
+    ASSERT_TRUE(BringToFront(window_));
+    PostMessageA(FindWindowA(TAV_HOOK_WINDOW_CLASS, nullptr), RegisterWindowMessageA("SHELLHOOK"),
+                 HSHELL_FLASH, reinterpret_cast<LPARAM>(flashing.get()));
+    EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == flashing.get(); }, 5000));
+    SetForeground(0);
+}
+
+// After the shell restarts ("TaskbarCreated") the icon is added again: a
+// second add of the same icon is then refused.
+TEST_F(LauncherTest, TheTrayIconComesBackWhenTheShellRestarts)
+{
+    if (!WaitForNotificationArea())
+        GTEST_SKIP() << "no notification area on this display";
+    Start();
+    NOTIFYICONDATAA icon;
+    FillTrayIconData(&icon, window_);
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &icon));
+    SendMessageA(window_, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_FALSE(Shell_NotifyIconA(NIM_ADD, &icon));
+}
+
+// The launcher key and an entry's keys typed before the launcher shows: the
+// entry starts, and only the key after the entry's reaches the window in front.
+class BurstTest : public LauncherTest {
+protected:
+    void Burst(WORD key, WORD shift)
+    {
+        std::string started = TempFile("burst.txt");
+        PutEntry("", 19, "Sierra", SUBMENU_MARKER);
+        PutEntry("S", 28, "One", MarkerProgram().c_str(), "", ("\"" + started + "\"").c_str());
+        PutDword("Key", "OpenHotKey", key);
+        PutDword("Key", "OpenHotKeyEx", shift ? MOD_SHIFT : 0);
+        KeyWatch watch;
+        ASSERT_TRUE(watch.Installed());
+        Start();
+        SetHook(window_);
+        PressKey(key, shift);
+        PressKey('S');
+        PressKey('1');
+        PressKey('X');
+        EXPECT_NE("", WaitFor(started));
+        EXPECT_FALSE(Visible());
+        EXPECT_TRUE(PumpUntil([&] { return watch.Ups('X') == 1; }));
+        EXPECT_EQ(0, watch.Downs('S') + watch.Ups('S') + watch.Downs('1') + watch.Ups('1'));
+        EXPECT_EQ(1, watch.Downs('X'));
+    }
+};
+
+TEST_F(BurstTest, WithTheLibraryKey)
+{
+    Burst(VK_NONCONVERT, 0);
+}
+
+TEST_F(BurstTest, WithAHotKey)
+{
+    Burst(VK_F9, VK_SHIFT);
 }
 
 TEST_F(LauncherTest, ADragOnASideStripStoresTheWidthElsewhereItMoves)

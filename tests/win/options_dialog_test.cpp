@@ -6,6 +6,7 @@
  * its window procedure and forced with UpdateWindow after each change.
  */
 #include <windows.h>
+#include <imm.h>
 #include <commctrl.h>
 
 #include <functional>
@@ -322,6 +323,7 @@ TEST_F(OptionsDialogTest, TheCaptureDialogRecordsTheKeyPressedWithItsModifiers)
     for (const auto& c : captures) {
         driver.Then("", [&c](HWND dialog) {  // the capture dialog has no title
             PumpUntil([dialog] { return GetForegroundWindow() == dialog && GetFocus() == dialog; }, 1000);
+            EXPECT_EQ(nullptr, ImmGetContext(dialog)) << "an open IME would take the key";
             for (WORD modifier : c.Held)
                 SendKey(modifier, false);
             PressKey(c.Key);

@@ -40,6 +40,9 @@ LRESULT CALLBACK TestWindow::Proc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_HOTKEY:
         self->HotKeyIds.push_back(wParam);
         return 0;
+    case UM_HELDKEY:
+        self->HeldKeys.push_back(static_cast<int>(lParam ? -wParam : wParam));
+        return 0;
     case WM_COMMAND:
         self->Commands.push_back(LOWORD(wParam));
         return 0;

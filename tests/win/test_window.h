@@ -3,7 +3,7 @@
  * resident parts.
  *
  * TestWindow is a visible top-level window that records what the launcher
- * window would act on (UM_SHOWLAUNCHER, WM_HOTKEY, WM_COMMAND) and presses
+ * window would act on (UM_SHOWLAUNCHER, WM_HOTKEY, UM_HELDKEY, WM_COMMAND) and presses
  * queued keys while a menu it owns waits for input.  Keys go through
  * SendInput, which Wine routes through the low-level keyboard hooks and hot
  * keys even on a bare X display.  Keys and hot keys are global: programs
@@ -28,6 +28,7 @@ public:
 
     int ShowLauncherCount = 0;
     std::vector<WPARAM> HotKeyIds;
+    std::vector<int> HeldKeys;  // UM_HELDKEY in order: the key, negated for a release
     std::vector<WORD> Commands;
     std::deque<WORD> MenuKeys;  // one pressed per WM_ENTERIDLE; then the menu ends
 
