@@ -73,12 +73,15 @@ protected:
             PaintPrompt();
             *result = TRUE;
             return true;
+        case WM_TIMER:
+            PressHeldElsewhere();
+            *result = TRUE;
+            return true;
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
+            seenDown_[wParam & 0xFF] = true;
             // A lone modifier is no key: wait for the key it goes with.
-            if (wParam == VK_SHIFT || wParam == VK_CONTROL || wParam == VK_MENU)
-                return false;
-            if (entryKey_ && (wParam == VK_LWIN || wParam == VK_RWIN))
+            if (IsModifier(static_cast<int>(wParam)))
                 return false;
             Press(static_cast<int>(wParam));
             *result = TRUE;
@@ -91,7 +94,41 @@ protected:
 private:
     // GetKeyState: the state when the key-down was queued, which is what
     // was held with the key.
-    static bool Held(int key) { return (GetKeyState(key) & 0x8000) != 0; }
+    // From the timer, the keyboard's state now.
+    bool Held(int key) const
+    {
+        return ((fromTimer_ ? GetAsyncKeyState(key) : GetKeyState(key)) & 0x8000) != 0;
+    }
+
+    bool IsModifier(int code) const
+    {
+        return code == VK_SHIFT || code == VK_CONTROL || code == VK_MENU
+               || (entryKey_ && (code == VK_LWIN || code == VK_RWIN));
+    }
+
+    // A key that another window holds as its hot key never arrives here as
+    // a key-down: its holder gets it.  The keyboard's state still shows it
+    // pressed, so a key that went down since the last tick without a
+    // key-down message is taken as pressed here.  (Timer messages come only
+    // once the queue is empty, after any key-down.)
+    void PressHeldElsewhere()
+    {
+        for (int code = VK_BACK; code <= 0xFE; ++code) {
+            const SHORT state = GetAsyncKeyState(code);
+            const bool down = (state & 0x8000) != 0;
+            const bool arrived = !seenDown_[code] && ((down && !wasDown_[code]) || (state & 1) != 0);
+            wasDown_[code] = down;
+            seenDown_[code] = false;
+            if (arrived && !IsModifier(code) && code != VK_LSHIFT && code != VK_RSHIFT
+                && code != VK_LCONTROL && code != VK_RCONTROL && code != VK_LMENU
+                && code != VK_RMENU && code != VK_LWIN && code != VK_RWIN) {
+                fromTimer_ = true;
+                Press(code);
+                fromTimer_ = false;
+                return;
+            }
+        }
+    }
 
     void Press(int code)
     {
@@ -168,10 +205,15 @@ private:
         return lines;
     }
 
-    // Shows the notes under the prompt; the box grows to hold every line.
+    // Shows the notes under the prompt, and in the caption; the box grows
+    // to hold every line.
     void ShowNotes(std::vector<std::string> notes)
     {
         notes_ = std::move(notes);
+        std::string caption;
+        for (const std::string& note : notes_)
+            caption += (caption.empty() ? "" : "  ") + note;
+        SetWindowTextA(Window(), caption.c_str());
         FitToLines();
         InvalidateRect(Window(), nullptr, TRUE);
     }
@@ -204,6 +246,9 @@ private:
     BOOL OnInit() override
     {
         FitToLines();
+        for (int code = 0; code < 256; ++code)
+            wasDown_[code] = (GetAsyncKeyState(code) & 0x8000) != 0;
+        SetTimer(Window(), 1, 30, nullptr);
         return TRUE;
     }
 
@@ -239,6 +284,9 @@ private:
     std::vector<Key> ownKeys_;
     std::vector<std::string> notes_;
     Key recorded_ = {0, 0};
+    bool fromTimer_ = false;
+    bool wasDown_[256] = {};
+    bool seenDown_[256] = {};
 };
 
 // Every entry's key but the one of the entry at keyString ("" : all).
