@@ -316,18 +316,43 @@ bool TimeTrayIcon()
 // an empty registry, up to the end of the launcher window's creation;
 // prints the process's age when the tray icon was added (in WM_CREATE,
 // before the level is loaded and measured) and at the end.
-int RunStartUp()
+// 36 x 15 entries, each with a key of its own: slot 1 of every level but
+// the deepest a submenu; the 36 key characters' keys with the 15
+// combinations of Alt, Ctrl, Shift and Win, one combination per level.
+void PutKeyedMenu()
+{
+    std::string keyPath;
+    for (int level = 0; level < 15; ++level, keyPath += 'A')
+        for (int slot = 1; slot <= 36; ++slot) {
+            EntryRecord entry = {};
+            lstrcpynA(entry.Title, "Keyed", sizeof entry.Title);
+            lstrcpynA(entry.Program, slot == 1 && level < 14 ? SUBMENU_MARKER : "x.exe",
+                      sizeof entry.Program);
+            WriteEntry(keyPath.c_str(), slot, &entry);
+            WriteEntryHotKey(keyPath.c_str(), slot,
+                             MakeEntryKey(static_cast<unsigned char>(KeyChar(slot - 1)), level + 1));
+        }
+}
+
+// Prints the ages at the tray icon and at the window created, and the time
+// the window's creation took (its keys registered); with keys, over the
+// keyed menu, which is stored before the clock of the last figure starts.
+int RunStartUp(bool keys)
 {
     bool timed = TimeTrayIcon();
     if (!RedirectCurrentUser(&Scratch)) {
-        std::printf("-1 -1\n");
+        std::printf("-1 -1 -1\n");
         return 1;
     }
+    if (keys)
+        PutKeyedMenu();
     LoadOptionalApis();
     LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDA_SETUP));
+    const double before = ProcessAgeMs();
     HWND window = StartLauncher();
     double ms = ProcessAgeMs();
-    std::printf("%.3f %.3f\n", window != nullptr && timed ? TrayIconAddedMs : -1.0, window != nullptr ? ms : -1.0);
+    std::printf("%.3f %.3f %.3f\n", window != nullptr && timed ? TrayIconAddedMs : -1.0,
+                window != nullptr ? ms : -1.0, window != nullptr ? ms - before : -1.0);
     std::fflush(stdout);
     if (window != nullptr)
         StopLauncher(window);
@@ -460,12 +485,17 @@ void ShowStepByStep(Windows& w, bool floor, Breakdown* b)
 int main(int argc, char** argv)
 {
     if (argc > 1 && std::strcmp(argv[1], "start") == 0)
-        return RunStartUp();
+        return RunStartUp(argc > 2 && std::strcmp(argv[2], "keys") == 0);
 
     // 1. Start-up against the floor program, in turn.
-    std::vector<double> tavTray, tavReady, floorStart;
+    std::vector<double> tavTray, tavReady, floorStart, created, createdWithKeys;
     for (int i = 0; i < kStarts; ++i) {
-        std::vector<double> tav = RunChild("launcher_bench.exe", "start", 2);
+        std::vector<double> keyed = RunChild("launcher_bench.exe", "start keys", 3);
+        if (keyed[2] > 0)
+            createdWithKeys.push_back(keyed[2]);
+        std::vector<double> tav = RunChild("launcher_bench.exe", "start", 3);
+        if (tav[2] > 0)
+            created.push_back(tav[2]);
         double floor = RunChild("tray_floor.exe", "", 1)[0];
         if (tav[0] > 0 && tav[1] > 0 && floor > 0) {
             tavTray.push_back(tav[0]);
@@ -591,6 +621,8 @@ int main(int argc, char** argv)
     PrintRow("floor program (tray icon only)", floorStart);
     PrintRow("Tav: to the tray icon added", tavTray, &floorStart);
     PrintRow("Tav: to the launcher window created", tavReady, &floorStart);
+    PrintRow("creating the launcher window, empty registry", created);
+    PrintRow("creating it with 36 x 15 entry keys registered", createdWithKeys, &created, "empty");
 
     const bool leaked = after.GdiObjects != before.GdiObjects || after.UserObjects != before.UserObjects;
     std::printf("object growth over the cycles: GDI %+d, USER %+d%s\n", after.GdiObjects - before.GdiObjects,

@@ -44,6 +44,7 @@
 #define IDM_CLEAR_CLIPBOARD     200
 #define IDM_EXPORT              210
 #define IDM_IMPORT              220
+#define IDM_HOTKEY              230   /* setup window: the entry's own key */
 
 /* String table. */
 #define IDS_VERSION             1
@@ -96,5 +97,13 @@
 #define IDS_STARTUP_FAILED      50
 #define IDS_HOTKEY_FAILED       51
 #define IDS_ASK_OVERWRITE_SUBMENU 52
+
+/* 60-79: keys of their own for entries, and keys already taken. */
+#define IDS_KEY_TAKEN           60
+#define IDS_KEY_FREE            61
+#define IDS_KEY_NONE_FREE       62
+#define IDS_KEY_NEEDS_MODIFIER  63
+#define IDS_KEY_REMOVE_HINT     64
+#define IDS_MOD_WIN             65
 
 #endif

@@ -11,6 +11,8 @@
 #define UM_EDITENTRY      (0x0400 + 11)  /* 1035 */
 #define UM_EDITSUBMENU    (0x0400 + 12)  /* 1036 */
 #define UM_ASSIGNKEY      (0x0400 + 13)  /* 1037 */
+// Setup window: open the key-capture dialog for the selected entry's own key.
+#define UM_EDITHOTKEY     (0x0400 + 21)  /* 1045 */
 // Enter (wParam 1) or leave (any other wParam) setup mode.
 #define UM_SETUPMODE      (0x0400 + 14)  /* 1038 */
 // A key held by the hook library between the launcher key and the moment

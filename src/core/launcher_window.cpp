@@ -14,6 +14,7 @@
 
 #include "base/window_class.h"
 #include "core/portable/edge_hit.h"
+#include "core/entry_keys.h"
 #include "core/launcher_key.h"
 #include "core/settings_file_ui.h"
 #include "core/tray.h"
@@ -24,6 +25,7 @@
 #include "hook/tav_hook.h"
 #include "launch/key_handling.h"
 #include "options/about_dialog.h"
+#include "options/key_capture_dialog.h"
 #include "options/launcher_key_text.h"
 #include "options/options_dialog.h"
 #include "res/resource.h"
@@ -72,6 +74,11 @@ struct LauncherWindowRecord {
     // settings-file command while one runs is ignored (both share the path
     // buffer and the dialogs' records).
     int ModalCommandsRunning = 0;
+
+    // Shown by a submenu's own key: the modifiers of that key may still be
+    // held, and their key-downs (a repeat, or the keyboard state handed over
+    // with the focus) must not hide the launcher.  Until the first other key.
+    bool IgnoreModifiers = false;
     int FileCommandRunning = 0;
     int ExitPending = 0;
 };
@@ -217,6 +224,7 @@ static void OnCreate(HWND window, LauncherWindowRecord* record)
     AddTrayIcon(window);
     PlaceTopLevel(window, record->State, KeyPath);
     HotKeyAtom = RegisterLauncherKey(HotKeyAtom, window, record->State);
+    RegisterEntryKeys(window);
 }
 
 static void OnDestroy(HWND window, LauncherWindowRecord* record)
@@ -225,6 +233,7 @@ static void OnDestroy(HWND window, LauncherWindowRecord* record)
     DeleteTrayIcon();
     ReleaseBackground(&record->State->BackgroundCapture);
     HotKeyAtom = ReleaseLauncherKey(HotKeyAtom, window, record->State);
+    ReleaseEntryKeys();
     PostQuitMessage(0);
 }
 
@@ -338,12 +347,51 @@ static void OnHeldKey(HWND window, LauncherWindowRecord* record, int key, int up
     SendInput(1, &input, sizeof input);
 }
 
+// An entry's own key (WM_HOTKEY with an entry key's id; false for any
+// other id).  A submenu's key shows the launcher at its level, or moves a
+// shown launcher there; an entry's starts it at once, as if it had been
+// chosen, and the launcher stays as it is.  Nothing in setup mode.
+static bool OnEntryKey(HWND window, LauncherWindowRecord* record, int id)
+{
+    char keyString[kKeyStringSize];
+    if (!EntryKeyOfId(id, keyString))
+        return false;
+    if (SetupMode == 1)
+        return true;
+    char keyPath[kKeyPathSize];
+    const int length = lstrlenA(keyString);
+    lstrcpynA(keyPath, keyString, length);  // all but the entry's own key character
+    const int slot = SlotFromKey(static_cast<unsigned char>(keyString[length - 1]));
+    EntryRecord entry;
+    if (!ReadEntry(keyPath, slot, &entry))
+        return true;
+    if (!IsSubmenuMarker(entry.Program) || !LevelHoldsSubmenus(keyPath)) {
+        StartEntry(window, &entry);
+        return true;
+    }
+    lstrcpynA(KeyPath, keyString, sizeof KeyPath);
+    Selection = 0;
+    record->IgnoreModifiers = true;
+    ShowLevel(window, record->State, KeyPath);
+    if (IsWindowVisible(window))
+        InvalidateRect(window, nullptr, FALSE);
+    else
+        OnShowLauncher(window, record);
+    return true;
+}
+
 void SetSetupMode(int mode)
 {
     SetupMode = mode;
     // The launcher ignores its key meanwhile; the hook library then passes it
     // on instead of swallowing a press that shows nothing.
     PauseLibraryKey(mode == 1);
+    // The entries' keys are let go, so that the capture dialog can try them,
+    // and registered again as the entry tree holds them now.
+    if (mode == 1)
+        ReleaseEntryKeys();
+    else
+        RegisterEntryKeys(LauncherWindow);
 }
 
 // The setup window opens where the launcher would appear: its place is
@@ -367,7 +415,8 @@ static void OnSetupMode(HWND window, LauncherWindowRecord* record, WPARAM enter)
         return;  // the options dialog or the about box is open
     SetSetupMode(1);
     SaveLauncherPosition(window);
-    SetupWindow = CreateSetupWindow(window);
+    static const SetupKeyHooks kKeyHooks = {RunEntryKeyCaptureDialog, FormatHotKeyText};
+    SetupWindow = CreateSetupWindow(window, &kKeyHooks);
     if (SetupWindow == nullptr)
         SetSetupMode(0);
 }
@@ -385,11 +434,14 @@ static void RunModalCommand(HWND window, LauncherWindowRecord* record, Command c
 }
 
 // An import changes the registry under the running launcher: settings and
-// top level are loaded again.  The launcher key's registration stays; an
-// imported key takes effect when the key is next registered.
+// top level are loaded again, and the entries' keys registered as the file
+// gave them.  The launcher key's registration stays; an imported launcher
+// key takes effect when the key is next registered.
 static void ReloadLauncher(HWND window)
 {
     ApplySettings(window, RecordOf(window)->State, KeyPath);
+    if (SetupMode == 0)
+        RegisterEntryKeys(window);
 }
 
 // Commands 210 and 220: the save or open dialog on the shared file name,
@@ -530,6 +582,11 @@ static LRESULT CALLBACK LauncherWndProc(HWND window, UINT message, WPARAM wParam
         OnGetMinMaxInfo(window, reinterpret_cast<MINMAXINFO*>(lParam));
         break;
     case WM_KEYDOWN:
+        if (record->IgnoreModifiers
+            && (wParam == VK_SHIFT || wParam == VK_CONTROL || wParam == VK_MENU
+                || wParam == VK_LWIN || wParam == VK_RWIN))
+            break;
+        record->IgnoreModifiers = false;
         OnKeyDown(window, record, LOBYTE(wParam));
         break;
     case WM_COMMAND:
@@ -547,6 +604,8 @@ static LRESULT CALLBACK LauncherWndProc(HWND window, UINT message, WPARAM wParam
         Sleep(200);
         break;
     case WM_HOTKEY:
+        if (OnEntryKey(window, record, static_cast<int>(wParam)))
+            break;
         if (HotKeyAtom != 0)
             SendMessageA(window, UM_SHOWLAUNCHER, 0, 0);
         break;

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <cstdio>
+
 #include "res/resource.h"
 #include "store/res_string.h"
 
@@ -20,4 +22,12 @@ void FormatLauncherKeyText(char* text, int code, int modifiers, int imeFlag)
         names[0] = '\0';
     LauncherKeyTexts texts = {ctrl.Text, alt.Text, shift.Text, ime.Text, names};
     FormatLauncherKey(text, code, modifiers, imeFlag, texts);
+}
+
+void FormatHotKeyText(char* text, int code, int modifiers)
+{
+    char rest[kLauncherKeyTextSize];
+    FormatLauncherKeyText(rest, code, modifiers & ~MOD_WIN, 0);
+    std::snprintf(text, kLauncherKeyTextSize, "%s%s", (modifiers & MOD_WIN) ? ResString(IDS_MOD_WIN) : "",
+                  rest);
 }

@@ -11,4 +11,8 @@
 // program's own texts.
 void FormatLauncherKeyText(char* text, int code, int modifiers, int imeFlag);
 
+// The same for a hot key whose modifiers may hold MOD_WIN too ("WIN+"
+// first), as an entry's own key has them.
+void FormatHotKeyText(char* text, int code, int modifiers);
+
 #endif

@@ -178,9 +178,10 @@ void PasteClipboard(SetupSession* session)
     if (row.Submenu && SummarizeSubtree(&target, &fingerprint) > 1
         && !AskSetupQuestion(session->Window, IDS_ASK_OVERWRITE_SUBMENU, row.Title))
         return;
-    if (CopySubtree(&source, &target) && cut) {
-        DeleteSubtree(&source, 1);
-        session->HasClipboard = false;
+    // A cut moves the entries' own keys with them; a copy comes without.
+    if (cut ? MoveSubtree(&source, &target) : CopySubtree(&source, &target)) {
+        if (cut)
+            session->HasClipboard = false;
     }
     ReloadLevel(session);
 }
@@ -203,7 +204,7 @@ void ShowSetupMenu(SetupSession* session)
         if (HasTitle(session)) {
             EnableMenuItem(popup, IDM_NEW_SUBMENU, greyed);
         } else {
-            for (UINT id : {IDM_CUT, IDM_COPY, IDM_DELETE})
+            for (UINT id : {IDM_CUT, IDM_COPY, IDM_DELETE, IDM_HOTKEY})
                 EnableMenuItem(popup, id, greyed);
         }
         if (!session->HasClipboard)
@@ -246,6 +247,10 @@ void RunSetupCommand(SetupSession* session, int command)
         break;
     case IDM_PASTE:
         PasteClipboard(session);
+        break;
+    case IDM_HOTKEY:
+        if (HasTitle(session))
+            Post(session, UM_EDITHOTKEY);
         break;
     case IDM_CLEAR_CLIPBOARD:
         session->HasClipboard = false;
@@ -293,6 +298,24 @@ void OpenEntryDialog(SetupSession* session)
     BeginModal(session);
     if (RunEntryDialog(session->Window, &session->Cursor, session->PendingPath) == 1)
         ReloadLevel(session);
+    EndModal(session, true);
+}
+
+// The key-capture dialog for the selected entry or submenu: its own key is
+// assigned, replaced or (Delete alone) removed.
+void OpenEntryKeyDialog(SetupSession* session)
+{
+    if (!HasTitle(session) || session->Keys.CaptureEntryKey == nullptr)
+        return;
+    char keyString[kKeyStringSize];
+    if (!MakeKeyString(keyString, session->Cursor.KeyPath, session->Cursor.Slot))
+        return;
+    BeginModal(session);
+    DWORD hotKey = 0;
+    if (session->Keys.CaptureEntryKey(session->Window, keyString, &hotKey) == 1) {
+        WriteEntryHotKey(session->Cursor.KeyPath, session->Cursor.Slot, hotKey);
+        ReloadLevel(session);
+    }
     EndModal(session, true);
 }
 

@@ -11,6 +11,7 @@
 #include <shellapi.h>
 
 #include "base/launcher_state.h"
+#include "setup/setup_key_hooks.h"
 #include "store/entry_tree.h"
 #include "store/store_watch.h"
 
@@ -34,6 +35,14 @@ struct SetupSession {
     HWND Window;
     HWND Launcher;       // gets UM_SETUPMODE 0 at the end
     LauncherState View;  // own settings (ShowAllKey 1) and the level shown
+    SetupKeyHooks Keys;  // the capture dialog and key texts, from the launcher
+
+    // The own keys of the level's entries (0: none), and whether each is
+    // taken now: the system refuses it to the setup window (another program
+    // or the launcher key holds it; the entries' keys are let go while setup
+    // mode lasts) or an entry shown earlier on the level has it too.
+    DWORD HotKeys[kSlotCount];
+    bool HotKeyTaken[kSlotCount];
     EntryLocation Cursor;  // the selected row (0..36) of the level shown
 
     // Where the pointer was last seen; the selection follows it while no
@@ -81,8 +90,8 @@ int SetupRowAtPoint(const SetupSession* session, POINT screen);
 // dialog (message UM_EDITENTRY).
 void OpenSelectedRow(SetupSession* session);
 
-// Loads the cursor's level again (all 37 rows) and repaints; the window
-// keeps its size.
+// Loads the cursor's level again (all 37 rows) with its entries' keys and
+// repaints; the window keeps its size.
 void ReloadLevel(SetupSession* session);
 
 // After a change of the store: the level shown is loaded again with the
@@ -93,7 +102,8 @@ void FollowStore(SetupSession* session);
 void RepaintSetup(const SetupSession* session);
 
 // Paints the setup window, width x height pixels, into dc: the level in the
-// launcher's look over white, the cursor row outlined by inversion, and the
+// launcher's look over white, each entry's own key right-aligned on its row
+// (red when taken), the cursor row outlined by inversion, and the
 // clipboard's source row framed when it is on the level shown.
 void PaintSetupWindow(const SetupSession* session, HDC dc, int width, int height);
 
@@ -103,6 +113,7 @@ void RunSetupCommand(SetupSession* session, int command);
 void OpenEntryDialog(SetupSession* session);
 void OpenSubmenuNameDialog(SetupSession* session);
 void OpenAssignKeyDialog(SetupSession* session);
+void OpenEntryKeyDialog(SetupSession* session);
 void DropFiles(SetupSession* session, HDROP drop);
 
 #endif

@@ -12,10 +12,12 @@
 #include <new>
 
 #include "base/messages.h"
+#include "base/unique_handle.h"
 #include "base/window_class.h"
 #include "draw/desktop.h"
 #include "draw/geometry.h"
 #include "draw/paint.h"
+#include "draw/portable/dpi_scale.h"
 #include "launch/portable/selection.h"
 #include "setup/portable/setup_rows.h"
 #include "setup/setup_session.h"
@@ -37,6 +39,32 @@ RECT RowRect(const SetupSession* session, int slot, int width)
 {
     LayoutRect row = SetupRowRect(slot, Pitch(session), width, session->View.Dpi);
     return RECT{row.Left, row.Top, row.Right, row.Bottom};
+}
+
+// Each entry's own key, right-aligned on its row in the launcher's font.
+void PaintEntryKeys(const SetupSession* session, HDC dc, int width)
+{
+    if (session->Keys.FormatKey == nullptr)
+        return;
+    LOGFONTA font = session->View.Font;
+    font.lfHeight = ScaleToDpi(font.lfHeight, session->View.Dpi);
+    tav::UniqueHFont handle(CreateFontIndirectA(&font));
+    HGDIOBJ old = SelectObject(dc, handle.get());
+    SetBkMode(dc, TRANSPARENT);
+    const int margin = ScaleToDpi(4, session->View.Dpi);
+    for (int slot = 1; slot < kSlotCount; ++slot) {
+        const DWORD key = session->HotKeys[slot];
+        if (key == 0)
+            continue;
+        char text[kSetupKeyTextSize];
+        session->Keys.FormatKey(text, static_cast<int>(EntryKeyCode(key)),
+                                static_cast<int>(EntryKeyModifiers(key)));
+        RECT row = RowRect(session, slot, width);
+        row.right -= margin;
+        SetTextColor(dc, session->HotKeyTaken[slot] ? RGB(192, 0, 0) : RGB(0, 0, 128));
+        DrawTextA(dc, text, -1, &row, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    }
+    SelectObject(dc, old);
 }
 
 void StorePointer(SetupSession* session)
@@ -206,6 +234,9 @@ bool Dispatch(SetupSession* session, UINT message, WPARAM wParam, LPARAM lParam)
     case UM_ASSIGNKEY:
         OpenAssignKeyDialog(session);
         break;
+    case UM_EDITHOTKEY:
+        OpenEntryKeyDialog(session);
+        break;
     case WM_DPICHANGED:
         // Moved to a monitor of another DPI, or the scaling changed.
         FollowDpiChange(session->Window, &session->View, session->Cursor.KeyPath, wParam,
@@ -313,6 +344,21 @@ void OpenSelectedRow(SetupSession* session)
 void ReloadLevel(SetupSession* session)
 {
     LoadLevel(&session->View, session->Cursor.KeyPath, 1);
+    constexpr int kProbeId = 1;
+    for (int slot = 1; slot < kSlotCount; ++slot) {
+        const DWORD key = ReadEntryHotKey(session->Cursor.KeyPath, slot);
+        session->HotKeys[slot] = session->View.Titles[slot][0] != '\0' ? key : 0;
+        bool taken = false;
+        for (int before = 1; before < slot && key != 0; ++before)
+            taken = taken || session->HotKeys[before] == key;
+        if (session->HotKeys[slot] != 0 && !taken) {
+            taken = !RegisterHotKey(session->Window, kProbeId, EntryKeyModifiers(key),
+                                    EntryKeyCode(key));
+            if (!taken)
+                UnregisterHotKey(session->Window, kProbeId);
+        }
+        session->HotKeyTaken[slot] = taken;
+    }
     RepaintSetup(session);
 }
 
@@ -324,6 +370,7 @@ void RepaintSetup(const SetupSession* session)
 void PaintSetupWindow(const SetupSession* session, HDC dc, int width, int height)
 {
     PaintLauncher(&session->View, dc, width, height, nullptr, 0, PAINT_SETUP);
+    PaintEntryKeys(session, dc, width);
     RECT cursor = RowRect(session, session->Cursor.Slot, width);
     DrawInvertedRect(dc, &cursor);
     const EntryLocation& source = session->Clipboard.Source;
@@ -337,7 +384,7 @@ void PaintSetupWindow(const SetupSession* session, HDC dc, int width, int height
     }
 }
 
-HWND CreateSetupWindow(HWND launcher)
+HWND CreateSetupWindow(HWND launcher, const SetupKeyHooks* keys)
 {
     // Nothing is erased: painting covers every pixel.
     RegisterProgramClass(SETUP_WINDOW_CLASS, SetupWndProc, nullptr);
@@ -347,6 +394,8 @@ HWND CreateSetupWindow(HWND launcher)
     if (!session)
         return nullptr;
     session->Launcher = launcher;
+    if (keys != nullptr)
+        session->Keys = *keys;
     HWND window = CreateWindowExA(WS_EX_TOOLWINDOW, SETUP_WINDOW_CLASS, "Tav", WS_POPUP, 0, 0, 0, 0,
                                   nullptr, nullptr, GetModuleHandleA(nullptr), &session);
     if (window == nullptr)

@@ -14,6 +14,8 @@
 
 #include <windows.h>
 
+#include "setup/setup_key_hooks.h"
+
 // Window class of the setup window; registered anew at every creation.
 #define SETUP_WINDOW_CLASS "TavSetupClass"
 
@@ -25,6 +27,6 @@
 // appear, at the top level with key A selected.  launcher is the launcher
 // window, which gets UM_SETUPMODE 0 when the setup window is destroyed.
 // Null when the window cannot be created.
-HWND CreateSetupWindow(HWND launcher);
+HWND CreateSetupWindow(HWND launcher, const SetupKeyHooks* keys = nullptr);
 
 #endif

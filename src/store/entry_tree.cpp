@@ -53,6 +53,35 @@ void ReadField(HKEY key, EntryField field, const char* keyString, char* buffer, 
     StoreReadStringFrom(key, name, buffer, capacity, "");
 }
 
+// The entry's own key, 0 when it has none or what is stored is no key
+// (not a REG_DWORD of 4 bytes, or not IsEntryKey).
+DWORD ReadHotKeyFrom(HKEY key, const char* keyString)
+{
+    char name[kValueNameSize];
+    if (key == nullptr || !MakeValueName(name, ENTRY_HOTKEY, keyString))
+        return 0;
+    DWORD type = 0;
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size)
+            != ERROR_SUCCESS
+        || type != REG_DWORD || size != sizeof value || !IsEntryKey(value))
+        return 0;
+    return value;
+}
+
+// Stores the entry's own key, or removes it for 0.
+void WriteHotKeyTo(HKEY key, const char* keyString, DWORD hotKey)
+{
+    char name[kValueNameSize];
+    if (!MakeValueName(name, ENTRY_HOTKEY, keyString))
+        return;
+    if (IsEntryKey(hotKey))
+        StoreWriteDwordTo(key, name, hotKey);
+    else
+        RegDeleteValueA(key, name);
+}
+
 int ReadEntryFrom(HKEY key, const char* keyString, EntryRecord* record)
 {
     std::memset(record, 0, sizeof *record);
@@ -80,7 +109,9 @@ void WriteField(HKEY launchKey, EntryField field, const char* keyString, const c
         StoreWriteStringTo(launchKey, name, value.c_str());
 }
 
-void WriteEntryAt(const char* keyString, const EntryRecord* record)
+// Writes the entry's five values; its own key stays as it is unless
+// hotKey is given, which is stored (0: removed) with them.
+void WriteEntryAt(const char* keyString, const EntryRecord* record, const DWORD* hotKey = nullptr)
 {
     // The key is created once for the entry's five values (a copy writes
     // whole subtrees); a write that cannot create it is dropped, as any store
@@ -92,12 +123,15 @@ void WriteEntryAt(const char* keyString, const EntryRecord* record)
     for (const PathField& field : PathFields)
         WriteField(key.get(), field.Field, keyString, record->*field.Text, kPathSize,
                    field.Field != ENTRY_EXEC);
+    if (hotKey != nullptr)
+        WriteHotKeyTo(key.get(), keyString, *hotKey);
 }
 
 // An entry of a subtree as CopySubtree reads it.
 struct SubtreeEntry {
     char KeyString[kKeyStringSize];
     EntryRecord Record;
+    DWORD HotKey;
 };
 
 // Appends the entry at keyString and, when it is a submenu, the subtrees of
@@ -111,6 +145,7 @@ int ReadSubtree(HKEY key, const char* keyString, std::vector<SubtreeEntry>* entr
     lstrcpynA(entry.KeyString, keyString, sizeof entry.KeyString);
     if (!ReadEntryFrom(key, keyString, &entry.Record))
         return -2;
+    entry.HotKey = ReadHotKeyFrom(key, keyString);
     entries->push_back(entry);
     // A submenu's key string is its children's KeyPath; where that would be
     // too long the marker marks no submenu.
@@ -230,7 +265,11 @@ int CanCopySubtree(const EntryLocation* source, const EntryLocation* destination
     return PlanCopy(source, destination, &plan);
 }
 
-int CopySubtree(const EntryLocation* source, const EntryLocation* destination)
+namespace {
+
+// The copy behind CopySubtree and MoveSubtree: the entries' own keys go
+// with them when keepKeys, else the copies have none.
+int CopyEntries(const EntryLocation* source, const EntryLocation* destination, bool keepKeys)
 {
     CopyPlan plan;
     if (!PlanCopy(source, destination, &plan))
@@ -242,10 +281,51 @@ int CopySubtree(const EntryLocation* source, const EntryLocation* destination)
     DeleteSubtree(destination, 0);
     for (const SubtreeEntry& entry : plan.Entries) {
         char target[kKeyStringSize];
+        const DWORD hotKey = keepKeys ? entry.HotKey : 0;
         if (RebaseKeyString(target, entry.KeyString, plan.Source, plan.Destination))
-            WriteEntryAt(target, &entry.Record);
+            WriteEntryAt(target, &entry.Record, &hotKey);
     }
     return 1;
+}
+
+}  // namespace
+
+int CopySubtree(const EntryLocation* source, const EntryLocation* destination)
+{
+    return CopyEntries(source, destination, false);
+}
+
+int MoveSubtree(const EntryLocation* source, const EntryLocation* destination)
+{
+    char sourceKey[kKeyStringSize];
+    char destinationKey[kKeyStringSize];
+    if (!MakeKeyString(sourceKey, source->KeyPath, source->Slot)
+        || !MakeKeyString(destinationKey, destination->KeyPath, destination->Slot)
+        || IsInSubtree(destinationKey, sourceKey))
+        return 0;  // the copy would replace the source before it is deleted
+    if (!CopyEntries(source, destination, true))
+        return 0;
+    DeleteSubtree(source, 1);
+    return 1;
+}
+
+DWORD ReadEntryHotKey(const char* keyPath, int slot)
+{
+    char keyString[kKeyStringSize];
+    if (!MakeKeyString(keyString, keyPath, slot))
+        return 0;
+    UniqueHKey key = OpenLaunchKey(KEY_READ);
+    return ReadHotKeyFrom(key.get(), keyString);
+}
+
+void WriteEntryHotKey(const char* keyPath, int slot, DWORD hotKey)
+{
+    char keyString[kKeyStringSize];
+    if (!MakeKeyString(keyString, keyPath, slot))
+        return;
+    UniqueHKey key = StoreCreateKey(ResString(IDS_KEY_LAUNCH));
+    if (key)
+        WriteHotKeyTo(key.get(), keyString, hotKey);
 }
 
 int SummarizeSubtree(const EntryLocation* location, unsigned long long* fingerprint)
@@ -272,6 +352,8 @@ int SummarizeSubtree(const EntryLocation* location, unsigned long long* fingerpr
         fold(entry.Record.Title, sizeof entry.Record.Title);
         for (const PathField& field : PathFields)
             fold(entry.Record.*field.Text, kPathSize);
+        for (int shift = 0; shift < 32; shift += 8)
+            hash = (hash ^ ((entry.HotKey >> shift) & 0xFF)) * 1099511628211ull;
     }
     *fingerprint = hash;
     return static_cast<int>(entries.size());
@@ -292,9 +374,71 @@ void DeleteSubtree(const EntryLocation* location, int withSelf)
 
 void DeleteEntryValues(HKEY launchKey, const char* keyString)
 {
-    for (int field = ENTRY_TITLE; field <= ENTRY_SOUND; ++field) {
+    for (int field = ENTRY_TITLE; field <= ENTRY_HOTKEY; ++field) {
         char name[kValueNameSize];
         if (MakeValueName(name, static_cast<EntryField>(field), keyString))
             RegDeleteValueA(launchKey, name);
     }
+}
+
+std::vector<EntryHotKey> ReadEntryHotKeys()
+{
+    std::vector<EntryHotKey> keys;
+    UniqueHKey key = OpenLaunchKey(KEY_READ);
+    if (!key)
+        return keys;
+    // One pass over the values: the keys, the titles (an entry without one
+    // does not exist) and the submenu markers (an entry is reached only
+    // through submenus).
+    std::vector<std::string> titled;
+    std::vector<std::string> submenus;
+    const size_t prefix = std::strlen("HotKey");
+    for (DWORD index = 0;; ++index) {
+        char name[256];
+        DWORD nameSize = sizeof name;
+        DWORD type = 0;
+        BYTE data[8];
+        DWORD dataSize = sizeof data;
+        LONG status = RegEnumValueA(key.get(), index, name, &nameSize, nullptr, &type, data,
+                                    &dataSize);
+        if (status == ERROR_NO_MORE_ITEMS)
+            break;
+        if (status != ERROR_SUCCESS && status != ERROR_MORE_DATA)
+            continue;  // a name too long for any entry, or data too long to matter
+        if (std::strncmp(name, "HotKey", prefix) == 0) {
+            DWORD value = 0;
+            std::memcpy(&value, data, sizeof value);
+            EntryHotKey entry;
+            if (status == ERROR_SUCCESS && type == REG_DWORD && dataSize == sizeof value
+                && IsEntryKey(value)
+                && lstrlenA(name + prefix) < static_cast<int>(sizeof entry.KeyString)) {
+                lstrcpynA(entry.KeyString, name + prefix, sizeof entry.KeyString);
+                entry.HotKey = value;
+                keys.push_back(entry);
+            }
+        } else if (std::strncmp(name, "Title", 5) == 0 && status == ERROR_SUCCESS
+                   && type == REG_SZ && dataSize > 0) {
+            titled.emplace_back(name + 5);
+        } else if (std::strncmp(name, "Exec", 4) == 0 && status == ERROR_SUCCESS
+                   && IsSubmenuMarker(std::string(reinterpret_cast<char*>(data), dataSize).c_str())) {
+            submenus.emplace_back(name + 4);
+        }
+    }
+    auto holds = [](const std::vector<std::string>& names, const std::string& name) {
+        return std::find(names.begin(), names.end(), name) != names.end();
+    };
+    keys.erase(std::remove_if(keys.begin(), keys.end(),
+                              [&](const EntryHotKey& entry) {
+                                  const std::string keyString = entry.KeyString;
+                                  char checked[kValueNameSize];
+                                  if (!MakeValueName(checked, ENTRY_HOTKEY, entry.KeyString)
+                                      || !holds(titled, keyString))
+                                      return true;
+                                  for (size_t length = 1; length < keyString.size(); ++length)
+                                      if (!holds(submenus, keyString.substr(0, length)))
+                                          return true;
+                                  return false;
+                              }),
+               keys.end());
+    return keys;
 }

@@ -2,7 +2,8 @@
  * The entry tree: the launcher's menu, stored flat as REG_SZ values in the
  * Launch key (string 4).  An entry's values are named by a prefix and the
  * entry's key string, its level's KeyPath followed by its own key character:
- * "Title%s%c", "Exec%s%c", "Folder%s%c", "Option%s%c", "Sound%s%c".  A
+ * "Title%s%c", "Exec%s%c", "Folder%s%c", "Option%s%c", "Sound%s%c", and
+ * the REG_DWORD "HotKey%s%c" when the entry has a key of its own.  A
  * program of exactly "-1" marks a submenu.
  *
  * No operation builds a KeyPath of more than 15 characters, whatever is
@@ -22,6 +23,8 @@
 #define TAV_STORE_ENTRY_TREE_H
 
 #include <windows.h>
+
+#include <vector>
 
 #include "base/launcher_state.h"
 #include "base/portable/key_table.h"
@@ -74,12 +77,34 @@ int CopySubtree(const EntryLocation* source, const EntryLocation* destination);
 // which differs once any of them is changed, added or removed.
 int SummarizeSubtree(const EntryLocation* location, unsigned long long* fingerprint);
 
+// The cut's paste: copies as CopySubtree does, the entries' own keys
+// with them, then deletes the source with everything below it.  0 (and
+// nothing changed) when the copy is refused or the destination holds the
+// source.  A plain copy comes without the keys: two entries never share one.
+int MoveSubtree(const EntryLocation* source, const EntryLocation* destination);
+
+// The entry's own key (value "HotKey%s%c"), 0 when it has none.
+DWORD ReadEntryHotKey(const char* keyPath, int slot);
+// Stores it; 0 (or anything that is no key, see IsEntryKey) removes it.
+void WriteEntryHotKey(const char* keyPath, int slot, DWORD hotKey);
+
+// An entry's own key and where the entry stands.
+struct EntryHotKey {
+    char KeyString[kKeyStringSize];
+    DWORD HotKey;
+};
+
+// Every entry's own key, found in one enumeration of the Launch key: only
+// entries that exist (they have a title) and that the launcher reaches
+// (every level above is a submenu), in the registry's value order.
+std::vector<EntryHotKey> ReadEntryHotKeys();
+
 // Deletes everything below the entry, and the entry itself when withSelf is
 // 1.  Children are found by their program values, level by level, as far as
 // KeyPaths reach; whatever the entry's own program is.
 void DeleteSubtree(const EntryLocation* location, int withSelf);
 
-// Deletes the five values of the entry with key string keyString (1 to 16
+// Deletes the values of the entry (its own key too) with key string keyString (1 to 16
 // KeyTable characters; nothing is deleted for anything else).
 void DeleteEntryValues(HKEY launchKey, const char* keyString);
 

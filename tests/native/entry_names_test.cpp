@@ -54,13 +54,14 @@ TEST(MakeValueName, PrefixThenKeyStringForKeyStringsOnly)
 {
     EXPECT_EQ("TitleA", ValueName(ENTRY_TITLE, "A"));
     EXPECT_EQ("SoundS1", ValueName(ENTRY_SOUND, "S1"));
+    EXPECT_EQ("HotKeyS1", ValueName(ENTRY_HOTKEY, "S1"));
     const std::string longest(kKeyStringSize - 1, '9');
     EXPECT_EQ("Folder" + longest, ValueName(ENTRY_FOLDER, longest)) << "the longest name fills the buffer";
 
     EXPECT_EQ("<none>", ValueName(ENTRY_TITLE, "")) << "the top level is no entry";
     EXPECT_EQ("<none>", ValueName(ENTRY_TITLE, longest + "9"));
     EXPECT_EQ("<none>", ValueName(ENTRY_TITLE, "A%s"));
-    EXPECT_EQ("<none>", ValueName(5, "A"));
+    EXPECT_EQ("<none>", ValueName(6, "A"));
     EXPECT_EQ("<none>", ValueName(-1, "A"));
     // Seventeen key characters and no terminator: nothing past them is read.
     std::vector<char> unterminated(kKeyStringSize, 'A');

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <map>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -508,6 +509,69 @@ TEST_F(EntryTreeTest, MarkersBelowTheDeepestLevelAreNeverReached)
         expected.erase("Exec" + std::string(depth, 'D'));
     }
     EXPECT_EQ(expected, StoredValues());
+}
+
+// --- The entries' own keys ---------------------------------------------------
+
+void PutKey(const std::string& k, DWORD hotKey, DWORD type = REG_DWORD)
+{
+    PutRawValue(kLaunch, ("HotKey" + k).c_str(), type, &hotKey, sizeof hotKey);
+}
+
+// The keys of key strings ks as ReadEntryHotKey gives them (0: none).
+std::vector<DWORD> Keys(const std::vector<std::string>& ks)
+{
+    std::vector<DWORD> keys;
+    for (const std::string& k : ks)
+        keys.push_back(ReadEntryHotKey(k.substr(0, k.size() - 1).c_str(),
+                                       SlotFromKey(static_cast<unsigned char>(k.back()))));
+    return keys;
+}
+
+// A cut moves every key of its subtree with it; a copy comes without them
+// and replaces a key that stood at its destination; a delete takes them.
+TEST_F(EntryTreeTest, OwnKeysMoveWithACutAndNeverCopyOrOutliveTheirEntry)
+{
+    PutThreeLevels();
+    PutKey("S", 0x0241);     // Ctrl+A
+    PutKey("SAB", 0x0C42);   // Win+Shift+B
+    PutKey("A", 0x0143);     // Alt+C
+    const EntryLocation kU = Location(21, "");
+    const EntryLocation kV = Location(22, "");
+    const EntryLocation kA = Location(1, "");
+
+    ASSERT_EQ(1, CopySubtree(&kS, &kU));
+    EXPECT_EQ((std::vector<DWORD>{0x0241, 0x0C42, 0, 0}), Keys({"S", "SAB", "U", "UAB"}));
+    ASSERT_EQ(1, CopySubtree(&kS, &kA));
+    EXPECT_EQ((std::vector<DWORD>{0, 0x0241}), Keys({"A", "S"}));
+
+    ASSERT_EQ(1, MoveSubtree(&kS, &kV));
+    EXPECT_EQ((std::vector<DWORD>{0, 0, 0x0241, 0x0C42}), Keys({"S", "SAB", "V", "VAB"}));
+    EXPECT_EQ("<none>", Read("", 19));
+    const EntryLocation kV1 = Location(1, "V");
+    EXPECT_EQ(0, MoveSubtree(&kV, &kV1)) << "a cut into its own subtree";
+
+    DeleteSubtree(&kV, 1);
+    const Values left = StoredValues();
+    EXPECT_EQ(0u, left.count("HotKeyV") + left.count("HotKeyVAB"));
+}
+
+// Only keys that are keys, of entries the launcher can reach, are listed.
+TEST_F(EntryTreeTest, TheKeyListHoldsOnlyReachableEntriesWithValidKeys)
+{
+    PutThreeLevels();
+    PutKey("S", 0x0241);
+    PutKey("SA1", 0x0642);   // Ctrl+Shift+B, below two submenus
+    PutKey("TZ", 0x0243);    // below T, which is no submenu
+    PutKey("Q", 0x0244);     // no entry Q
+    PutKey("B", 0x0045);     // no modifier
+    PutKey("B1", 0x0246, REG_BINARY);
+    PutKey("A", 0x1247);     // an unknown modifier bit
+    std::map<std::string, DWORD> listed;
+    for (const EntryHotKey& key : ReadEntryHotKeys())
+        listed[key.KeyString] = key.HotKey;
+    EXPECT_EQ((std::map<std::string, DWORD>{{"S", 0x0241}, {"SA1", 0x0642}}), listed);
+    EXPECT_EQ((std::vector<DWORD>{0, 0, 0}), Keys({"B", "B1", "A"}));
 }
 
 }  // namespace

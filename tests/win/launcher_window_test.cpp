@@ -31,6 +31,7 @@
 #include "core/launcher_window.h"
 #include "base/optional_apis.h"
 #include "core/tray.h"
+#include "dialog_driver.h"
 #include "entry_record.h"
 #include "launch/level_cache.h"
 #include "hook/tav_hook.h"
@@ -38,6 +39,7 @@
 #include "launcher_fixture.h"
 #include "res/resource.h"
 #include "scratch_registry.h"
+#include "store/settings_file.h"
 #include "store/entry_tree.h"
 #include "store/settings.h"
 #include "test_window.h"
@@ -730,6 +732,69 @@ TEST_F(LauncherTest, TheProgramStartsWhileTheEntrysSoundStillPlays)
     EXPECT_NE("", WaitFor(started));
     sndPlaySoundA(nullptr, 0);
     DeleteFileA(sound.c_str());
+}
+
+// An entry's own key starts it without showing the launcher; a submenu's
+// shows its level, from which ".." leads up.  The keys are let go in setup
+// mode, and an imported file's keys are in force at once.
+TEST_F(LauncherTest, OwnKeysStartEntriesShowSubmenusAndFollowSetupModeAndImports)
+{
+    const std::string started = TempFile("own-key.txt");
+    PutMenu();
+    PutEntry("S", 1, "Marker", MarkerProgram().c_str(), "", ("\"" + started + "\"").c_str());
+    const DWORD ctrlF7 = 0x0276, ctrlF8 = 0x0277;
+    WriteEntryHotKey("", 19, ctrlF7);
+    WriteEntryHotKey("S", 1, ctrlF8);
+    PutDword("Key", "OpenHotKey", VK_NONCONVERT);  // each section must exist for an export
+    Start();
+    TestWindow other;
+    auto free = [&other](DWORD key) {
+        if (!RegisterHotKey(other.get(), 1, key >> 8, key & 0xFF))
+            return false;
+        UnregisterHotKey(other.get(), 1);
+        return true;
+    };
+
+    EXPECT_FALSE(free(ctrlF7) || free(ctrlF8)) << "registered at start";
+    // The modifier's own key-down goes to the window in front, as it would
+    // to another program's.
+    ASSERT_TRUE(BringToFront(other.get()));
+    PressKey(VK_F7, VK_CONTROL);
+    ASSERT_TRUE(PumpUntil([] { return KeyPath[0] == 'S'; })) << Visible();
+    EXPECT_TRUE(Visible());
+    EXPECT_EQ(0, Selection);
+    Key(VK_RETURN);  // ".."
+    EXPECT_STREQ("", KeyPath);
+    PressKey(VK_F8, VK_CONTROL);
+    EXPECT_NE("", WaitFor(started));
+    EXPECT_FALSE(Visible());
+
+    SetSetupMode(1);
+    EXPECT_TRUE(free(ctrlF7) && free(ctrlF8));
+    SetSetupMode(0);
+    EXPECT_FALSE(free(ctrlF7) || free(ctrlF8));
+
+    // Exported with the keys, stored without, imported: in force again.
+    const std::string file = TempFile("own-keys.ini");
+    ASSERT_EQ(1, ExportSettings(file.c_str()));
+    std::string text;
+    std::getline(std::ifstream(file, std::ios::binary), text, '\0');
+    EXPECT_NE(std::string::npos, text.find("D:HotKeyS=630\r\n"));
+    WriteEntryHotKey("", 19, 0);
+    WriteEntryHotKey("S", 1, 0);
+    SetSetupMode(1);
+    SetSetupMode(0);
+    ASSERT_TRUE(free(ctrlF7));
+    DialogDriver driver;
+    driver.Then("*", [&file](HWND dialog) {
+        SetDlgItemTextA(dialog, 0x47C, file.c_str());  // the file name box
+        PostCommand(dialog, IDOK);
+    }).Press("Tav", IDOK);
+    SendMessageA(window_, WM_COMMAND, IDM_IMPORT, 0);
+    EXPECT_TRUE(driver.Done());
+    EXPECT_EQ(ctrlF7, ReadEntryHotKey("", 19));
+    EXPECT_FALSE(free(ctrlF7) || free(ctrlF8));
+    DeleteFileA(file.c_str());
 }
 
 }  // namespace

@@ -17,10 +17,12 @@
 
 #include "base/optional_apis.h"
 #include "dialog_driver.h"
+#include "options/key_capture_dialog.h"
 #include "options/options_dialog.h"
 #include "options/preview.h"
 #include "res/options_dialogs.h"
 #include "scratch_registry.h"
+#include "store/entry_tree.h"
 #include "store/settings.h"
 #include "test_window.h"
 
@@ -389,6 +391,58 @@ TEST_F(OptionsDialogTest, OkWritesEverySettingAndCancelNothing)
     };
     for (const auto& w : written)
         EXPECT_EQ(w.Value, StoredValue(w.Key, w.Name)) << w.Name;
+}
+
+// A taken key is not recorded: held by another window (its press reaches
+// only the holder), or another entry's; the caption and the painted notes
+// say so with the free combinations, and the capture waits.  An entry's key
+// needs a modifier; a free one ends the capture.
+TEST_F(OptionsDialogTest, ATakenKeyIsReportedWithFreeCombinationsAndNeverRecorded)
+{
+    TestWindow holder;
+    ASSERT_TRUE(RegisterHotKey(holder.get(), 7, MOD_CONTROL | MOD_ALT, 'K'));
+    ASSERT_TRUE(RegisterHotKey(holder.get(), 8, MOD_CONTROL | MOD_SHIFT, 'K'));
+    EntryRecord entry = {};
+    lstrcpynA(entry.Title, "Alpha", sizeof entry.Title);
+    lstrcpynA(entry.Program, "a.exe", sizeof entry.Program);
+    WriteEntry("", 1, &entry);
+    WriteEntryHotKey("", 1, 0x024A);  // Ctrl+J
+    const struct {
+        std::vector<WORD> Held;
+        WORD Key;
+        std::string Caption;
+    } presses[] = {
+        {{VK_CONTROL, VK_MENU}, 'K',
+         Ansi("CTRL+ALT+K は使用中です。  空いているｷｰ: ALT+SHIFT+K, CTRL+ALT+SHIFT+K, CTRL+K")},
+        {{VK_CONTROL}, 'J',
+         Ansi("CTRL+J は使用中です。  空いているｷｰ: CTRL+ALT+J, CTRL+SHIFT+J, ALT+SHIFT+J")},
+        {{}, 'Q', Ansi("Ctrl・Alt・Shift・Winと組み合わせてください。")},
+    };
+    std::vector<std::string> captions;
+    DialogDriver driver;
+    driver.Then("", [&](HWND dialog) {
+        PumpUntil([dialog] { return GetForegroundWindow() == dialog && GetFocus() == dialog; }, 1000);
+        for (const auto& p : presses) {
+            for (WORD modifier : p.Held)
+                SendKey(modifier, false);
+            SendKey(p.Key, false);
+            PumpUntil([&] { return WindowText(dialog) == p.Caption; }, 2000);
+            SendKey(p.Key, true);
+            for (auto it = p.Held.rbegin(); it != p.Held.rend(); ++it)
+                SendKey(*it, true);
+            PumpFor(100);
+            captions.push_back(WindowText(dialog));
+        }
+        PressKey('Q', VK_SHIFT);
+    });
+    DWORD key = 1;
+    EXPECT_EQ(1, RunEntryKeyCaptureDialog(nullptr, "B", &key));
+    EXPECT_EQ(0x0451u, key) << "Shift+Q";
+    EXPECT_EQ(presses[0].Caption, captions.at(0));
+    EXPECT_EQ(presses[1].Caption, captions.at(1));
+    EXPECT_EQ(presses[2].Caption, captions.at(2));
+    UnregisterHotKey(holder.get(), 7);
+    UnregisterHotKey(holder.get(), 8);
 }
 
 }  // namespace

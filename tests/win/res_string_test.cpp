@@ -154,6 +154,7 @@ TEST(Resources, MenusHoldTheirCommandsInOrder)
     const MenuItem setupItems[] = {
         {IDM_EDIT, "\x95\xD2\x8FW...(&E)"},                                  // 編集...(&E)
         {IDM_NEW_SUBMENU, "\xBB\xCC\xDE\xD2\xC6\xAD\xB0\x82\xF0\x8D\xEC\x90\xAC...(&C)"},
+        {IDM_HOTKEY, "\xB7\xB0\x82\xF0\x8A\x84\x82\xE8\x93\x96\x82\xC4...(&K)"},  // ｷｰを割り当て
         {0, ""},
         {IDM_CUT, "\x90\xD8\x82\xE8\x8E\xE6\x82\xE8(&T)\tCtrl+X"},          // 切り取り
         {IDM_COPY, "\xBA\xCB\xDF\xB0(&C)\tCtrl+C"},                          // ｺﾋﾟｰ
@@ -162,7 +163,7 @@ TEST(Resources, MenusHoldTheirCommandsInOrder)
         {0, ""},
         {IDM_EXIT, "\x90\xDD\x92\xE8\x8F" "I\x97\xB9(&X)"},                 // 設定終了
     };
-    ExpectMenu(GetSubMenu(setup, 0), setupItems, 9);
+    ExpectMenu(GetSubMenu(setup, 0), setupItems, 10);
     DestroyMenu(tray);
     DestroyMenu(setup);
 }

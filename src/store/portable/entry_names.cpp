@@ -8,7 +8,8 @@
 
 namespace {
 
-const char* const FieldPrefixes[kEntryFieldCount] = {"Title", "Exec", "Folder", "Option", "Sound"};
+const char* const FieldPrefixes[kEntryFieldCount] = {"Title", "Exec", "Folder", "Option", "Sound",
+                                                     "HotKey"};
 
 // Length of a key string, 1 to kKeyStringSize - 1 KeyTable characters, or
 // -1 for anything else.
@@ -36,10 +37,18 @@ int MakeKeyString(char* keyString, const char* keyPath, int slot)
 int MakeValueName(char* name, EntryField field, const char* keyString)
 {
     name[0] = '\0';
-    if (field < ENTRY_TITLE || field > ENTRY_SOUND || KeyStringLength(keyString) < 0)
+    if (field < ENTRY_TITLE || field > ENTRY_HOTKEY || KeyStringLength(keyString) < 0)
         return 0;
     std::snprintf(name, kValueNameSize, "%s%s", FieldPrefixes[field], keyString);
     return 1;
+}
+
+int IsEntryKey(unsigned long hotKey)
+{
+    const unsigned code = EntryKeyCode(hotKey);
+    const unsigned modifiers = EntryKeyModifiers(hotKey);
+    return (hotKey >> 16) == 0 && code != 0 && code != 0xFF && modifiers != 0
+           && (modifiers & ~kEntryKeyModifierMask) == 0;
 }
 
 int IsSubmenuMarker(const char* program)

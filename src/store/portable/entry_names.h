@@ -23,10 +23,27 @@ constexpr int kKeyStringSize = kKeyPathSize + 1;
 // and a terminator.
 constexpr int kValueNameSize = 6 + kKeyStringSize;
 
-// The five values of an entry, in the order they are read, written and
-// deleted; each value name is the field's prefix followed by a key string.
-enum EntryField { ENTRY_TITLE, ENTRY_EXEC, ENTRY_FOLDER, ENTRY_OPTION, ENTRY_SOUND };
-constexpr int kEntryFieldCount = 5;
+// The values of an entry, in the order they are read, written and deleted;
+// each value name is the field's prefix followed by a key string.  The first
+// five are strings; the entry's own key ("HotKey") is a REG_DWORD, absent
+// when the entry has none.
+enum EntryField { ENTRY_TITLE, ENTRY_EXEC, ENTRY_FOLDER, ENTRY_OPTION, ENTRY_SOUND, ENTRY_HOTKEY };
+constexpr int kEntryFieldCount = 6;
+
+// An entry's own key as stored: bits 0-7 the virtual key, bits 8-15 the
+// modifiers as RegisterHotKey takes them (Alt 1, Ctrl 2, Shift 4, Win 8).
+constexpr unsigned kEntryKeyModifierMask = 0x0F;
+inline unsigned EntryKeyCode(unsigned long hotKey) { return hotKey & 0xFFu; }
+inline unsigned EntryKeyModifiers(unsigned long hotKey) { return (hotKey >> 8) & 0xFFu; }
+inline unsigned long MakeEntryKey(unsigned code, unsigned modifiers)
+{
+    return (code & 0xFFu) | ((modifiers & 0xFFu) << 8);
+}
+
+// 1 when hotKey is a key an entry may have: a virtual key 1..254 with at
+// least one modifier and no other bits.  Anything else (a hand-edited or
+// imported value) is no key.
+int IsEntryKey(unsigned long hotKey);
 
 // keyString (kKeyStringSize bytes) := keyPath + KeyChar(slot - 1).  1 when
 // done; 0, with keyString "", when keyPath is no KeyPath or slot is not 1..36.
